@@ -1,0 +1,62 @@
+// tessaro-cli: the headless runner. A thin driver over the core.
+#include <cstdio>
+#include <string>
+
+#include "cli/cli_options.h"
+#include "cli/commands.h"
+#include "core/platform/version.h"
+
+namespace {
+
+using tessaro::cli::CliOptions;
+
+struct Command {
+  const char* name;
+  int (*run)(const CliOptions&);
+  const char* usage;
+};
+
+constexpr Command kCommands[] = {
+    {"info", tessaro::cli::RunInfo, "info FILE.alg             list the elements of an algorithm file"},
+    {"tree", tessaro::cli::RunTree, "tree [--layout] TEXT      print the expression tree of one instruction as JSON"},
+    {"convert", tessaro::cli::RunConvert, "convert VALUE FROM TO     convert a number between bases"},
+    {"run", tessaro::cli::RunRun, "run [options] FILE.alg    compile and run an algorithm"},
+    {"compile", tessaro::cli::RunCompile, "compile [options] FILE.alg  print the instruction listing and errors"},
+    {"eval", tessaro::cli::RunEval, "eval [options] EXPR...    evaluate expressions"},
+    {"export", tessaro::cli::RunExport, "export FILE.alg OUT       draw the diagram into a picture file"},
+};
+
+void PrintUsage(FILE* out) {
+  std::fprintf(out, "usage: tessaro-cli [--lang CODE] [--version] COMMAND ...\ncommands:\n");
+  for (const Command& c : kCommands) std::fprintf(out, "  %s\n", c.usage);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CliOptions options;
+  std::string error;
+  if (!tessaro::cli::ParseCommandLine(argc, argv, options, error)) {
+    std::fprintf(stderr, "tessaro-cli: %s\n", error.c_str());
+    PrintUsage(stderr);
+    return tessaro::cli::kExitUsage;
+  }
+  if (options.Has("--version")) {
+    std::printf("%s\n", tessaro::ProgramVersion());
+    return tessaro::cli::kExitOk;
+  }
+  if (options.Has("--help")) {
+    PrintUsage(stdout);
+    return tessaro::cli::kExitOk;
+  }
+  for (const Command& c : kCommands) {
+    if (options.command == c.name) return c.run(options);
+  }
+  if (options.command.empty()) {
+    std::fprintf(stderr, "tessaro-cli: no command given\n");
+  } else {
+    std::fprintf(stderr, "tessaro-cli: unknown command '%s'\n", options.command.c_str());
+  }
+  PrintUsage(stderr);
+  return tessaro::cli::kExitUsage;
+}

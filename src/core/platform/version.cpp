@@ -1,0 +1,7 @@
+#include "core/platform/version.h"
+
+namespace tessaro {
+
+const char* ProgramVersion() { return TESSARO_VERSION; }
+
+}  // namespace tessaro
