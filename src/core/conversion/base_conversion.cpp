@@ -1,0 +1,50 @@
+#include "core/conversion/base_conversion.h"
+
+#include <algorithm>
+
+namespace tessaro {
+
+namespace {
+
+int32_t DigitValue(unsigned char c) { return c < 58 ? c - 48 : c - 55; }
+
+char DigitCharacter(int32_t digit) {
+  // A base above 200 gives digit values past the code page; they keep their low byte.
+  return static_cast<char>(digit < 10 ? digit + 48 : digit + 55);
+}
+
+}  // namespace
+
+int32_t ToDecimal(std::string_view text, int32_t base) {
+  // Unsigned arithmetic gives the 32-bit wrap-around without overflow.
+  uint32_t sum = 0;
+  uint32_t weight = 1;
+  for (auto it = text.rbegin(); it != text.rend(); ++it) {
+    sum += static_cast<uint32_t>(DigitValue(static_cast<unsigned char>(*it))) * weight;
+    weight *= static_cast<uint32_t>(base);
+  }
+  return static_cast<int32_t>(sum);
+}
+
+std::string FromDecimal(int32_t value, int32_t base, int32_t minimum_digits) {
+  std::string digits;
+  // Bases 0 and 1 would divide by zero or never end; they give no digits.
+  // A negative base ends after one digit, since value / base is then negative.
+  if (base >= 2 || base < 0) {
+    while (value > 0) {
+      digits.push_back(DigitCharacter(value % base));
+      value /= base;
+    }
+  }
+  std::reverse(digits.begin(), digits.end());
+  if (minimum_digits > static_cast<int32_t>(digits.size())) {
+    digits.insert(0, static_cast<size_t>(minimum_digits) - digits.size(), '0');
+  }
+  return digits;
+}
+
+std::string ConvertBase(std::string_view text, int32_t from_base, int32_t to_base) {
+  return FromDecimal(ToDecimal(text, from_base), to_base);
+}
+
+}  // namespace tessaro
