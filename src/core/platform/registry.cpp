@@ -1,0 +1,136 @@
+#include "core/platform/registry.h"
+
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <utility>
+#include <vector>
+
+#include "core/platform/program_paths.h"
+
+namespace tessaro {
+
+namespace {
+
+bool g_disabled = false;
+RegistryFailureHandler g_failure_handler = nullptr;
+
+using Entries = std::vector<std::pair<std::string, std::string>>;
+
+bool SameName(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return true;
+}
+
+void Fail() {
+  if (g_disabled) return;
+  g_disabled = true;
+  if (g_failure_handler) g_failure_handler();
+}
+
+std::string StorePath() { return ProgramFile(kRegistryFile); }
+
+bool Exists(const std::string& path) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return false;
+  std::fclose(f);
+  return true;
+}
+
+// Writes through a temporary file so that a failed write never leaves a
+// half-written store behind.
+bool WriteEntries(const std::string& path, const Entries& entries) {
+  const std::string temp = path + ".tmp";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    for (const auto& [name, value] : entries) out << name << '=' << value << "\r\n";
+    out.flush();
+    if (!out) {
+      std::remove(temp.c_str());
+      return false;
+    }
+  }
+  if (std::rename(temp.c_str(), path.c_str()) != 0) {
+    std::remove(temp.c_str());
+    return false;
+  }
+  return true;
+}
+
+// Opens the store, creating an empty one when it is missing.
+bool ReadEntries(const std::string& path, Entries& entries) {
+  if (!Exists(path)) return WriteEntries(path, {});
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const size_t eq = line.find('=');
+    if (eq == std::string::npos || eq == 0) continue;  // not a value line: skipped
+    entries.emplace_back(line.substr(0, eq), line.substr(eq + 1));
+  }
+  return !in.bad();
+}
+
+// Line breaks would split a value into two lines; values never need them.
+std::string OneLine(std::string text) {
+  for (char& c : text)
+    if (c == '\r' || c == '\n') c = ' ';
+  return text;
+}
+
+}  // namespace
+
+std::string RegistryReadString(const std::string& name) {
+  if (g_disabled) return "";
+  Entries entries;
+  if (!ReadEntries(StorePath(), entries)) {
+    Fail();
+    return "";
+  }
+  for (const auto& [key, value] : entries)
+    if (SameName(key, name)) return value;
+  return "";
+}
+
+void RegistryWriteString(const std::string& name, const std::string& value) {
+  if (g_disabled) return;
+  const std::string path = StorePath();
+  Entries entries;
+  if (!ReadEntries(path, entries)) {
+    Fail();
+    return;
+  }
+  bool found = false;
+  for (auto& [key, old_value] : entries) {
+    if (SameName(key, name)) {
+      old_value = OneLine(value);
+      found = true;
+      break;
+    }
+  }
+  if (!found) entries.emplace_back(OneLine(name), OneLine(value));
+  if (!WriteEntries(path, entries)) Fail();
+}
+
+bool RegistryDisabled() { return g_disabled; }
+
+void SetRegistryFailureHandler(RegistryFailureHandler handler) { g_failure_handler = handler; }
+
+void ResetRegistry() { g_disabled = false; }
+
+std::string NewUserId(std::mt19937& random) {
+  std::uniform_int_distribution<int> letter(0, 23);
+  std::string id;
+  for (int i = 0; i < 16; ++i) id += static_cast<char>('A' + letter(random));
+  return id;
+}
+
+}  // namespace tessaro
