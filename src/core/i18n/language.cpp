@@ -1,14 +1,124 @@
 #include "core/i18n/language.h"
 
-#include <cctype>
+#include "core/i18n/ansi_case.h"
+#include "core/i18n/cp1250.h"
+#include "core/i18n/file_io.h"
+#include "core/i18n/ini_file.h"
+#include "core/i18n/retranslation.h"
+#include "core/platform/dialogs.h"
+#include "core/platform/program_paths.h"
 
 namespace tessaro {
 
-// Placeholder until the translation files are read: every id shows bracketed.
-std::string LangText(const std::string& id) {
-  std::string upper = id;
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return "[" + upper + "]";
+namespace {
+
+constexpr const char* kDefaultCode = "PL";
+constexpr const char* kSelectionFile = "Lang\\lang.ini";
+
+std::string SelectionPath() { return ProgramFile(kSelectionFile); }
+
+// A code names a file inside the language folder, never a path elsewhere.
+bool IsSafeCode(const std::string& code) {
+  return code.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
 }
+
+std::string TranslationPath(const std::string& code) {
+  return ProgramFile(Cp1250ToUtf8("lang\\" + code + ".slg"));
+}
+
+void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
+  for (size_t pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size())) {
+    text.replace(pos, from.size(), to);
+  }
+}
+
+}  // namespace
+
+std::string ExpandTextEscapes(std::string text) {
+  ReplaceAll(text, "\\n", "\r\n");
+  ReplaceAll(text, "#13", "\r\n");
+  return text;
+}
+
+std::string TLanguage::Text(const std::string& id) const {
+  std::string key = AnsiUpperCase(id);
+  auto it = first_position_.find(key);
+  if (it == first_position_.end()) return "[" + key + "]";
+  return texts_[it->second];
+}
+
+void TLanguage::LoadLanguageCode() {
+  language_code_ = kDefaultCode;
+  std::optional<std::string> text = ReadFileBytes(SelectionPath());
+  if (!text) return;
+  std::optional<std::string> code = FindIniValue(ReadIniSection(*text, "Default"), "Language");
+  if (code) language_code_ = *code;
+}
+
+void TLanguage::SaveLanguageCode() const {
+  const std::string path = SelectionPath();
+  std::optional<std::string> text = ReadFileBytes(path);
+  if (!text) return;
+  ReplaceFileBytes(path, SetIniValue(*text, "Default", "Language", language_code_));
+}
+
+void TLanguage::LoadTexts() {
+  // 1. Start empty; a missing file stays that way.
+  keys_.clear();
+  texts_.clear();
+  first_position_.clear();
+  if (!IsSafeCode(language_code_)) return;
+  std::optional<std::string> file = ReadFileBytes(TranslationPath(language_code_));
+  if (!file) return;
+
+  // 2. Keys in file order; each takes the text of the first key of its name,
+  // as a profile lookup by name would.
+  std::vector<IniEntry> entries = ReadIniSection(*file, "TEXTS");
+  keys_.reserve(entries.size());
+  texts_.reserve(entries.size());
+  for (const IniEntry& e : entries) {
+    std::string key = AnsiUpperCase(e.key);
+    auto [it, first] = first_position_.emplace(key, keys_.size());
+    texts_.push_back(first ? ExpandTextEscapes(e.value) : texts_[it->second]);
+    keys_.push_back(std::move(key));
+  }
+
+  // 3. One notice for the earliest key that occurs twice.
+  std::vector<int> count(keys_.size(), 0);
+  for (size_t i = 0; i < keys_.size(); ++i) ++count[first_position_[keys_[i]]];
+  for (size_t i = 0; i < keys_.size(); ++i) {
+    if (count[first_position_[keys_[i]]] > 1) {
+      Komunikat("Tessaro", "Translation duplicate: " + keys_[i]);
+      break;
+    }
+  }
+}
+
+void TLanguage::SetLanguage(const std::string& code) {
+  if (code == language_code_) return;
+  language_code_ = code;
+  SaveLanguageCode();
+  LoadTexts();
+  BroadcastRetranslation();
+}
+
+void TLanguage::UseLanguage(const std::string& code) {
+  language_code_ = code;
+  LoadTexts();
+}
+
+TLanguage& Language() {
+  static TLanguage* language = [] {
+    auto* l = new TLanguage;  // lives until the program ends
+    l->LoadLanguageCode();
+    l->LoadTexts();
+    return l;
+  }();
+  return *language;
+}
+
+std::string LangText(const std::string& id) { return Language().Text(id); }
+
+void SetLanguage(const std::string& code) { Language().SetLanguage(code); }
 
 }  // namespace tessaro
