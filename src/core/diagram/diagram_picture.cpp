@@ -1,0 +1,151 @@
+#include "core/diagram/diagram_picture.h"
+
+#include <algorithm>
+
+namespace tessaro {
+
+void DiagramPicture::Clear() {
+  ops_.clear();
+  points_.clear();
+  texts_.clear();
+  frame_ = {};
+  ink_ = {};
+  has_ink_ = false;
+}
+
+TRect DiagramPicture::FrameWithInk() const {
+  if (!has_ink_) return frame_;
+  return {std::min(frame_.Left, ink_.Left), std::min(frame_.Top, ink_.Top),
+          std::max(frame_.Right, ink_.Right), std::max(frame_.Bottom, ink_.Bottom)};
+}
+
+void DiagramPicture::AddInk(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  if (!has_ink_) {
+    ink_ = {x1, y1, x2, y2};
+    has_ink_ = true;
+    return;
+  }
+  ink_.Left = std::min(ink_.Left, x1);
+  ink_.Top = std::min(ink_.Top, y1);
+  ink_.Right = std::max(ink_.Right, x2);
+  ink_.Bottom = std::max(ink_.Bottom, y2);
+}
+
+void DiagramPicture::Replay(Canvas& target) const {
+  for (const Op& op : ops_) {
+    switch (op.kind) {
+      case OpKind::Pen:
+        target.SetPen({op.a, op.b, static_cast<PenStyle>(op.style), static_cast<PenMode>(op.c)});
+        break;
+      case OpKind::Brush:
+        target.SetBrush({op.a, static_cast<BrushStyle>(op.style)});
+        break;
+      case OpKind::Font:
+        target.SetFont({texts_[op.first], op.a, op.b});
+        break;
+      case OpKind::Rectangle:
+        target.Rectangle({op.a, op.b, op.c, op.d});
+        break;
+      case OpKind::RoundRect:
+        target.RoundRect({op.a, op.b, op.c, op.d}, op.e, op.f);
+        break;
+      case OpKind::Polygon:
+        target.Polygon(points_.data() + op.first, static_cast<int32_t>(op.count));
+        break;
+      case OpKind::Polyline:
+        target.Polyline(points_.data() + op.first, static_cast<int32_t>(op.count));
+        break;
+      case OpKind::Text:
+        target.TextLine(op.a, op.b, texts_[op.first]);
+        break;
+    }
+  }
+}
+
+RecordingCanvas::RecordingCanvas(DiagramPicture& picture, TextMetrics& metrics)
+    : picture_(picture), metrics_(metrics) {}
+
+void RecordingCanvas::SetPen(const PenSpec& pen) {
+  if (pen_set_ && pen == pen_) return;
+  pen_ = pen;
+  pen_set_ = true;
+  DiagramPicture::Op op{DiagramPicture::OpKind::Pen};
+  op.style = static_cast<uint8_t>(pen.style);
+  op.a = pen.colour;
+  op.b = pen.width;
+  op.c = static_cast<int32_t>(pen.mode);
+  picture_.ops_.push_back(op);
+}
+
+void RecordingCanvas::SetBrush(const BrushSpec& brush) {
+  if (brush_set_ && brush == brush_) return;
+  brush_ = brush;
+  brush_set_ = true;
+  DiagramPicture::Op op{DiagramPicture::OpKind::Brush};
+  op.style = static_cast<uint8_t>(brush.style);
+  op.a = brush.colour;
+  picture_.ops_.push_back(op);
+}
+
+void RecordingCanvas::SetFont(const FontSpec& font) {
+  if (font_set_ && font == font_) return;
+  font_ = font;
+  font_set_ = true;
+  DiagramPicture::Op op{DiagramPicture::OpKind::Font};
+  op.a = font.size;
+  op.b = font.colour;
+  op.first = static_cast<uint32_t>(picture_.texts_.size());
+  picture_.texts_.push_back(font.name);
+  picture_.ops_.push_back(op);
+}
+
+void RecordingCanvas::Rectangle(const TRect& r) {
+  DiagramPicture::Op op{DiagramPicture::OpKind::Rectangle};
+  op.a = r.Left, op.b = r.Top, op.c = r.Right, op.d = r.Bottom;
+  picture_.ops_.push_back(op);
+  picture_.AddInk(r.Left, r.Top, r.Right, r.Bottom);
+}
+
+void RecordingCanvas::RoundRect(const TRect& r, int32_t rx, int32_t ry) {
+  DiagramPicture::Op op{DiagramPicture::OpKind::RoundRect};
+  op.a = r.Left, op.b = r.Top, op.c = r.Right, op.d = r.Bottom, op.e = rx, op.f = ry;
+  picture_.ops_.push_back(op);
+  picture_.AddInk(r.Left, r.Top, r.Right, r.Bottom);
+}
+
+void RecordingCanvas::AddPoints(DiagramPicture::OpKind kind, const TPunkt* points, int32_t count) {
+  if (count <= 0) return;
+  DiagramPicture::Op op{kind};
+  op.first = static_cast<uint32_t>(picture_.points_.size());
+  op.count = static_cast<uint32_t>(count);
+  for (int32_t i = 0; i < count; ++i) {
+    picture_.points_.push_back(points[i]);
+    picture_.AddInk(points[i].x, points[i].y, points[i].x, points[i].y);
+  }
+  picture_.ops_.push_back(op);
+}
+
+void RecordingCanvas::Polygon(const TPunkt* points, int32_t count) {
+  AddPoints(DiagramPicture::OpKind::Polygon, points, count);
+}
+
+void RecordingCanvas::Polyline(const TPunkt* points, int32_t count) {
+  AddPoints(DiagramPicture::OpKind::Polyline, points, count);
+}
+
+void RecordingCanvas::TextLine(int32_t x, int32_t y, const std::string& line) {
+  DiagramPicture::Op op{DiagramPicture::OpKind::Text};
+  op.a = x, op.b = y;
+  op.first = static_cast<uint32_t>(picture_.texts_.size());
+  picture_.texts_.push_back(line);
+  picture_.ops_.push_back(op);
+  picture_.AddInk(x, y, x + LineWidth(line), y + LineHeight());
+}
+
+int32_t RecordingCanvas::LineWidth(const std::string& line) { return metrics_.LineWidth(font_, line); }
+
+int32_t RecordingCanvas::LineHeight() { return metrics_.LineHeight(font_); }
+
+}  // namespace tessaro
