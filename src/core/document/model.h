@@ -74,4 +74,59 @@ struct TBreakPoint {
 
 using TBreakPointArray = std::vector<TBreakPoint>;
 
+// An algorithm in the file format, on disk or in memory (undo snapshots).
+using TMemoryStream = std::vector<uint8_t>;
+
+// The style an element gets when it is placed or converted from an old file;
+// the program fills it from the settings.
+struct TElementDefaults {
+  TColor KolorWypelnienia = kDefaultFillColour;
+  TColor KolorObrysu = kDefaultOutlineColour;
+  std::string NazwaCzcionki = kDefaultFontName;
+  int32_t RozmiarCzcionki = kDefaultFontSize;
+};
+
+// A rectangle by its two corners, (Left, Top)-(Right, Bottom), diagram units.
+struct TRect {
+  int32_t Left = 0;
+  int32_t Top = 0;
+  int32_t Right = 0;
+  int32_t Bottom = 0;
+
+  bool operator==(const TRect&) const = default;
+};
+
+// The extents of a set of elements.
+struct TObszar {
+  int32_t MinX = 0;    // smallest Left
+  int32_t MaxX = 0;    // largest Left + Width
+  int32_t MinY = 0;    // smallest Top
+  int32_t MaxY = 0;    // largest Top + Height
+  int32_t Width = 0;   // |MaxX - MinX|
+  int32_t Height = 0;  // |MaxY - MinY|
+
+  bool operator==(const TObszar&) const = default;
+};
+
+// One entry of the block clipboard: the index the element had in the document
+// it was copied from, and a copy of it taken at copy time.
+struct TSchowek {
+  int32_t Indeks = -1;
+  Tobj Obiekt;
+};
+
+// One open document.
+struct TOtwartePliki {
+  std::string Nazwa;    // caption and tree text, at most 255 bytes
+  std::string Sciezka;  // full path; empty for a document never saved
+  // Snapshots, newest first; element 0 is always the document's current state.
+  std::vector<TMemoryStream> Cofnij;
+  int32_t PoczatekX = 0;
+  int32_t PoczatekY = 0;
+  double Skala = 100.0;
+  int32_t SkalaIndeks = 4;        // the "100%" entry of the zoom list
+  void* WezelDrzewa = nullptr;    // the document's node in the open-files tree; owned by the window
+  TBreakPointArray PunktyPrzerwania;
+};
+
 }  // namespace tessaro

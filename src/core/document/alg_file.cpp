@@ -1,0 +1,154 @@
+#include "core/document/alg_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <filesystem>
+
+#include "core/document/alg_format.h"
+#include "core/document/alg_writer.h"
+#include "core/document/document_state.h"
+#include "core/i18n/language.h"
+#include "core/platform/dialogs.h"
+
+namespace fs = std::filesystem;
+
+namespace tessaro {
+
+namespace {
+
+// A file descriptor closed when it goes out of scope.
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  ~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+  // Closes now, reporting whether the close (the last chance for a write error) succeeded.
+  bool Close() {
+    int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+bool ReadExactly(int fd, uint8_t* data, size_t size) {
+  while (size > 0) {
+    ssize_t n = ::read(fd, data, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data += n;
+    size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+bool WriteAll(int fd, const uint8_t* data, size_t size) {
+  while (size > 0) {
+    ssize_t n = ::write(fd, data, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data += n;
+    size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// The file a save replaces: through a symbolic link to its target, so the
+// link stays a link.
+std::string SaveTarget(const std::string& path) {
+  std::error_code ec;
+  if (fs::is_symlink(path, ec)) {
+    fs::path target = fs::canonical(path, ec);
+    if (!ec) return target.string();
+  }
+  return path;
+}
+
+// A new, empty file beside `target`; -1 when none can be made.
+int CreateTemporaryBeside(const std::string& target, std::string& temp_path) {
+  static std::atomic<unsigned> counter{0};
+  fs::path t(target);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = "." + t.filename().string() + ".tmp" + std::to_string(::getpid()) + "-" +
+                       std::to_string(counter++);
+    temp_path = (t.parent_path() / name).string();
+    int fd = ::open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// Writes `bytes` to a temporary file and renames it over `target`. `mode`,
+// when not 0, becomes the new file's permissions.
+bool ReplaceFile(const std::string& target, const TMemoryStream& bytes, mode_t mode) {
+  std::string temp_path;
+  Fd fd(CreateTemporaryBeside(target, temp_path));
+  if (fd.get() < 0) return false;
+  bool ok = WriteAll(fd.get(), bytes.data(), bytes.size()) && ::fsync(fd.get()) == 0 &&
+            (mode == 0 || ::fchmod(fd.get(), mode) == 0);
+  ok = fd.Close() && ok;
+  ok = ok && ::rename(temp_path.c_str(), target.c_str()) == 0;
+  if (!ok) ::unlink(temp_path.c_str());
+  return ok;
+}
+
+void ReportSaveFailure() { Komunikat(LangText("msgm00010"), LangText("msgm00042")); }
+
+}  // namespace
+
+bool SprawdzFormat(const std::string& path) {
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) return false;
+  uint8_t m[4];
+  if (!ReadExactly(fd.get(), m, sizeof m)) return false;
+  uint32_t magic = uint32_t{m[0]} | (uint32_t{m[1]} << 8) | (uint32_t{m[2]} << 16) |
+                   (uint32_t{m[3]} << 24);
+  return FormatOfMagic(magic).has_value();
+}
+
+bool ReadAlgorithmFile(const std::string& path, TMemoryStream& stream) {
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) return false;
+  struct stat st;
+  if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  if (st.st_size < 0 || static_cast<uint64_t>(st.st_size) > kMaxAlgorithmFileSize) return false;
+  TMemoryStream bytes(static_cast<size_t>(st.st_size));
+  if (!ReadExactly(fd.get(), bytes.data(), bytes.size())) return false;
+  stream = std::move(bytes);
+  return true;
+}
+
+bool ZapiszDoPliku(TDocumentState& state, const std::string& path) {
+  if (state.OnAddRecentFile) state.OnAddRecentFile(state, path);
+  std::string target = SaveTarget(path);
+
+  // The existing file's permissions carry over to the new one.
+  mode_t mode = 0;
+  struct stat st;
+  if (::stat(target.c_str(), &st) == 0) {
+    mode = st.st_mode & 07777;
+    if ((mode & S_IWUSR) == 0) {
+      if (PytanieTakNie(LangText("msgm00023"), LangText("msgm00054")) != Answer::Yes) return false;
+      mode |= S_IWUSR;
+    }
+  }
+
+  TMemoryStream bytes;
+  if (!ZapiszSchemat(state.Bloki, bytes) || !ReplaceFile(target, bytes, mode)) {
+    ReportSaveFailure();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace tessaro

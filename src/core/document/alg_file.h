@@ -1,0 +1,33 @@
+// Algorithm files on disk.
+//
+// Paths are native file-system paths (UTF-8 on Linux), not core text: a file
+// name need not fit the code page to be opened or saved.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "core/document/model.h"
+
+namespace tessaro {
+
+class TDocumentState;
+
+// The largest file ReadAlgorithmFile accepts; far beyond any real diagram.
+inline constexpr size_t kMaxAlgorithmFileSize = size_t{256} << 20;
+
+// Whether the file at `path` can be opened and begins with one of the four magics.
+bool SprawdzFormat(const std::string& path);
+
+// Reads the whole file into `stream`. False when it is not a readable regular
+// file or is larger than kMaxAlgorithmFileSize.
+bool ReadAlgorithmFile(const std::string& path, TMemoryStream& stream);
+
+// Saves state.Bloki to `path`. The path joins the recent files first. A
+// read-only file is overwritten only when the user agrees (and then becomes
+// writable). The diagram goes to a temporary file in the same folder that
+// replaces the target only once it is complete, so a failed save leaves the
+// previous file as it was. Failures are reported; returns whether it saved.
+bool ZapiszDoPliku(TDocumentState& state, const std::string& path);
+
+}  // namespace tessaro

@@ -1,0 +1,188 @@
+// Algorithm files on disk: the format probe and saving.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "alg_fixtures.h"
+#include "core/document/alg_file.h"
+#include "core/document/alg_reader.h"
+#include "core/document/alg_writer.h"
+#include "core/document/document_state.h"
+#include "core/i18n/language.h"
+#include "support/recording_dialogs.h"
+#include "support/temp_home.h"
+
+namespace fs = std::filesystem;
+
+namespace tessaro {
+namespace {
+
+std::string Str(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+std::string Encoded(const std::vector<Tobj>& bloki) {
+  TMemoryStream s;
+  EXPECT_TRUE(ZapiszSchemat(bloki, s));
+  return Str(s);
+}
+
+mode_t Mode(const std::string& path) {
+  struct stat st {};
+  ::stat(path.c_str(), &st);
+  return st.st_mode & 07777;
+}
+
+// Names in `dir` other than `keep`: leftovers of a save.
+std::vector<std::string> Leftovers(const std::string& dir, const std::string& keep) {
+  std::vector<std::string> out;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    if (entry.path().filename() != keep) out.push_back(entry.path().filename().string());
+  }
+  return out;
+}
+
+TEST(SprawdzFormat, KnowsTheFourMagics) {
+  test::TempHome home;
+  struct Case {
+    const char* name;
+    std::string bytes;
+    bool expected;
+  };
+  const Case cases[] = {
+      {"current.alg", "\x9F\x1E\x68\x03", true},
+      {"previous.alg", "\x5A\xC2\x03\x04rest", true},
+      {"legacy.alg", "\x3E\x67\x01\x0A", true},
+      {"oldest.alg", "\x3E\x6F\xB0\x39", true},
+      {"short.alg", "\x9F\x1E\x68", false},
+      {"empty.alg", "", false},
+      {"zip.alg", "PK\x03\x04", false},
+  };
+  for (const Case& c : cases) {
+    home.Write(c.name, c.bytes);
+    EXPECT_EQ(SprawdzFormat(home.Path(c.name)), c.expected) << c.name;
+  }
+  EXPECT_FALSE(SprawdzFormat(home.Path("missing.alg")));
+  EXPECT_FALSE(SprawdzFormat(home.Dir()));
+}
+
+TEST(ReadAlgorithmFile, ReadsRegularFilesOnly) {
+  test::TempHome home;
+  home.Write("a.alg", Encoded(test::SampleDiagram()));
+  TMemoryStream s;
+  ASSERT_TRUE(ReadAlgorithmFile(home.Path("a.alg"), s));
+  EXPECT_EQ(Str(s), Encoded(test::SampleDiagram()));
+  TMemoryStream untouched = {9};
+  EXPECT_FALSE(ReadAlgorithmFile(home.Path("missing.alg"), untouched));
+  EXPECT_FALSE(ReadAlgorithmFile(home.Dir(), untouched));
+  EXPECT_EQ(untouched, TMemoryStream{9});
+}
+
+struct SaveFixture {
+  test::TempHome home;
+  test::RecordingDialogs dialogs;
+  TDocumentState state;
+  std::vector<std::string> events;  // recent-file additions and questions, in order
+
+  SaveFixture() {
+    state.Bloki = test::SampleDiagram();
+    state.OnAddRecentFile = [this](TDocumentState&, const std::string& path) {
+      events.push_back("recent " + path);
+    };
+  }
+  bool Save(const std::string& name) {
+    bool ok = ZapiszDoPliku(state, home.Path(name));
+    for (const auto& s : dialogs.shown) events.push_back(s.kind + " " + s.text);
+    return ok;
+  }
+};
+
+TEST(ZapiszDoPliku, WritesTheCurrentFormat) {
+  SaveFixture f;
+  ASSERT_TRUE(f.Save("new.alg"));
+  EXPECT_EQ(f.home.Read("new.alg"), Encoded(test::SampleDiagram()));
+  EXPECT_EQ(f.events, std::vector<std::string>{"recent " + f.home.Path("new.alg")});
+  EXPECT_TRUE(Leftovers(f.home.Dir(), "new.alg").empty());
+
+  // Saving again over it replaces the content and keeps its permissions.
+  ::chmod(f.home.Path("new.alg").c_str(), 0640);
+  f.state.Bloki.pop_back();
+  ASSERT_TRUE(f.Save("new.alg"));
+  EXPECT_EQ(f.home.Read("new.alg"), Encoded(f.state.Bloki));
+  EXPECT_EQ(Mode(f.home.Path("new.alg")), 0640u);
+}
+
+TEST(ZapiszDoPliku, ReadOnlyFileIsOverwrittenOnlyAfterYes) {
+  for (Answer answer : {Answer::No, Answer::Cancel, Answer::Yes}) {
+    SaveFixture f;
+    f.home.Write("ro.alg", "old");
+    ::chmod(f.home.Path("ro.alg").c_str(), 0444);
+    f.dialogs.answers.push_back(answer);
+    bool saved = f.Save("ro.alg");
+    std::vector<std::string> expected = {"recent " + f.home.Path("ro.alg"),
+                                         "PytanieTakNie " + LangText("msgm00054")};
+    EXPECT_EQ(f.events, expected);
+    EXPECT_EQ(f.dialogs.shown[0].caption, LangText("msgm00023"));
+    if (answer == Answer::Yes) {
+      EXPECT_TRUE(saved);
+      EXPECT_EQ(f.home.Read("ro.alg"), Encoded(test::SampleDiagram()));
+      EXPECT_EQ(Mode(f.home.Path("ro.alg")), 0644u);
+    } else {
+      EXPECT_FALSE(saved);
+      EXPECT_EQ(f.home.Read("ro.alg"), "old");
+      EXPECT_EQ(Mode(f.home.Path("ro.alg")), 0444u);
+    }
+  }
+}
+
+TEST(ZapiszDoPliku, FailuresAreReportedAndKeepThePreviousFile) {
+  struct Case {
+    const char* name;
+    std::string target;
+    bool oversized_text;
+  };
+  const Case cases[] = {
+      {"missing folder", "no/such/folder/a.alg", false},
+      {"target is a folder", "dir.alg", false},
+      {"text too long", "keep.alg", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SaveFixture f;
+    fs::create_directory(f.home.Path("dir.alg"));
+    f.home.Write("keep.alg", "previous");
+    if (c.oversized_text) f.state.Bloki[0].Kod = std::string(70000, 'x');
+    EXPECT_FALSE(f.Save(c.target));
+    ASSERT_EQ(f.dialogs.shown.size(), 1u);
+    EXPECT_EQ(f.dialogs.shown[0].caption, LangText("msgm00010"));
+    EXPECT_EQ(f.dialogs.shown[0].text, LangText("msgm00042"));
+    EXPECT_EQ(f.home.Read("keep.alg"), "previous");
+    EXPECT_TRUE(fs::is_directory(f.home.Path("dir.alg")));
+    std::vector<std::string> left;
+    for (const auto& e : fs::directory_iterator(f.home.Dir())) left.push_back(e.path().filename());
+    EXPECT_EQ(left.size(), 2u) << "a temporary file was left behind";
+  }
+}
+
+TEST(ZapiszDoPliku, SavingThroughALinkKeepsTheLink) {
+  SaveFixture f;
+  f.home.Write("real.alg", "old");
+  fs::create_symlink(f.home.Path("real.alg"), f.home.Path("link.alg"));
+  ASSERT_TRUE(f.Save("link.alg"));
+  EXPECT_TRUE(fs::is_symlink(f.home.Path("link.alg")));
+  EXPECT_EQ(f.home.Read("real.alg"), Encoded(test::SampleDiagram()));
+}
+
+TEST(ZapiszDoPliku, SavedFileLoadsBack) {
+  SaveFixture f;
+  ASSERT_TRUE(f.Save("back.alg"));
+  TMemoryStream s;
+  ASSERT_TRUE(ReadAlgorithmFile(f.home.Path("back.alg"), s));
+  TDocumentState other;
+  ASSERT_TRUE(WczytajSchemat(other, s));
+  EXPECT_EQ(other.Bloki, test::SampleDiagram());
+}
+
+}  // namespace
+}  // namespace tessaro
