@@ -4,6 +4,8 @@
 
 #include "cli/cli_options.h"
 #include "cli/commands.h"
+#include "core/i18n/cp1250.h"
+#include "core/i18n/language.h"
 #include "core/platform/version.h"
 
 namespace {
@@ -48,6 +50,10 @@ int main(int argc, char** argv) {
   if (options.Has("--help")) {
     PrintUsage(stdout);
     return tessaro::cli::kExitOk;
+  }
+  // --lang chooses the texts of this run only; lang.ini stays as it is.
+  if (!options.Values("--lang").empty()) {
+    tessaro::Language().UseLanguage(tessaro::Utf8ToCp1250(options.Value("--lang")));
   }
   for (const Command& c : kCommands) {
     if (options.command == c.name) return c.run(options);
