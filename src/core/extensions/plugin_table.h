@@ -1,0 +1,81 @@
+// The extension table: every known extension, from start-up to exit.
+//
+// Filled from the list file at start-up, extended with the libraries of the
+// extension folder when the manager refreshes, written back when the manager
+// is confirmed. The compiler copies the enabled entries at each compilation;
+// the position of an entry in that copy is what a call binds to.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/extensions/plugin_entry.h"
+
+namespace tessaro {
+
+extern std::vector<TPlugInEntry> PlugIns;
+
+// The extension folder "Rozszerzenia" and the list file "tsdllin.dat" of the
+// program folder (native paths).
+std::string PlugInFolder();
+std::string PlugInListFile();
+
+// Libraries are matched against this mask by their exact, case-sensitive name.
+inline constexpr const char kPlugInMask[] = "*.so";
+
+// Start-up: reads the list file and loads and initialises every enabled
+// entry whose library is in the folder; disabled entries and entries whose
+// file is gone are dropped. An unreadable list file empties the table and is
+// deleted. The window handles are remembered for the reload after an import.
+void LoadPlugIns(uintptr_t application_window = 0, uintptr_t main_window = 0);
+
+// Exit: finalises every entry in table order and releases its library.
+void UnloadPlugIns();
+
+// Writes the table as the new list file. On failure the old file stays as it
+// was, and the table is finalised, released and emptied. Returns success.
+bool SavePlugIns();
+
+// Loads the entry's library from the extension folder (unless it is loaded
+// already) and reads its name and description. No other export is called.
+void ReadPlugInIdentity(TPlugInEntry& entry);
+
+// The entry with exactly this file name, or -1.
+int FindPlugIn(const std::string& file_name);
+
+// One row of the manager's list.
+struct TPlugInItem {
+  std::string FileName;  // Windows-1250
+  bool Checked = false;
+};
+
+// The libraries of the extension folder, sorted by name, each checked as its
+// entry is enabled; a library without an entry gets a new, disabled entry
+// whose identity is read (which loads it).
+std::vector<TPlugInItem> RefreshPlugIns();
+
+// The manager's check box. Checking enables the entry and reads its identity;
+// unchecking disables it, finalises and releases its library. Effective for
+// the next compilation at once. Without an entry for `file_name` a notice is
+// shown and false is returned (the item must be unchecked).
+bool CheckPlugIn(const std::string& file_name, bool checked);
+
+enum class ImportResult {
+  Declined,  // the user kept the existing file; nothing changed
+  Copied,
+  Failed,    // the copy failed; the table was reloaded all the same
+};
+
+struct TImportOutcome {
+  ImportResult result = ImportResult::Declined;
+  std::vector<TPlugInItem> items;  // the refreshed list, unless declined
+};
+
+// Copies the library at `source` (native path) into the extension folder.
+// Replacing a file of the same name is asked first. The table is unloaded
+// before the copy and reloaded from the list file after it, then the folder
+// is listed again.
+TImportOutcome ImportPlugIn(const std::string& source);
+
+}  // namespace tessaro
