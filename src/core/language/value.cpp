@@ -2,9 +2,18 @@
 
 namespace tessaro {
 
+TValue TValue::String(std::string v) {
+  TValue x;
+  x.text_ = new SharedText{1, std::move(v)};
+  x.kind_ = ValueKind::String;
+  return x;
+}
+
+void TValue::FreeText(SharedText* text) { delete text; }
+
 const std::string& TValue::AsString() const {
   static const std::string kEmpty;
-  return kind_ == ValueKind::String && text_ ? *text_ : kEmpty;
+  return kind_ == ValueKind::String ? text_->text : kEmpty;
 }
 
 bool TValue::operator==(const TValue& other) const {
@@ -14,7 +23,7 @@ bool TValue::operator==(const TValue& other) const {
     case ValueKind::Integer: return int_ == other.int_;
     case ValueKind::Real: return real_ == other.real_;
     case ValueKind::Boolean: return bool_ == other.bool_;
-    case ValueKind::String: return AsString() == other.AsString();
+    case ValueKind::String: return text_ == other.text_ || text_->text == other.text_->text;
   }
   return false;
 }

@@ -1,11 +1,13 @@
 // A value of the block language: empty, 32-bit integer, real, text or boolean.
 //
-// Numbers and booleans live inline; text is shared between copies, so passing
-// values around never copies characters. Text is Windows-1250.
+// A value is 16 bytes: a kind and one 8-byte payload. Numbers and booleans
+// live inline and never allocate; text lives in a reference-counted block
+// shared between copies, so passing values around never copies characters.
+// The count is not atomic: values belong to the user-interface thread, like
+// the compiler object that holds them. Text is Windows-1250.
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 namespace tessaro {
@@ -14,16 +16,35 @@ enum class ValueKind : uint8_t { Empty, Integer, Real, String, Boolean };
 
 class TValue {
  public:
-  TValue() : int_(0) {}
+  TValue() : bits_(0) {}
   static TValue Integer(int32_t v) { TValue x; x.kind_ = ValueKind::Integer; x.int_ = v; return x; }
   static TValue Real(double v) { TValue x; x.kind_ = ValueKind::Real; x.real_ = v; return x; }
   static TValue Boolean(bool v) { TValue x; x.kind_ = ValueKind::Boolean; x.bool_ = v; return x; }
-  static TValue String(std::string v) {
-    TValue x;
-    x.kind_ = ValueKind::String;
-    x.text_ = std::make_shared<const std::string>(std::move(v));
-    return x;
+  static TValue String(std::string v);
+
+  TValue(const TValue& other) : kind_(other.kind_), bits_(other.bits_) {
+    if (kind_ == ValueKind::String) ++text_->references;
   }
+  TValue(TValue&& other) noexcept : kind_(other.kind_), bits_(other.bits_) {
+    other.kind_ = ValueKind::Empty;
+  }
+  TValue& operator=(const TValue& other) {
+    if (other.kind_ == ValueKind::String) ++other.text_->references;
+    Release();
+    kind_ = other.kind_;
+    bits_ = other.bits_;
+    return *this;
+  }
+  TValue& operator=(TValue&& other) noexcept {
+    if (this != &other) {
+      Release();
+      kind_ = other.kind_;
+      bits_ = other.bits_;
+      other.kind_ = ValueKind::Empty;
+    }
+    return *this;
+  }
+  ~TValue() { Release(); }
 
   ValueKind Kind() const { return kind_; }
   bool IsEmpty() const { return kind_ == ValueKind::Empty; }
@@ -37,13 +58,27 @@ class TValue {
   bool operator==(const TValue& other) const;
 
  private:
+  struct SharedText {
+    uint32_t references;
+    std::string text;
+  };
+
+  void Release() {
+    if (kind_ == ValueKind::String && --text_->references == 0) FreeText(text_);
+  }
+  static void FreeText(SharedText* text);
+
   ValueKind kind_ = ValueKind::Empty;
+  // Copies go through bits_, which spans whichever member is live.
   union {
+    uint64_t bits_;
     int32_t int_;
     double real_;
     bool bool_;
+    SharedText* text_;
   };
-  std::shared_ptr<const std::string> text_;
 };
+
+static_assert(sizeof(TValue) == 16, "a value is a kind and one 8-byte payload");
 
 }  // namespace tessaro
