@@ -1,10 +1,3 @@
-#include <QApplication>
+#include "gui/shell/program_start.h"
 
-#include "gui/shell/main_window.h"
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  tessaro::gui::MainWindow window;
-  window.show();
-  return app.exec();
-}
+int main(int argc, char** argv) { return tessaro::gui::RunProgram(argc, argv); }
