@@ -1,0 +1,128 @@
+#include "gui/diagram/picture_export.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <algorithm>
+#include <cmath>
+
+#include "gui/diagram/emf_canvas.h"
+#include "gui/diagram/jpeg_writer.h"
+#include "gui/shell/qt_text.h"
+
+namespace tessaro::gui {
+
+namespace {
+
+int32_t FrameWidth(const TRect& f) { return f.Right - f.Left; }
+int32_t FrameHeight(const TRect& f) { return f.Bottom - f.Top; }
+
+bool WriteSvg(const DiagramPicture& picture, const TRect& frame, QIODevice& device, QtTextMetrics& metrics) {
+  QSvgGenerator svg;
+  svg.setOutputDevice(&device);
+  const QRect box(0, 0, std::max(1, FrameWidth(frame)), std::max(1, FrameHeight(frame)));
+  svg.setSize(box.size());
+  svg.setViewBox(box);
+  svg.setTitle(QStringLiteral("Tessaro"));
+  QPainter painter;
+  if (!painter.begin(&svg)) return false;
+  PaintPicture(picture, frame, painter, metrics);
+  return painter.end();
+}
+
+// One diagram unit is one point on the page, as on paper.
+bool WritePdf(const DiagramPicture& picture, const TRect& frame, QIODevice& device, QtTextMetrics& metrics) {
+  QPdfWriter pdf(&device);
+  pdf.setResolution(72);
+  const QSizeF size(std::max(1, FrameWidth(frame)), std::max(1, FrameHeight(frame)));
+  pdf.setPageSize(QPageSize(size, QPageSize::Point, QString(), QPageSize::ExactMatch));
+  pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+  pdf.setCreator(QStringLiteral("Tessaro"));
+  QPainter painter;
+  if (!painter.begin(&pdf)) return false;
+  PaintPicture(picture, frame, painter, metrics);
+  return painter.end();
+}
+
+bool WriteDevice(const std::string& path, const auto& write) {
+  QFile file(FromPath(path));
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+  bool ok = write(file);
+  ok = file.flush() && ok;
+  file.close();
+  ok = ok && file.error() == QFileDevice::NoError;
+  if (!ok) file.remove();
+  return ok;
+}
+
+}  // namespace
+
+PictureFormat PictureFormatOf(const QString& file_name) {
+  const QString suffix = QFileInfo(file_name).suffix().toLower();
+  if (suffix == QLatin1String("emf")) return PictureFormat::Emf;
+  if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) return PictureFormat::Jpeg;
+  if (suffix == QLatin1String("png")) return PictureFormat::Png;
+  if (suffix == QLatin1String("svg")) return PictureFormat::Svg;
+  if (suffix == QLatin1String("pdf")) return PictureFormat::Pdf;
+  return PictureFormat::Unknown;
+}
+
+void PaintPicture(const DiagramPicture& picture, const TRect& frame, QPainter& painter, QtTextMetrics& metrics) {
+  painter.save();
+  painter.translate(-frame.Left, -frame.Top);
+  QtCanvas canvas(painter, metrics);
+  picture.Replay(canvas);
+  painter.restore();
+}
+
+QImage PictureImage(const DiagramPicture& picture, const TRect& frame, double scale, QtTextMetrics& metrics) {
+  const int width = std::max(1, static_cast<int>(std::lround(FrameWidth(frame) * scale)));
+  const int height = std::max(1, static_cast<int>(std::lround(FrameHeight(frame) * scale)));
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  if (image.isNull()) return image;
+  QPainter painter(&image);
+  painter.scale(scale, scale);
+  PaintPicture(picture, frame, painter, metrics);
+  painter.end();
+  return image.convertToFormat(QImage::Format_RGB888);
+}
+
+QByteArray PictureSvg(const DiagramPicture& picture, const TRect& frame, QtTextMetrics& metrics) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!WriteSvg(picture, frame, buffer, metrics)) return {};
+  return bytes;
+}
+
+bool WritePicture(const DiagramPicture& picture, const TRect& frame, PictureFormat format, const std::string& path,
+                  QtTextMetrics& metrics) {
+  switch (format) {
+    case PictureFormat::Emf: {
+      EmfCanvas emf(path, frame, metrics);
+      if (!emf.Ok()) return false;
+      picture.Replay(emf);
+      return emf.Finish() && QFileInfo(FromPath(path)).size() > 0;
+    }
+    case PictureFormat::Jpeg:
+      return WriteJpeg(PictureImage(picture, frame, kRasterScale, metrics), path);
+    case PictureFormat::Png: {
+      const QImage image = PictureImage(picture, frame, kRasterScale, metrics);
+      return WriteDevice(path, [&](QIODevice& d) { return QImageWriter(&d, "png").write(image); });
+    }
+    case PictureFormat::Svg:
+      return WriteDevice(path, [&](QIODevice& d) { return WriteSvg(picture, frame, d, metrics); });
+    case PictureFormat::Pdf:
+      return WriteDevice(path, [&](QIODevice& d) { return WritePdf(picture, frame, d, metrics); });
+    case PictureFormat::Unknown:
+      break;
+  }
+  return false;
+}
+
+}  // namespace tessaro::gui
