@@ -130,8 +130,12 @@ TPluginReply PluginExecuteText(TModuleHandle module, const std::string& function
   ReplyBuffer result(PluginExport::WykonajFunkcje);
   execute(function.c_str(), result.data());
   reply.result = result.Text();
-  reply.type = CallText(module, PluginExport::PobierzTypRezultatu);
-  reply.error = CallText(module, PluginExport::PobierzOpisBledu);
+  ReplyBuffer type(PluginExport::PobierzTypRezultatu);
+  result_type(type.data());
+  reply.type = type.Text();
+  ReplyBuffer message(PluginExport::PobierzOpisBledu);
+  error(message.data());
+  reply.error = message.Text();
   reply.executed = true;
   return reply;
 }
