@@ -11,9 +11,13 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
+#include "core/document/model.h"
+#include "core/extensions/plugin_entry.h"
 #include "core/language/variables.h"
+#include "core/runtime/expression_tree.h"
 
 namespace tessaro {
 
@@ -34,8 +38,10 @@ struct TOstrzezenie {
   int32_t Block = -1;
 };
 
-// One compiled instruction, with the fields that need no statement tree.
+// One compiled instruction.
 struct Trozkaz {
+  TreeOwner Tree;               // none for an instruction rejected for its parentheses
+  std::vector<TwrTree*> Steps;  // the tree's nodes in pre-order, executed from the end
   int32_t StepIndex = 0;
   int32_t Next = 0;      // successor; for a condition the false successor
   int32_t NextTrue = 0;  // a condition's true successor
@@ -45,6 +51,14 @@ struct Trozkaz {
   int32_t Line = 1;        // 1-based line within the block text
   int32_t Column = 1;      // 1-based first character, line feeds removed
   int32_t Length = 0;
+  TKompilatorTS* Owner = nullptr;
+};
+
+// What EvaluateExpression hands back.
+struct TEvaluation {
+  TValue Value;
+  TParseError ParseError;
+  std::string ErrorText;  // the errors collected, CR between them; empty on success
 };
 
 // Run-state codes fired through OnStateChange.
@@ -68,12 +82,23 @@ class TKompilatorTS {
   using VariableEvent = std::function<void(TKompilatorTS& sender, int32_t variable)>;
 
   TKompilatorTS();
+  ~TKompilatorTS();
   TKompilatorTS(const TKompilatorTS&) = delete;
   TKompilatorTS& operator=(const TKompilatorTS&) = delete;
 
   ByteEvent OnStateChange;
   VariableEvent OnVariableChange;  // -1: the whole list changed
   ByteEvent OnStep;
+  // read (direction 0) and write (direction 1): the value text to show, the
+  // item's name, and the answer of a read, which the handler writes.
+  using InputOutputEvent = std::function<void(TKompilatorTS& sender, const std::string& value,
+                                              const std::string& item, uint8_t direction,
+                                              std::string& answer)>;
+  InputOutputEvent OnInputOutput;
+  // A conversion built-in has run: the instruction, the two bases, the argument text.
+  using ConversionEvent = std::function<void(const Trozkaz& sender, int32_t from_base,
+                                             int32_t to_base, const std::string& text)>;
+  ConversionEvent OnConversion;
 
   int32_t ResolvingIndex = 0;  // instruction being resolved
   uint8_t BreakpointHit = 0;
@@ -85,6 +110,9 @@ class TKompilatorTS {
   std::string EvalErrorText;
   uint8_t EvalMode = 0;  // when set, errors and warnings are collected as text
   std::vector<int32_t> IndexValues;
+  std::vector<TValue> CallArguments;
+  // The enabled extensions in effect for this compilation; a call binds to a position here.
+  std::vector<TPlugInEntry> Extensions;
   int32_t Current = kNoInstruction;  // program counter
   uint8_t DynamicArrays = 1;         // arrays grow on access
   uint8_t StructFlag = 1;
@@ -92,6 +120,23 @@ class TKompilatorTS {
   uint8_t AllowNewVariables = 1;     // resolution may create variables
   uint8_t Running = 0;
   uint8_t StopRequest = kNoStopRequest;
+  // Entries picked in the analysis views, highlighted in the diagram.
+  int32_t SelectedError = -1;
+  int32_t SelectedWarning = -1;
+  int32_t SelectedInstruction = -1;
+  uint8_t MarkActive = 0;
+  int32_t MarkBlock = 0;
+  int32_t MarkLine = 0;
+  // The current document's breakpoints, shared with the document, not copied.
+  TBreakPointArray* Breakpoints = nullptr;
+  int32_t LastBreakBlock = -1;
+  int32_t LastBreakLine = -1;
+  // Counts the discards of the program. An event handler may discard it in
+  // the middle of a step; the step sees the count change and touches nothing
+  // more, and the instructions it is inside stay alive until it has returned.
+  uint32_t ProgramGeneration = 0;
+  int32_t ExecutionDepth = 0;
+  std::vector<std::vector<Trozkaz>> RetiredInstructions;
 
   // The variable store's bookkeeping, kept by the operations of variables.h:
   // the variables of each upper-cased name in list order, the number of
@@ -101,6 +146,52 @@ class TKompilatorTS {
   int64_t CellLimit = kMaxCells;
 
   bool HasErrors() const { return !Errors.empty(); }
+
+  // ---- compilation (compilation.cpp, linking.cpp, resolution.cpp) ----
+  // Compiles blocks 0..highest_block of `bloki` with the enabled entries among
+  // 0..highest_extension of `extensions`; `breakpoints` stays shared. True
+  // when no error was recorded; warnings do not count.
+  bool Compile(const std::vector<Tobj>& bloki, int32_t highest_block, int32_t highest_extension,
+               const std::vector<TPlugInEntry>& extensions, TBreakPointArray& breakpoints);
+  // Discards the compiled program; the extensions it used get their end hook.
+  void Clear();
+  bool IsEmpty() const { return Variables.empty() && Instructions.empty(); }
+  void ClearInstructions();
+  // The resolution pass: fresh Empty variables, literals and names bound.
+  void Resolve();
+  // The lowest instruction of block `block`, or -1.
+  int32_t FirstInstructionOfBlock(int32_t block) const;
+  // The first instruction of `block` at `line`, or -1.
+  int32_t InstructionAt(int32_t block, int32_t line) const;
+  // The text range of a block line: start column and length; (-1, 0) when
+  // the line has no instruction.
+  std::pair<int32_t, int32_t> LineRange(int32_t block, int32_t line) const;
+
+  // ---- execution (runtime/execution.cpp, runtime/expression_evaluation.cpp) ----
+  // One micro step; false when no step is left or the step failed.
+  bool ExecuteStep(Trozkaz& instruction);
+  void ResetInstruction(Trozkaz& instruction);
+  void ExecuteInstruction(Trozkaz& instruction);
+  // The value of operand `node` as its parent sees it; increments apply here.
+  TValue FetchOperand(Trozkaz& instruction, TwrTree* node, TwrTree* parent);
+  // Evaluates a free expression (a breakpoint condition, a console line) in
+  // evaluation mode: errors are collected as text, never listed.
+  TEvaluation EvaluateExpression(const std::string& text, bool allow_new_variables);
+
+  // ---- run state (runtime/run_control.cpp, runtime/breakpoint_test.cpp) ----
+  bool IsFinished() const { return Current >= static_cast<int32_t>(Instructions.size()); }
+  void PrepareRun();
+  // Runs from Current until the end, a pause, a stop or a breakpoint; true
+  // when the program reached its end.
+  bool Run();
+  void Pause();
+  void Advance();
+  bool InstructionStep();
+  bool BlockStep();
+  bool MicroStep();
+  void ClearSelections();
+  // The breakpoint test before instruction Current; true when the run is to be suspended.
+  bool TestBreakpoints();
 
   // Records an error for instruction `index` (-1: none). In evaluation mode
   // the text is collected in EvalErrorText instead. An index that names no

@@ -1,0 +1,466 @@
+// Executing instructions: one tree node per micro step, operand fetching
+// with increments, the statement nodes and the fault guard.
+#include <algorithm>
+#include <exception>
+#include <new>
+#include <span>
+
+#include "core/extensions/plugin_value.h"
+#include "core/i18n/language.h"
+#include "core/language/builtin_functions.h"
+#include "core/language/compiler.h"
+#include "core/language/message_format.h"
+#include "core/runtime/builtin_calls.h"
+#include "core/runtime/fault.h"
+#include "core/runtime/value_ops.h"
+
+namespace tessaro {
+
+namespace {
+
+// A variable's address is its number plus this.
+constexpr int32_t kAddressBase = 64000;
+
+// The indexes of one element access; most have one to three.
+class IndexList {
+ public:
+  void Push(int32_t v) {
+    if (size_ < kInline) {
+      inline_[size_++] = v;
+      return;
+    }
+    if (heap_.empty()) heap_.assign(inline_, inline_ + kInline);
+    heap_.push_back(v);
+    ++size_;
+  }
+  std::span<int32_t> View() {
+    return heap_.empty() ? std::span<int32_t>(inline_, size_) : std::span<int32_t>(heap_);
+  }
+  void Reverse() {
+    std::span<int32_t> v = View();
+    std::reverse(v.begin(), v.end());
+  }
+
+ private:
+  static constexpr size_t kInline = 4;
+  int32_t inline_[kInline] = {};
+  size_t size_ = 0;
+  std::vector<int32_t> heap_;
+};
+
+bool IsVariableIndex(const TKompilatorTS& c, int32_t v) {
+  return v >= 0 && v < static_cast<int32_t>(c.Variables.size());
+}
+
+bool IsAssignment(const std::string& op) { return op == ":=" || op == "="; }
+
+class Executor {
+ public:
+  Executor(TKompilatorTS& compiler, Trozkaz& instruction)
+      : c_(compiler), ins_(instruction), generation_(compiler.ProgramGeneration),
+        current_(compiler.Current) {}
+
+  bool Node(TwrTree& node);
+  TValue Fetch(TwrTree* node, TwrTree* parent);
+
+ private:
+  // Whether an event handler discarded the program meanwhile.
+  bool Discarded() const { return c_.ProgramGeneration != generation_; }
+  void Error(const std::string& text) { c_.AddRunTimeError(text); }
+  // An error that follows one which has just stopped the run (an index
+  // check): recorded, without stopping a second time.
+  void FollowingError(const std::string& text) {
+    if (c_.Current == current_) {
+      Error(text);
+    } else {
+      c_.AddError(text, c_.Current);
+    }
+  }
+
+  // Index lists are walked right part first and reversed afterwards, so the
+  // first written index comes first.
+  void CollectIndexes(TwrTree* tree, IndexList& out);
+  void CollectArguments(TwrTree* tree, std::vector<TValue>& out);
+  bool CheckedIndexes(TwrTree* index_tree, IndexList& out);
+
+  TValue FetchElement(TwrTree& node);
+  TValue FetchCall(TwrTree& node);
+  TValue FetchVariable(TwrTree& node);
+
+  bool Leaf(TwrTree& node);
+  bool Prefix(TwrTree& node);
+  bool Binary(TwrTree& node);
+  bool Dereference(TwrTree& node);
+  bool Assign(TwrTree& node, BinaryOp op);
+  bool Statement(TwrTree& node);
+  bool Read(TwrTree& node);
+  bool Write(TwrTree& node);
+
+  TKompilatorTS& c_;
+  Trozkaz& ins_;
+  uint32_t generation_;
+  int32_t current_;
+};
+
+void Executor::CollectIndexes(TwrTree* tree, IndexList& out) {
+  if (!tree) return;
+  if (tree->NodeKind == kListNode) {
+    CollectIndexes(tree->RightNode, out);
+    CollectIndexes(tree->LeftNode, out);
+    return;
+  }
+  out.Push(ToInteger(Fetch(tree, tree)));
+}
+
+void Executor::CollectArguments(TwrTree* tree, std::vector<TValue>& out) {
+  if (!tree) return;
+  if (tree->NodeKind == kListNode) {
+    CollectArguments(tree->RightNode, out);
+    CollectArguments(tree->LeftNode, out);
+    return;
+  }
+  out.push_back(Fetch(tree, tree));
+}
+
+bool Executor::CheckedIndexes(TwrTree* index_tree, IndexList& out) {
+  CollectIndexes(index_tree, out);
+  out.Reverse();
+  return !Discarded() && CheckIndexes(c_, out.View());
+}
+
+TValue Executor::FetchElement(TwrTree& node) {
+  if (!node.NodeValue.IsEmpty()) return node.NodeValue;
+  IndexList indexes;
+  if (!CheckedIndexes(node.RightNode, indexes)) {
+    if (!Discarded()) FollowingError(LangText("msgcmp000037") + " ");
+    return TValue::Integer(0);
+  }
+  const int32_t variable = node.LeftNode ? node.LeftNode->VarIndex : -1;
+  if (!IsVariableIndex(c_, variable)) return TValue();
+  node.NodeValue = ElementAccess(c_, variable, indexes.View()).Value;
+  return node.NodeValue;
+}
+
+TValue Executor::FetchCall(TwrTree& node) {
+  if (!node.NodeValue.IsEmpty()) return node.NodeValue;
+  std::vector<TValue> arguments;
+  CollectArguments(node.RightNode, arguments);
+  std::reverse(arguments.begin(), arguments.end());
+  if (Discarded()) return TValue();
+  TValue result;
+  if (node.ExtName.empty()) {
+    ConversionNote note;
+    if (CallBuiltin(node.FuncIndex, arguments, result, &note) == BuiltinStatus::WrongArity) {
+      const std::string_view name = kBuiltinFunctions[static_cast<size_t>(node.FuncIndex - 1)].Name;
+      Error(LangText("msgcmp000038") + " \"" + std::string(name) + "\"");
+    }
+    if (note.happened && c_.OnConversion) c_.OnConversion(ins_, note.from_base, note.to_base, note.text);
+  } else if (node.FuncIndex >= 0 && node.FuncIndex < static_cast<int32_t>(c_.Extensions.size())) {
+    TPluginResult r = CallPluginFunction(c_.Extensions[static_cast<size_t>(node.FuncIndex)].Module,
+                                         node.ExtName, arguments);
+    if (r.error.empty()) {
+      result = r.value;
+    } else {
+      Error(r.error);
+    }
+  }
+  if (Discarded()) return result;
+  node.NodeValue = result;
+  return result;
+}
+
+TValue Executor::FetchVariable(TwrTree& node) {
+  if (!IsVariableIndex(c_, node.VarIndex)) return TValue();
+  TInstancjaZmiennej& cell = ScalarCell(c_, node.VarIndex);
+  const TValue value = cell.Value;
+  switch (node.IncMode) {
+    case kPostDecrement:
+      cell.Value = ApplyBinary(BinaryOp::Subtract, value, TValue::Integer(1));
+      return value;
+    case kPreDecrement:
+      cell.Value = ApplyBinary(BinaryOp::Subtract, value, TValue::Integer(1));
+      return cell.Value;
+    case kPostIncrement:
+      cell.Value = ApplyBinary(BinaryOp::Add, value, TValue::Integer(1));
+      return value;
+    case kPreIncrement:
+      cell.Value = ApplyBinary(BinaryOp::Add, value, TValue::Integer(1));
+      return cell.Value;
+    default:
+      return value;
+  }
+}
+
+TValue Executor::Fetch(TwrTree* node, TwrTree* parent) {
+  if (!node) {
+    // A missing left operand of "-" makes it a negation, 0 - x.
+    if (parent && parent->OpText == "-" && !parent->LeftNode) return TValue::Integer(0);
+    c_.AddWarning(LangText("msgcmp000036"), c_.Current);
+    return TValue::Integer(0);
+  }
+  switch (node->NodeKind) {
+    case kIndexedNode: return FetchElement(*node);
+    case kCallNode: return FetchCall(*node);
+    default: break;
+  }
+  if (node->VarIndex == -1) return node->NodeValue;
+  // A lone increment was applied by its own step (Leaf below); fetching the
+  // root afterwards must not apply it a second time.
+  if (!parent && node == ins_.Tree.get() && node->IncMode != kNoIncrement && ins_.StepIndex >= 1 &&
+      node->NodeKind == kLeafNode) {
+    return node->NodeValue;
+  }
+  return FetchVariable(*node);
+}
+
+bool Executor::Leaf(TwrTree& node) {
+  // Operands are fetched by their parent. Only an instruction that is a lone
+  // increment («i++») has nobody to fetch it, so its own step applies it.
+  if (&node == ins_.Tree.get() && node.IncMode != kNoIncrement && node.VarIndex != -1) {
+    node.NodeValue = FetchVariable(node);
+  }
+  return true;
+}
+
+bool Executor::Prefix(TwrTree& node) {
+  if (!node.RightNode) {
+    Error(FormatText(LangText("msgcmp000040"), {node.OpText}));
+    return false;
+  }
+  if (node.OpText == "!" || node.OpText == "not") {
+    node.NodeValue = Negate(Fetch(node.RightNode, &node));
+  } else if (node.OpText == "@") {
+    const TwrTree& target = *node.RightNode;
+    const int32_t variable =
+        target.NodeKind == kIndexedNode && target.LeftNode ? target.LeftNode->VarIndex : target.VarIndex;
+    node.NodeValue = TValue::Integer(variable + kAddressBase);
+  }
+  return true;
+}
+
+bool Executor::Dereference(TwrTree& node) {
+  if (!node.LeftNode && node.RightNode) {
+    Error(FormatText(LangText("msgcmp000041"), {node.OpText}));
+    return false;
+  }
+  try {
+    const TValue v = ApplyBinary(BinaryOp::Subtract, Fetch(node.LeftNode, &node),
+                                 TValue::Integer(kAddressBase));
+    node.NodeValue = TValue::Integer(ToInteger(v));
+  } catch (const RuntimeFault&) {
+    Error(LangText("msgcmp000043") + " \"" + node.ItemName + "\".");
+    return false;
+  }
+  return true;
+}
+
+bool Executor::Binary(TwrTree& node) {
+  const std::string& op = node.OpText;
+  if (op == "^") return Dereference(node);
+  if (!node.LeftNode || !node.RightNode) {
+    if (op != "-") {
+      Error(FormatText(LangText("msgcmp000041"), {op}));
+      return false;
+    }
+    if (!node.RightNode) {
+      Error(FormatText(LangText("msgcmp000042"), {"-"}));
+      return false;
+    }
+  }
+  if (IsAssignment(op)) return Assign(node, BinaryOp::None);
+  if (const BinaryOp compound = CompoundAssignmentOp(op); compound != BinaryOp::None) {
+    return Assign(node, compound);
+  }
+  const BinaryOp operation = BinaryOpFromText(op);
+  if (operation == BinaryOp::None) return true;  // parses, computes nothing
+  const TValue left = Fetch(node.LeftNode, &node);
+  const TValue right = Fetch(node.RightNode, &node);
+  if (Discarded()) return false;
+  node.NodeValue = ApplyBinary(operation, left, right);
+  return true;
+}
+
+// ":=" and "=" (op None), and the compound assignments, which store
+// `target op value`.
+bool Executor::Assign(TwrTree& node, BinaryOp op) {
+  TwrTree& target = *node.LeftNode;
+  int32_t changed = -1;
+  TValue value;
+  TInstancjaZmiennej* cell = nullptr;
+  if (target.NodeKind == kMemberNode) {
+    Error(LangText("msgcmp000034"));
+    return false;
+  }
+  if (target.NodeKind == kIndexedNode) {
+    IndexList indexes;
+    if (!CheckedIndexes(target.RightNode, indexes)) return false;
+    value = Fetch(node.RightNode, &node);
+    const int32_t variable = target.LeftNode ? target.LeftNode->VarIndex : -1;
+    if (Discarded() || !IsVariableIndex(c_, variable)) return false;
+    cell = &ElementAccess(c_, variable, indexes.View());
+    if (cell == &c_.NullInstance) return false;
+    changed = variable;
+  } else if (target.VarIndex == -1 && target.OpText != "^") {
+    Error(LangText("msgcmp000045"));
+    return false;
+  } else if (target.OpText == "^") {
+    const TValue number = Fetch(&target, &node);
+    value = Fetch(node.RightNode, &node);
+    if (Discarded()) return false;
+    int32_t k = 0;
+    bool valid = true;
+    try {
+      k = ToInteger(number);
+    } catch (const RuntimeFault&) {
+      valid = false;
+    }
+    if (!valid || !IsVariableIndex(c_, k)) {
+      Error(LangText("msgcmp000046") + " " + (valid ? std::to_string(k) : TextForm(number)));
+      return false;
+    }
+    cell = &ScalarCell(c_, k);
+    changed = -1;
+  } else {
+    value = Fetch(node.RightNode, &node);
+    if (Discarded() || !IsVariableIndex(c_, target.VarIndex)) return false;
+    cell = &ScalarCell(c_, target.VarIndex);
+    changed = target.VarIndex;
+  }
+  if (op != BinaryOp::None) value = ApplyBinary(op, cell->Value, value);
+  cell->Value = value;
+  node.NodeValue = value;
+  c_.FireVariableChange(changed);
+  return true;
+}
+
+bool Executor::Read(TwrTree& node) {
+  int32_t variable = FindVariable(c_, node.ItemName);
+  if (variable == -1) {
+    // An element: the item names a known variable before its "[".
+    variable = FindVariable(c_, std::string_view(node.ItemName).substr(0, node.ItemName.find('[')));
+    if (variable == -1) {
+      Error(FormatText(LangText("msgcmp000039"), {node.ItemName}));
+      return false;
+    }
+    const TwrTree* item = node.RightNode;
+    IndexList indexes;
+    if (!CheckedIndexes(item && item->NodeKind == kIndexedNode ? item->RightNode : nullptr, indexes)) {
+      if (!Discarded()) FollowingError(LangText("msgcmp000037") + " ");
+      return false;
+    }
+    std::string answer;
+    c_.OnInputOutput(c_, "", c_.Variables[static_cast<size_t>(variable)].Name, 0, answer);
+    if (Discarded()) return false;
+    node.SrcText = answer;
+    // An element takes the answer as text, unconverted.
+    TInstancjaZmiennej& cell = ElementAccess(c_, variable, indexes.View());
+    if (&cell != &c_.NullInstance) cell.Value = TValue::String(answer);
+    c_.FireVariableChange(variable);
+    return true;
+  }
+  std::string answer;
+  c_.OnInputOutput(c_, "", c_.Variables[static_cast<size_t>(variable)].Name, 0, answer);
+  if (Discarded() || !IsVariableIndex(c_, variable)) return false;
+  node.SrcText = answer;
+  if (!ReadWholeVariable(c_, variable, answer)) return false;
+  c_.FireVariableChange(variable);
+  return true;
+}
+
+bool Executor::Write(TwrTree& node) {
+  const int32_t variable = FindVariable(c_, node.ItemName);
+  const std::string text = variable != -1 ? RenderVariable(c_, variable)
+                                          : TextForm(Fetch(node.RightNode, &node));
+  if (Discarded()) return false;
+  std::string answer;
+  c_.OnInputOutput(c_, text, node.ItemName, 1, answer);
+  return true;
+}
+
+bool Executor::Statement(TwrTree& node) {
+  if (node.OpText == "dim") {
+    if (!IsVariableIndex(c_, node.VarIndex)) return false;
+    ForcedDynamicArrays forced(c_.DynamicArrays);
+    return DeclareVariable(c_, node.VarIndex, node.DimsText);
+  }
+  if (node.OpText == "set") {
+    if (!IsVariableIndex(c_, node.VarIndex)) return false;
+    ForcedDynamicArrays forced(c_.DynamicArrays);
+    if (!TupleAssign(c_, node.VarIndex, node.SrcText, true)) return false;
+    c_.FireVariableChange(node.VarIndex);
+    return true;
+  }
+  // Input and output happen only when somebody listens.
+  if (!c_.OnInputOutput) return true;
+  if (node.OpText == "read") return Read(node);
+  if (node.OpText == "write") return Write(node);
+  return true;
+}
+
+bool Executor::Node(TwrTree& node) {
+  switch (node.NodeKind) {
+    case kLeafNode:
+    case kFunctionNameNode: return Leaf(node);
+    case kStatementNode: return Statement(node);
+    case kCallNode:
+    case kIndexedNode: node.NodeValue = Fetch(&node, &node); return true;
+    case kPrefixNode: return Prefix(node);
+    case kBinaryNode: return Binary(node);
+    default: return true;  // lists and members compute nothing of their own
+  }
+}
+
+// Depth of the steps and operations under way; see TKompilatorTS::ExecutionDepth.
+class ExecutionScope {
+ public:
+  explicit ExecutionScope(TKompilatorTS& c) : c_(c) { ++c_.ExecutionDepth; }
+  ~ExecutionScope() { --c_.ExecutionDepth; }
+  ExecutionScope(const ExecutionScope&) = delete;
+  ExecutionScope& operator=(const ExecutionScope&) = delete;
+
+ private:
+  TKompilatorTS& c_;
+};
+
+}  // namespace
+
+bool TKompilatorTS::ExecuteStep(Trozkaz& instruction) {
+  const int32_t n = static_cast<int32_t>(instruction.Steps.size());
+  if (instruction.StepIndex < 0 || instruction.StepIndex >= n) return false;
+  TwrTree& node = *instruction.Steps[static_cast<size_t>(n - 1 - instruction.StepIndex)];
+  const uint32_t generation = ProgramGeneration;
+  bool ok = false;
+  {
+    ExecutionScope scope(*this);
+    // The fault guard: any fault of the step becomes one error and a stop.
+    try {
+      ok = Executor(*this, instruction).Node(node);
+    } catch (const RuntimeFault& fault) {
+      AddRunTimeError(FaultMessage(fault.Kind()));
+    } catch (const std::exception&) {
+      AddRunTimeError(FaultMessage(FaultKind::Other));
+    }
+  }
+  if (!ok || generation != ProgramGeneration) return false;
+  ++instruction.StepIndex;
+  return true;
+}
+
+void TKompilatorTS::ResetInstruction(Trozkaz& instruction) {
+  instruction.StepIndex = 0;
+  ClearComputedValues(instruction.Tree.get());
+}
+
+void TKompilatorTS::ExecuteInstruction(Trozkaz& instruction) {
+  ExecutionScope scope(*this);
+  ResetInstruction(instruction);
+  while (ExecuteStep(instruction)) {
+  }
+}
+
+TValue TKompilatorTS::FetchOperand(Trozkaz& instruction, TwrTree* node, TwrTree* parent) {
+  ExecutionScope scope(*this);
+  return Executor(*this, instruction).Fetch(node, parent);
+}
+
+}  // namespace tessaro
