@@ -191,6 +191,20 @@ void RemoveMarkerNodes(TwrTree*& link) {
   }
 }
 
+struct AttachedMark {
+  bool leading;
+  char marker;
+  const char* op_text;
+};
+
+// Checked in this order; a later match overwrites OpText.
+constexpr AttachedMark kAttachedMarks[] = {
+    {true, kDecrementMarker, "--!"},
+    {false, kDecrementMarker, "!--"},
+    {true, kIncrementMarker, "++!"},
+    {false, kIncrementMarker, "!++"},
+};
+
 // Blanks and brackets outside quotes go; an attached increment or decrement
 // moves from the text into OpText.
 void CleanLeaf(TwrTree& leaf) {
@@ -204,21 +218,14 @@ void CleanLeaf(TwrTree& leaf) {
     if (quoted || !dropped) out += c;
   }
   s = std::move(out);
-  if (!s.empty() && s.front() == kDecrementMarker) {
-    s.erase(0, 1);
-    leaf.OpText = "--!";
-  }
-  if (!s.empty() && s.back() == kDecrementMarker) {
-    s.pop_back();
-    leaf.OpText = "!--";
-  }
-  if (!s.empty() && s.front() == kIncrementMarker) {
-    s.erase(0, 1);
-    leaf.OpText = "++!";
-  }
-  if (!s.empty() && s.back() == kIncrementMarker) {
-    s.pop_back();
-    leaf.OpText = "!++";
+  for (const AttachedMark& mark : kAttachedMarks) {
+    if (s.empty() || (mark.leading ? s.front() : s.back()) != mark.marker) continue;
+    if (mark.leading) {
+      s.erase(0, 1);
+    } else {
+      s.pop_back();
+    }
+    leaf.OpText = mark.op_text;
   }
 }
 

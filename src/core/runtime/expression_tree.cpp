@@ -7,7 +7,12 @@ namespace tessaro {
 
 bool IsParseErrorNode(const TwrTree& node) { return node.OpText == kParseErrorLabel; }
 
-void FreeTree(TwrTree* root) {
+namespace {
+
+// Calls `visit` once for every node, parents before children; `visit` may
+// free the node it is given, its children are taken first.
+template <class Visit>
+void ForEachNode(TwrTree* root, Visit visit) {
   std::vector<TwrTree*> pending;
   if (root) pending.push_back(root);
   while (!pending.empty()) {
@@ -15,22 +20,22 @@ void FreeTree(TwrTree* root) {
     pending.pop_back();
     if (node->LeftNode) pending.push_back(node->LeftNode);
     if (node->RightNode) pending.push_back(node->RightNode);
-    delete node;
+    visit(node);
   }
 }
 
+}  // namespace
+
+void FreeTree(TwrTree* root) {
+  ForEachNode(root, [](TwrTree* node) { delete node; });
+}
+
 void ClearComputedValues(TwrTree* root) {
-  std::vector<TwrTree*> pending;
-  if (root) pending.push_back(root);
-  while (!pending.empty()) {
-    TwrTree* node = pending.back();
-    pending.pop_back();
-    if (!node->LeftNode && !node->RightNode) continue;
+  ForEachNode(root, [](TwrTree* node) {
+    if (!node->LeftNode && !node->RightNode) return;
     node->SrcText.clear();
     node->NodeValue = TValue();
-    if (node->LeftNode) pending.push_back(node->LeftNode);
-    if (node->RightNode) pending.push_back(node->RightNode);
-  }
+  });
 }
 
 void BuildSteps(TwrTree* root, std::vector<TwrTree*>& steps) {
