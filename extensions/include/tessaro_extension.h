@@ -4,6 +4,9 @@
  * An extension is a shared library (.so) placed in the folder "Rozszerzenia"
  * of the program folder. It adds functions that block texts call exactly like
  * built-in functions:  a := NWD(12, 18)
+ * Build one with, for example:
+ *   cc -shared -fPIC -fvisibility=hidden -I<folder of this header> -o moje.so moje.c
+ * then enable it in the extension manager.
  *
  * Export the sixteen functions below with C linkage and the platform's
  * standard C calling convention (including this header does both). Every

@@ -157,6 +157,18 @@ TEST_F(PluginDll, LibraryWithoutFunctionsOffersNothing) {
   PluginSetMainWindowHandle(library.handle(), 1);
 }
 
+TEST_F(PluginDll, SinLibraryAnswersWithItsOwnValue) {
+  Loaded library(TESSARO_EXT_SIN);
+  ASSERT_NE(library.handle(), 0u) << library.error();
+  std::vector<TPluginFunction> functions = PluginFunctions(library.handle());
+  ASSERT_EQ(functions.size(), 1u);
+  EXPECT_EQ(functions[0].name, "Sin");
+  TPluginResult result = CallPluginFunction(library.handle(), "Sin",
+                                            std::vector<TValue>{TValue::Real(0.5)});
+  EXPECT_EQ(result.value, TValue::Integer(42));
+  EXPECT_EQ(result.error, "");
+}
+
 TEST_F(PluginDll, UnterminatedRepliesAreCutAtTheirBuffers) {
   Loaded library(TESSARO_EXT_UNTERMINATED);
   ASSERT_NE(library.handle(), 0u) << library.error();
