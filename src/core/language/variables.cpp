@@ -363,6 +363,49 @@ bool ReadWholeVariable(TKompilatorTS& compiler, int32_t variable, std::string_vi
 
 // ---- rendering ----
 
+namespace {
+
+std::string FixedDigits(double v, int precision) {
+  // to_chars ignores the process locale, which a desktop host may set; 400
+  // characters hold the 309 integer digits of the largest double and more.
+  char buffer[400];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, precision);
+  return std::string(buffer, result.ptr);
+}
+
+// Adds one unit in the last digit of a decimal text such as "-0.0312".
+void IncrementLastDigit(std::string& text) {
+  for (size_t i = text.size(); i-- > 0;) {
+    if (text[i] == '.') continue;
+    if (text[i] == '-') {
+      text.insert(i + 1, 1, '1');
+      return;
+    }
+    if (text[i] != '9') {
+      ++text[i];
+      return;
+    }
+    text[i] = '0';
+  }
+  text.insert(0, 1, '1');
+}
+
+// The "0.0000" number format: four decimals, halves rounded away from zero
+// (to_chars alone rounds an exact half, such as 1/32, to even), and no minus
+// sign on a result that shows as zero.
+std::string FourDecimals(double v) {
+  std::string text = FixedDigits(v, 4);
+  // 60 decimals show every digit of any double that does not render as 0.0000.
+  const std::string exact = FixedDigits(v, 60);
+  const size_t point = exact.find('.');
+  const bool half = exact.compare(point + 5, std::string::npos, "5" + std::string(55, '0')) == 0;
+  if (half && text.compare(text.size() - 4, 4, exact, point + 1, 4) == 0) IncrementLastDigit(text);
+  if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+  return text;
+}
+
+}  // namespace
+
 std::string RenderValue(const TValue& value) {
   switch (value.Kind()) {
     case ValueKind::Empty:
@@ -378,10 +421,7 @@ std::string RenderValue(const TValue& value) {
       if (v == 0) return "0";
       if (std::isnan(v)) return "NAN";
       if (std::isinf(v)) return v > 0 ? "INF" : "-INF";
-      // to_chars ignores the process locale, which a desktop host may set.
-      char buffer[400];
-      auto result = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, 4);
-      return std::string(buffer, result.ptr);
+      return FourDecimals(v);
     }
   }
   return "?";

@@ -290,6 +290,16 @@ TEST(RenderValue, Kinds) {
       {TValue::Real(0.00001), "0.0000"},
       {TValue::Real(3.0), "3.0000"},
       {TValue::Real(1e20), "100000000000000000000.0000"},
+      // Exact halves round away from zero; a value that shows as zero has no sign.
+      {TValue::Real(0.03125), "0.0313"},
+      {TValue::Real(-0.03125), "-0.0313"},
+      {TValue::Real(1.21875), "1.2188"},
+      {TValue::Real(0.15625), "0.1563"},
+      {TValue::Real(0.1 + 0.2), "0.3000"},
+      {TValue::Real(2.00005), "2.0000"},  // the double lies just below the half
+      {TValue::Real(-0.00001), "0.0000"},
+      {TValue::Real(9.99999), "10.0000"},
+      {TValue::Real(-9.99999), "-10.0000"},
       {TValue::String("abc"), "abc"},
       {TValue::String("a,b"), "a,b"},
   };
