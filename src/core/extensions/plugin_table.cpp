@@ -187,6 +187,16 @@ std::vector<TPlugInItem> RefreshPlugIns() {
   return items;
 }
 
+std::optional<TPlugInDetails> PlugInDetails(const std::string& file_name) {
+  int index = FindPlugIn(file_name);
+  if (index < 0) {
+    Komunikat(LangText("msgpi00004"), LangText("msgpi00002"));
+    return std::nullopt;
+  }
+  const TPlugInEntry& entry = PlugIns[index];
+  return TPlugInDetails{entry.Name, entry.Description, PluginFunctions(entry.Module)};
+}
+
 bool CheckPlugIn(const std::string& file_name, bool checked) {
   int index = FindPlugIn(file_name);
   if (index < 0) {

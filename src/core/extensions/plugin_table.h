@@ -7,9 +7,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/extensions/plugin_dll.h"
 #include "core/extensions/plugin_entry.h"
 
 namespace tessaro {
@@ -54,6 +56,17 @@ struct TPlugInItem {
 // entry is enabled; a library without an entry gets a new, disabled entry
 // whose identity is read (which loads it).
 std::vector<TPlugInItem> RefreshPlugIns();
+
+// What the manager's details panel shows for a selected library.
+struct TPlugInDetails {
+  std::string Name;
+  std::string Description;
+  std::vector<TPluginFunction> Functions;  // in the library's order
+};
+
+// The details of the entry with this file name. Without an entry a notice
+// is shown and nothing is returned.
+std::optional<TPlugInDetails> PlugInDetails(const std::string& file_name);
 
 // The manager's check box. Checking enables the entry and reads its identity;
 // unchecking disables it, finalises and releases its library. Effective for

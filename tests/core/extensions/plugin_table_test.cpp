@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -203,6 +204,31 @@ TEST_F(PlugInTable, CheckingLoadsTheIdentityAndUncheckingReleases) {
   EXPECT_EQ(dialogs.shown[0].text, LangText("msgpi00001"));
 }
 
+TEST_F(PlugInTable, DetailsOfASelectedLibrary) {
+  test::RecordingDialogs dialogs;
+  ext.Install(TESSARO_EXT_MATEMATYKA, "m.so");
+  ext.Install(TESSARO_EXT_NO_FUNCTIONS, "pusta.so");
+  LoadPlugIns();
+  RefreshPlugIns();
+
+  std::optional<TPlugInDetails> details = PlugInDetails("m.so");
+  ASSERT_TRUE(details);
+  EXPECT_EQ(details->Name, "Matematyka szkolna");
+  ASSERT_EQ(details->Functions.size(), 6u);
+  EXPECT_EQ(details->Functions[1].name, "NWD");
+
+  details = PlugInDetails("pusta.so");
+  ASSERT_TRUE(details);
+  EXPECT_EQ(details->Description, "");
+  EXPECT_TRUE(details->Functions.empty());
+  EXPECT_TRUE(dialogs.shown.empty());
+
+  EXPECT_FALSE(PlugInDetails("brak.so"));
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].caption, LangText("msgpi00004"));
+  EXPECT_EQ(dialogs.shown[0].text, LangText("msgpi00002"));
+}
+
 TEST_F(PlugInTable, UnloadFinalisesEveryEntryAlsoThoseNeverInitialised) {
   ext.Install(TESSARO_EXT_PROBE, "a.so");
   ext.Install(TESSARO_EXT_PROBE, "b.so");
@@ -251,6 +277,13 @@ TEST_F(PlugInImport, NewLibraryIsCopiedWithoutAQuestion) {
   Lines expected = {"ZakonczRozszerzenie"};
   expected.insert(expected.end(), kStartCalls.begin(), kStartCalls.end());
   EXPECT_EQ(ext.Log(), expected);
+}
+
+TEST_F(PlugInImport, MissingExtensionFolderIsCreated) {
+  UnloadPlugIns();
+  fs::remove_all(ext.home.Path("Rozszerzenia"));
+  EXPECT_EQ(ImportPlugIn(TESSARO_EXT_PROBE).result, ImportResult::Copied);
+  EXPECT_TRUE(fs::exists(ext.home.Path("Rozszerzenia/ts_probe.so")));
 }
 
 TEST_F(PlugInImport, ReplacingAFileIsAskedFirst) {
