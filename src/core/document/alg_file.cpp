@@ -79,8 +79,13 @@ int CreateTemporaryBeside(const std::string& target, std::string& temp_path) {
   static std::atomic<unsigned> counter{0};
   fs::path t(target);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string name = "." + t.filename().string() + ".tmp" + std::to_string(::getpid()) + "-" +
-                       std::to_string(counter++);
+    // Built by append(): g++ 12 warns falsely (-Wrestrict) on "." + std::string at -O3.
+    std::string name(1, '.');
+    name.append(t.filename().string())
+        .append(".tmp")
+        .append(std::to_string(::getpid()))
+        .append("-")
+        .append(std::to_string(counter++));
     temp_path = (t.parent_path() / name).string();
     int fd = ::open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
