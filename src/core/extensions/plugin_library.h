@@ -2,9 +2,9 @@
 //
 // A loaded library is known by a small integer handle rather than by the
 // loader's pointer. Copies of extension entries (the compiler keeps its own)
-// may outlive the library they name; a released handle is never given out
-// again, so a lookup through a stale copy finds nothing instead of touching
-// freed memory.
+// may outlive the library they name; a released handle is not given out
+// again (until 2^32 loads later), so a lookup through a stale copy finds
+// nothing instead of touching a released library.
 #pragma once
 
 #include <cstdint>

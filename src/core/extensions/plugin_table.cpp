@@ -74,8 +74,15 @@ void DropTable() {
   PlugIns.clear();
 }
 
-// The library files of the extension folder that a list record can name:
-// Windows-1250 names of at most 254 characters, sorted.
+// Whether a native file name has a Windows-1250 form that fits a record.
+bool IsRecordableName(const std::string& native) {
+  bool lossy = false;
+  std::string name = Utf8ToCp1250(native, &lossy);
+  return !lossy && IsPlainFileName(name) && name.size() <= kRecordFileName.MaxLength();
+}
+
+// The library files of the extension folder that a list record can name,
+// sorted.
 std::vector<std::string> ListLibraryFiles() {
   std::vector<std::string> files;
   std::error_code ec;
@@ -83,10 +90,7 @@ std::vector<std::string> ListLibraryFiles() {
     std::string native = it->path().filename().string();
     std::error_code type_error;
     if (!HasMask(native) || !fs::is_regular_file(it->path(), type_error)) continue;
-    bool lossy = false;
-    std::string name = Utf8ToCp1250(native, &lossy);
-    if (lossy || name.size() > kRecordFileName.MaxLength()) continue;
-    files.push_back(name);
+    if (IsRecordableName(native)) files.push_back(Utf8ToCp1250(native));
   }
   std::sort(files.begin(), files.end());
   return files;
@@ -219,6 +223,11 @@ TImportOutcome ImportPlugIn(const std::string& source) {
   TImportOutcome outcome;
   fs::path from(source);
   std::error_code ec;
+  // Only a file the list can record is worth unloading everything for.
+  if (!fs::is_regular_file(from, ec) || !IsRecordableName(from.filename().string())) {
+    outcome.result = ImportResult::Failed;
+    return outcome;
+  }
   fs::create_directories(PlugInFolder(), ec);
   fs::path target = fs::path(PlugInFolder()) / from.filename();
   if (fs::exists(target, ec) &&
@@ -227,7 +236,7 @@ TImportOutcome ImportPlugIn(const std::string& source) {
   }
 
   UnloadPlugIns();
-  bool copied = !from.filename().empty() && CopyLibrary(from, target);
+  bool copied = CopyLibrary(from, target);
   // Reload before listing, so that the list and the table agree: listing
   // first would show the new library while the reload drops its entry.
   LoadPlugIns(g_windows.application, g_windows.main);

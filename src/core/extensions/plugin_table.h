@@ -77,7 +77,7 @@ bool CheckPlugIn(const std::string& file_name, bool checked);
 enum class ImportResult {
   Declined,  // the user kept the existing file; nothing changed
   Copied,
-  Failed,    // the copy failed; the table was reloaded all the same
+  Failed,    // nothing to copy, or the copy failed (the table was reloaded all the same)
 };
 
 struct TImportOutcome {

@@ -66,7 +66,12 @@ TEST_F(PlugInTable, StartUpKeepsEnabledEntriesAndInitialisesThem) {
   EXPECT_TRUE(IsModuleLoaded(entry.Module));
   EXPECT_EQ(ext.Log(), kStartCalls);
 
-  // The manager lists both files, the disabled one unchecked and now known.
+  // The manager lists both libraries, the disabled one unchecked and now
+  // known; other files, folders and other letter cases of the mask are not
+  // libraries.
+  ext.home.Write("Rozszerzenia/notatka.txt", "x");
+  ext.home.Write("Rozszerzenia/DUZE.SO", "x");
+  fs::create_directory(ext.home.Path("Rozszerzenia/katalog.so"));
   std::vector<TPlugInItem> items = RefreshPlugIns();
   ASSERT_EQ(items.size(), 2u);
   EXPECT_EQ(items[0].FileName, "a.so");
@@ -284,6 +289,17 @@ TEST_F(PlugInImport, MissingExtensionFolderIsCreated) {
   fs::remove_all(ext.home.Path("Rozszerzenia"));
   EXPECT_EQ(ImportPlugIn(TESSARO_EXT_PROBE).result, ImportResult::Copied);
   EXPECT_TRUE(fs::exists(ext.home.Path("Rozszerzenia/ts_probe.so")));
+}
+
+TEST_F(PlugInImport, NothingWorthCopyingChangesNothing) {
+  ext.home.Write("\xE4\xB8\xAD.so", "a name without a Windows-1250 form");
+  const std::string sources[] = {ext.home.Path("brak.so"), ext.home.Dir(),
+                                 ext.home.Path("\xE4\xB8\xAD.so")};
+  for (const std::string& source : sources) {
+    EXPECT_EQ(ImportPlugIn(source).result, ImportResult::Failed) << source;
+  }
+  EXPECT_TRUE(ext.Log().empty());  // nothing was unloaded
+  EXPECT_TRUE(IsModuleLoaded(PlugIns[0].Module));
 }
 
 TEST_F(PlugInImport, ReplacingAFileIsAskedFirst) {
