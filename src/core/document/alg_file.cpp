@@ -41,6 +41,19 @@ class Fd {
   int fd_;
 };
 
+// Opens a regular file for reading; -1 for anything else. Non-blocking, so
+// that a named pipe given as an algorithm file cannot stall the program.
+int OpenRegularFile(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return -1;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
 bool ReadExactly(int fd, uint8_t* data, size_t size) {
   while (size > 0) {
     ssize_t n = ::read(fd, data, size);
@@ -103,8 +116,15 @@ bool ReplaceFile(const std::string& target, const TMemoryStream& bytes, mode_t m
             (mode == 0 || ::fchmod(fd.get(), mode) == 0);
   ok = fd.Close() && ok;
   ok = ok && ::rename(temp_path.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temp_path.c_str());
-  return ok;
+  if (!ok) {
+    ::unlink(temp_path.c_str());
+    return false;
+  }
+  // Makes the rename itself durable; the file is complete whether or not this succeeds.
+  std::string folder = fs::path(target).parent_path().string();
+  Fd dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.get() >= 0) ::fsync(dir.get());
+  return true;
 }
 
 void ReportSaveFailure() { Komunikat(LangText("msgm00010"), LangText("msgm00042")); }
@@ -112,7 +132,7 @@ void ReportSaveFailure() { Komunikat(LangText("msgm00010"), LangText("msgm00042"
 }  // namespace
 
 bool SprawdzFormat(const std::string& path) {
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  Fd fd(OpenRegularFile(path));
   if (fd.get() < 0) return false;
   uint8_t m[4];
   if (!ReadExactly(fd.get(), m, sizeof m)) return false;
@@ -122,10 +142,10 @@ bool SprawdzFormat(const std::string& path) {
 }
 
 bool ReadAlgorithmFile(const std::string& path, TMemoryStream& stream) {
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  Fd fd(OpenRegularFile(path));
   if (fd.get() < 0) return false;
   struct stat st;
-  if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  if (::fstat(fd.get(), &st) != 0) return false;
   if (st.st_size < 0 || static_cast<uint64_t>(st.st_size) > kMaxAlgorithmFileSize) return false;
   TMemoryStream bytes(static_cast<size_t>(st.st_size));
   if (!ReadExactly(fd.get(), bytes.data(), bytes.size())) return false;

@@ -65,6 +65,11 @@ TEST(SprawdzFormat, KnowsTheFourMagics) {
   }
   EXPECT_FALSE(SprawdzFormat(home.Path("missing.alg")));
   EXPECT_FALSE(SprawdzFormat(home.Dir()));
+  // A named pipe without a writer must not block the probe.
+  ASSERT_EQ(::mkfifo(home.Path("pipe.alg").c_str(), 0600), 0);
+  EXPECT_FALSE(SprawdzFormat(home.Path("pipe.alg")));
+  TMemoryStream s;
+  EXPECT_FALSE(ReadAlgorithmFile(home.Path("pipe.alg"), s));
 }
 
 TEST(ReadAlgorithmFile, ReadsRegularFilesOnly) {
