@@ -65,6 +65,17 @@ TEST_F(LanguageTest, MissingFilesGiveBracketedIdentifiers) {
   EXPECT_EQ(l.Text("mgsc00001"), "[MGSC00001]");
 }
 
+TEST_F(LanguageTest, GlobalLookupOfALanguageWithoutFile) {
+  const std::string before = Language().LanguageCode();
+  Language().UseLanguage("XX");
+  EXPECT_EQ(LangText("msgm00012"), "[MSGM00012]");
+  EXPECT_EQ(LangText("MsgM00012"), "[MSGM00012]");
+  WriteTexts("XX", "msgm00012=found\r\n");
+  Language().UseLanguage("XX");
+  EXPECT_EQ(LangText("MSGM00012"), "found");
+  Language().UseLanguage(before);
+}
+
 TEST_F(LanguageTest, SelectionFileNamesTheLanguage) {
   struct Case {
     const char* ini;
