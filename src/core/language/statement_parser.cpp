@@ -17,7 +17,10 @@ TwrTree* NewStatementNode(std::string_view keyword) {
 }
 
 // Cuts at every "," where the brackets «[» and «]» seen so far are even in
-// number; with `respect_quotes`, also only where the apostrophes are.
+// number; with `respect_quotes`, also only where the apostrophes are. The
+// text after the last cut is an item too; for a declaration list, which ends
+// in its own ",", only when an unmatched «[» left something there, so that
+// «dim t[3» fails visibly instead of declaring nothing.
 std::vector<std::string> CutItems(const std::string& list, bool respect_quotes) {
   std::vector<std::string> items;
   int brackets = 0;
@@ -33,7 +36,7 @@ std::vector<std::string> CutItems(const std::string& list, bool respect_quotes) 
       start = i + 1;
     }
   }
-  if (respect_quotes) items.push_back(list.substr(start));
+  if (respect_quotes || start < list.size()) items.push_back(list.substr(start));
   return items;
 }
 

@@ -56,6 +56,9 @@ TEST(StatementForms, Declarations) {
       {"dim =a", {{"a", "1"}}},
       {"dim a[2]b", {{"ab", "2"}}},
       {"dim t[2,2], u[3], w", {{"t", "2,2"}, {"u", "3"}, {"w", "1"}}},
+      // An unmatched «[» keeps the rest, appended "," included, as one item.
+      {"dim t[3", {{"t", "3,"}}},
+      {"dim a, t[3", {{"a", "1"}, {"t", "3,"}}},
   };
   for (const DeclarationCase& c : cases) {
     const Parsed p(c.text);
