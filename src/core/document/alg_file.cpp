@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 
 #include "core/document/alg_format.h"
@@ -87,19 +88,16 @@ std::string SaveTarget(const std::string& path) {
   return path;
 }
 
-// A new, empty file beside `target`; -1 when none can be made.
+// A new, empty file beside `target`; -1 when none can be made. The name is
+// short, so that a target name near the length limit still has room beside it.
 int CreateTemporaryBeside(const std::string& target, std::string& temp_path) {
   static std::atomic<unsigned> counter{0};
-  fs::path t(target);
+  fs::path folder = fs::path(target).parent_path();
   for (int attempt = 0; attempt < 100; ++attempt) {
-    // Built by append(): g++ 12 warns falsely (-Wrestrict) on "." + std::string at -O3.
-    std::string name(1, '.');
-    name.append(t.filename().string())
-        .append(".tmp")
-        .append(std::to_string(::getpid()))
-        .append("-")
-        .append(std::to_string(counter++));
-    temp_path = (t.parent_path() / name).string();
+    char name[64];
+    std::snprintf(name, sizeof name, ".tessaro-save-%ld-%u.tmp", static_cast<long>(::getpid()),
+                  counter++);
+    temp_path = (folder / name).string();
     int fd = ::open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }

@@ -170,6 +170,13 @@ TEST(ZapiszDoPliku, FailuresAreReportedAndKeepThePreviousFile) {
   }
 }
 
+TEST(ZapiszDoPliku, NameAtTheLengthLimit) {
+  SaveFixture f;
+  const std::string name = std::string(251, 'n') + ".alg";  // 255 bytes, the most a name may have
+  ASSERT_TRUE(f.Save(name));
+  EXPECT_EQ(f.home.Read(name), Encoded(test::SampleDiagram()));
+}
+
 TEST(ZapiszDoPliku, SavingThroughALinkKeepsTheLink) {
   SaveFixture f;
   f.home.Write("real.alg", "old");
