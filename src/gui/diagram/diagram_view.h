@@ -1,0 +1,105 @@
+// The diagram editor's drawing area: the paint box PaintBoxEdytor showing the
+// screen composition, with its two scroll bars MainScrollBarH and
+// MainScrollBarV, the screen bitmap and the renderer behind them.
+#pragma once
+
+#include <QImage>
+#include <QPointF>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "core/diagram/renderer.h"
+#include "core/document/document_state.h"
+#include "gui/diagram/qt_canvas.h"
+#include "gui/shell/main_window.h"
+
+class QComboBox;
+class QScrollBar;
+
+namespace tessaro::gui {
+
+// Shows the screen bitmap unchanged; its mouse events go to whoever edits.
+class PaintBoxEdytor : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit PaintBoxEdytor(QWidget* parent = nullptr);
+  void SetBitmap(const QImage* bitmap) { bitmap_ = bitmap; }
+
+ signals:
+  void MousePressed(QMouseEvent* event);
+  void MouseMoved(QMouseEvent* event);
+  void MouseReleased(QMouseEvent* event);
+  void MouseDoubleClicked(QMouseEvent* event);
+  void Resized();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  const QImage* bitmap_ = nullptr;
+};
+
+class DiagramView : public QWidget {
+  Q_OBJECT
+
+ public:
+  DiagramView(TDocumentState& state, ViewState& view, QWidget* parent = nullptr);
+
+  // Called before every render to fill the scene's toggles, the editor's
+  // interaction state, the run highlight and the breakpoints.
+  std::function<void(RenderScene&)> OnPrepareScene;
+
+  // Mode 0: renders, composes onto the screen bitmap and shows it.
+  void RysujSchemat();
+  // Modes 5 and 6: renders the picture for printing, export or copying.
+  // `clipboard` lists the copied indexes for mode 6; `extents` frames it.
+  const DiagramPicture& RenderPicture(int mode, const TObszar& extents,
+                                      const std::vector<int32_t>* clipboard = nullptr);
+
+  // Sets the scroll bars from the origin, without feeding back.
+  void UpdateScrollBars();
+  // tbComboBoxLupaChange: applies the list's selected entry. The centring
+  // uses the width of the top dock area and the top of the status bar.
+  void ApplyZoomEntry(QComboBox* list, int dock_top_width, int status_bar_top);
+
+  // A point of the paint box in diagram units.
+  QPointF ToDiagram(const QPointF& widget_point) const;
+
+  RenderScene& Scene() { return scene_; }
+  DiagramRenderer& Renderer() { return renderer_; }
+  QtTextMetrics& Metrics() { return metrics_; }
+  PaintBoxEdytor* PaintBox() const { return paint_box_; }
+  QScrollBar* ScrollBarH() const { return scroll_h_; }
+  QScrollBar* ScrollBarV() const { return scroll_v_; }
+  const QImage& Bitmap() const { return bitmap_; }
+
+ signals:
+  // After every screen render: the navigator refreshes.
+  void Rendered(bool dragging);
+
+ private:
+  void PrepareScene();
+  void Compose(bool clear);
+  void EnsureBitmap();
+  void ScrollBarMoved();
+
+  TDocumentState& state_;
+  ViewState& view_;
+  QtTextMetrics metrics_;
+  DiagramRenderer renderer_{metrics_};
+  RenderScene scene_;
+  QImage bitmap_;
+  PaintBoxEdytor* paint_box_ = nullptr;
+  QScrollBar* scroll_h_ = nullptr;
+  QScrollBar* scroll_v_ = nullptr;
+  bool setting_bars_ = false;
+};
+
+}  // namespace tessaro::gui
