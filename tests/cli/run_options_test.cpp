@@ -1,0 +1,140 @@
+// tessaro-cli run, compile and eval: options, messages and exit statuses.
+#include <gtest/gtest.h>
+
+#include "alg_spec.h"
+#include "core/i18n/cp1250.h"
+#include "core/i18n/language.h"
+#include "core/language/message_format.h"
+#include "support/cli_runner.h"
+#include "support/temp_home.h"
+
+namespace tessaro {
+namespace {
+
+using test::CliResult;
+using test::RunProgram;
+
+// Writes a described diagram into `home` and returns its path.
+std::string Diagram(const test::TempHome& home, const std::string& name, const std::string& spec) {
+  std::vector<Tobj> bloki;
+  std::string error;
+  EXPECT_TRUE(fixtures::ParseAlgSpec(spec, bloki, error)) << error;
+  const std::string path = home.Path(name + ".alg");
+  EXPECT_TRUE(fixtures::WriteAlgFile(bloki, path));
+  return path;
+}
+
+// The texts of the program folder the child uses, loaded before any test
+// moves this process's program folder elsewhere.
+class ProgramTexts : public testing::Environment {
+ public:
+  void SetUp() override { Language(); }
+};
+testing::Environment* const kProgramTexts = testing::AddGlobalTestEnvironment(new ProgramTexts);
+
+// The program's texts as the child prints them (UTF-8), in the default language.
+std::string Text(const char* id) { return Cp1250ToUtf8(LangText(id)); }
+
+class CliRun : public testing::Test {
+ protected:
+  test::TempHome home;
+};
+
+TEST_F(CliRun, ReportsRunTimeErrorsInTheErrorListForm) {
+  const std::string alg = Diagram(home, "e", "start 1 -1\nproc 2 -1 x := 1\\ny := x div 0\nend -1 -1\n");
+  const CliResult r = RunProgram(TESSARO_CLI_PATH, {"run", alg});
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_EQ(r.err, Text("msgcmp000001") + ": " + Text("msgcmp000047") + " " + Text("msgcmp000003") + " 2\n");
+}
+
+TEST_F(CliRun, ReportsCompileErrorsAndWarnings) {
+  const std::string alg = Diagram(home, "c", "start 1 -1\nproc 2 -1 Suma := 1;suma := Foo(2)\nend -1 -1\n");
+  const CliResult r = RunProgram(TESSARO_CLI_PATH, {"run", alg});
+  EXPECT_EQ(r.exit_code, 1);
+  const std::string line = " " + Text("msgcmp000003") + " 1\n";
+  EXPECT_EQ(r.err, Text("msgcmp000001") + ": " + Text("msgcmp000028") + "Foo" + line + Text("msgcmp000002") +
+                       ": " + Cp1250ToUtf8(FormatText(LangText("msgcmp000032"), {"suma", "Suma"})) + line);
+}
+
+TEST_F(CliRun, TracesEachInstructionBeforeItRuns) {
+  const std::string alg = Diagram(home, "t", "start 1 -1\nproc 2 -1 x := 1;y := 2\nend -1 -1\n");
+  const CliResult r = RunProgram(TESSARO_CLI_PATH, {"run", "--trace", alg});
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.err,
+            "#0 block 0 line 1:  \n#1 block 1 line 1: x := 1\n#2 block 1 line 1: y := 2\n#3 block 2 line 1:  \n");
+}
+
+TEST_F(CliRun, OptionsMayStandBeforeTheSubcommand) {
+  const std::string alg = Diagram(home, "o", "start 1 -1\nio 2 -1 read a\\nwrite a\nend -1 -1\n");
+  const CliResult before = RunProgram(TESSARO_CLI_PATH, {"--names", "run", alg}, "7\n");
+  const CliResult after = RunProgram(TESSARO_CLI_PATH, {"run", alg, "--names"}, "7\n");
+  EXPECT_EQ(before.out, "a = 7\n");
+  EXPECT_EQ(after.out, before.out);
+  EXPECT_EQ(before.err, "") << "no prompt without a terminal";
+}
+
+TEST_F(CliRun, TheSeedFixesTheRandomNumbers) {
+  const std::string alg = Diagram(home, "r", "start 1 -1\nproc 2 -1 a := Random(1000000)\\nwrite a\nend -1 -1\n");
+  const CliResult one = RunProgram(TESSARO_CLI_PATH, {"run", "--seed", "5", alg});
+  const CliResult two = RunProgram(TESSARO_CLI_PATH, {"run", "--seed=5", alg});
+  EXPECT_EQ(one.exit_code, 0);
+  EXPECT_EQ(one.out, two.out);
+  EXPECT_EQ(RunProgram(TESSARO_CLI_PATH, {"run", "--seed", "x", alg}).exit_code, 64);
+}
+
+TEST_F(CliRun, CallsFunctionsOfAnExtensionGivenOnTheCommandLine) {
+  const std::string alg = Diagram(home, "x", "start 1 -1\nproc 2 -1 a := Silnia(5)\\nwrite a\nend -1 -1\n");
+  const CliResult r = RunProgram(TESSARO_CLI_PATH, {"run", "--extension", TESSARO_EXT_MATEMATYKA, alg});
+  EXPECT_EQ(r.exit_code, 0) << r.err;
+  EXPECT_EQ(r.out, "120\n");
+  EXPECT_EQ(RunProgram(TESSARO_CLI_PATH, {"run", "--extension", home.Path("none.so"), alg}).exit_code, 66);
+}
+
+TEST_F(CliRun, RefusesWhatIsNoAlgorithm) {
+  home.Write("text.alg", "hello");
+  for (const char* command : {"run", "compile"}) {
+    EXPECT_EQ(RunProgram(TESSARO_CLI_PATH, {command, home.Path("text.alg")}).exit_code, 66) << command;
+    EXPECT_EQ(RunProgram(TESSARO_CLI_PATH, {command, home.Path("missing.alg")}).exit_code, 66) << command;
+    EXPECT_EQ(RunProgram(TESSARO_CLI_PATH, {command}).exit_code, 64) << command;
+  }
+  EXPECT_EQ(RunProgram(TESSARO_CLI_PATH, {"run", "--max-steps", "-1", home.Path("text.alg")}).exit_code, 64);
+  EXPECT_EQ(RunProgram(TESSARO_CLI_PATH, {"eval"}).exit_code, 64);
+}
+
+TEST_F(CliRun, CompilePrintsTheListingAndTheErrors) {
+  const std::string ok = Diagram(home, "l", "start 1 -1\nproc 2 -1 x := 1\nend -1 -1\n");
+  const CliResult r = RunProgram(TESSARO_CLI_PATH, {"compile", ok});
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.out, Text("msgcmp000021") + " 1\n1. " +
+                       Cp1250ToUtf8(FormatText(LangText("msgcmp000016"), {"x := 1", "2"})) + "\n2. " +
+                       Text("msgcmp000020") + "\n");
+  const std::string bad = Diagram(home, "b", "start 1 -1\nproc 2 -1 x := (1\nend -1 -1\n");
+  const CliResult failed = RunProgram(TESSARO_CLI_PATH, {"compile", bad});
+  EXPECT_EQ(failed.exit_code, 1);
+  EXPECT_NE(failed.out.find(Text("msgcmp000004")), std::string::npos) << failed.out;
+}
+
+TEST(CliEval, PrintsKindAndValueOrTheCollectedErrors) {
+  const CliResult r = RunProgram(TESSARO_CLI_PATH,
+                                 {"eval", "x := 7 / 2", "x * 2", "'a' + 'b'", "3 > 2", "y", "1 div 0",
+                                  "Sqrt(1, 2)", "z"});
+  EXPECT_EQ(r.exit_code, 2);
+  const std::string label = Text("msgcmp000001") + ": ";
+  EXPECT_EQ(r.out, "real 3.5\nreal 7\nstring ab\nboolean True\nempty \nerror: " + label +
+                       Text("msgcmp000047") + "\nerror: " + label + Text("msgcmp000038") +
+                       " \"Sqrt\"\nempty \n");
+  const CliResult io = RunProgram(TESSARO_CLI_PATH, {"eval", "read a", "write a + 1", "a"}, "41\n");
+  EXPECT_EQ(io.exit_code, 0);
+  EXPECT_EQ(io.out, "empty \n42\nempty \ninteger 41\n");
+}
+
+TEST(CliEval, ShowsEachCarriageReturnOfTheErrorsAsABar) {
+  // Two errors: the index check and the rejected index list.
+  const CliResult r = RunProgram(TESSARO_CLI_PATH, {"eval", "t[0]"});
+  EXPECT_EQ(r.exit_code, 2);
+  const std::string label = Text("msgcmp000001") + ": ";
+  EXPECT_EQ(r.out, "error: " + label + Text("msgcmp000006") + " | " + label + Text("msgcmp000037") + " \n");
+}
+
+}  // namespace
+}  // namespace tessaro
