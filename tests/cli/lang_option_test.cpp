@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "alg_spec.h"
 #include "support/cli_runner.h"
 #include "support/temp_home.h"
 
@@ -40,6 +41,38 @@ TEST(CliLang, ChoosesTheLanguageWithoutWritingTheSelectionFile) {
       }
     }
   }
+}
+
+// The error list of a compilation is looked up in the language chosen for the
+// run; a language without a file shows the bracketed identifiers.
+TEST(CliLang, ErrorTextsFollowTheChosenLanguage) {
+  test::TempHome home;
+  const std::filesystem::path shipped = std::filesystem::path(TESSARO_SOURCE_DIR) / "resources" / "lang";
+  for (const char* file : {"lang.ini", "PL.slg", "EN.slg"}) {
+    home.Write(std::string("lang/") + file, test::ReadFileBytes((shipped / file).string()));
+  }
+  std::vector<Tobj> bloki;
+  std::string error;
+  ASSERT_TRUE(fixtures::ParseAlgSpec("end -1 -1\n", bloki, error)) << error;
+  ASSERT_TRUE(fixtures::WriteAlgFile(bloki, home.Path("no_start.alg")));
+
+  struct Case {
+    std::vector<std::string> lang;
+    const char* expected;  // UTF-8
+  } cases[] = {
+      {{}, "Błąd: Brak bloku startowego"},
+      {{"--lang", "PL"}, "Błąd: Brak bloku startowego"},
+      {{"--lang", "EN"}, "Error: There is no start block"},
+      {{"--lang=XX"}, "[MSGCMP000001]: [MSGCMP000023]"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = c.lang;
+    args.insert(args.end(), {"compile", home.Path("no_start.alg")});
+    test::CliResult r = test::RunProgram(TESSARO_CLI_PATH, args, "", home.Dir());
+    EXPECT_EQ(r.exit_code, 1) << c.expected << "\n" << r.err;
+    EXPECT_NE(r.out.find(c.expected), std::string::npos) << r.out;
+  }
+  EXPECT_EQ(home.Read("lang/lang.ini"), test::ReadFileBytes((shipped / "lang.ini").string()));
 }
 
 }  // namespace
