@@ -18,7 +18,7 @@ inline constexpr FontSubstitution kFontSubstitutions[] = {
 
 // The designed user-interface font of every window.
 inline constexpr const char* kInterfaceFont = "Tahoma";
-inline constexpr int kInterfaceFontSize = 9;
+inline constexpr int kInterfaceFontSize = 8;
 
 // Registers the substitutions with Qt and sets the interface font.
 void InstallFonts();

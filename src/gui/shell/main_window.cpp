@@ -25,6 +25,8 @@
 #include "core/platform/registry.h"
 #include "core/platform/version_info.h"
 #include "core/settings/settings.h"
+#include "core/extensions/plugin_table.h"
+#include "gui/shell/command_icons.h"
 #include "gui/shell/command_table.h"
 #include "gui/shell/menu_layout.h"
 #include "gui/shell/open_files_tree.h"
@@ -87,7 +89,8 @@ int StatusPanel2Width() { return 145; }
 
 }  // namespace
 
-Tmain::Tmain(const QStringList& arguments, QWidget* parent) : QMainWindow(parent) {
+Tmain::Tmain(const QStringList& arguments, QWidget* parent)
+    : QMainWindow(parent), blinker_(this), startup_timer_(this) {
   setObjectName(QStringLiteral("Tmain"));
   setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks |
                  QMainWindow::AllowTabbedDocks);
@@ -114,6 +117,7 @@ void Tmain::CreateCommands() {
     auto* action = new QAction(this);
     action->setObjectName(Name(c.name));
     action->setProperty("category", Name(c.category));
+    action->setIcon(CommandIcon(c.name));
     if (*c.key) action->setShortcut(QKeySequence::fromString(Name(c.key), QKeySequence::PortableText));
     action->setCheckable(c.checkable);
     action->setChecked(c.checked);
@@ -227,7 +231,7 @@ void Tmain::CreateToolbars() {
     button->setObjectName(Name(menu_name) + QStringLiteral("Button"));
     button->setPopupMode(QToolButton::InstantPopup);
     button->setMenu(menu);
-    button->setIcon(QApplication::style()->standardIcon(QStyle::SP_TitleBarUnshadeButton));
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     bar->addWidget(button);
   };
 
@@ -338,6 +342,8 @@ void Tmain::CreatePanels() {
   resizeDocks(left, left_heights, Qt::Vertical);
   resizeDocks(right, right_widths, Qt::Horizontal);
   resizeDocks(right, right_heights, Qt::Vertical);
+  if (QDockWidget* bottom = findChild<QDockWidget*>(QStringLiteral("dpNarzedzia")))
+    resizeDocks({bottom}, {180}, Qt::Vertical);
 
   QMenu* bars = findChild<QMenu*>(QStringLiteral("menuPaskiNarzedzi"));
   for (const char* n : kToolbars) {
@@ -418,6 +424,10 @@ void Tmain::ConnectDocumentState() {
     RebuildRecentMenu();
   };
   state_.OnRepaint = [this](TDocumentState&) { paint_box_->update(); };
+  state_.OnDefaultStyle = [this](const TDocumentState&) {
+    return TElementDefaults{settings_.KolorWypelnienia, settings_.KolorObrysu,
+                            settings_.NazwaCzcionki, settings_.RozmiarCzcionki};
+  };
   connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
     if (!switching_ && node) PrzelaczDokument(node);
   });
@@ -524,9 +534,8 @@ void Tmain::FormCreate(const QStringList& arguments) {
   // 2. The execution controller takes its place here when it arrives.
   // 3. The editing panel fills the client area (CreateEditingPanel).
   // 4. Settings.
-  TSettings settings;
-  LoadSettings(settings);
-  ApplyTheme(settings.Interfejs);
+  LoadSettings(settings_);
+  ApplyTheme(settings_.Interfejs);
   // 5. Version.
   version_text_ = TVersionInfo(ToPath(QApplication::applicationFilePath())).Item(TVersionInfo::kFileVersion);
   // 7. Status panel 0 is sized by the status bar's layout.
@@ -559,7 +568,8 @@ void Tmain::FormCreate(const QStringList& arguments) {
   // 16. Empty block clipboard.
   state_.Schowek.clear();
   state_.SchowekZrodlo = -1;
-  // 17. Extensions are loaded here when they arrive.
+  // 17. Extensions.
+  LoadPlugIns(0, static_cast<uintptr_t>(winId()));
   UpdateDocumentCommands();
   startup_timer_.setSingleShot(true);
   startup_timer_.setInterval(100);
@@ -609,6 +619,7 @@ bool Tmain::FormCloseQuery() { return ConfirmQuit(); }
 void Tmain::FormClose() {}
 
 void Tmain::FormDestroy() {
+  UnloadPlugIns();
   if (retranslation_ >= 0) RemoveRetranslationObserver(retranslation_);
   retranslation_ = -1;
 }

@@ -12,6 +12,7 @@
 
 #include "core/document/document_state.h"
 #include "core/i18n/retranslation.h"
+#include "core/settings/settings.h"
 #include "gui/shell/recent_files.h"
 
 class QAction;
@@ -74,6 +75,8 @@ class Tmain : public QMainWindow {
   bool ConfirmQuit();
 
   TDocumentState& State() { return state_; }
+  // The options in force; the configuration dialog edits them.
+  TSettings& Settings() { return settings_; }
   ViewState& View() { return view_; }
   RecentFiles& Recent() { return recent_; }
   FileChoosers& Choosers() { return choosers_; }
@@ -144,6 +147,7 @@ class Tmain : public QMainWindow {
   void SelectNode(QTreeWidgetItem* node);
 
   TDocumentState state_;
+  TSettings settings_;
   ViewState view_;
   RecentFiles recent_;
   FileChoosers choosers_;

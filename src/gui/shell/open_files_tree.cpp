@@ -60,6 +60,11 @@ OpenFilesTree::OpenFilesTree(QWidget* parent) : QTreeWidget(parent) {
   setColumnCount(1);
   setMouseTracking(true);
   setItemDelegate(new NodeDelegate(this));
+  // The branch column shows the selection in the same colours as the node.
+  QPalette colours = palette();
+  colours.setColor(QPalette::Highlight, kSelected);
+  colours.setColor(QPalette::HighlightedText, Qt::black);
+  setPalette(colours);
   setSelectionMode(QAbstractItemView::SingleSelection);
   root_ = new QTreeWidgetItem(this);
   root_->setIcon(0, ImageIcon(kRoot));

@@ -8,7 +8,10 @@
 #include "core/platform/program_paths.h"
 #include "core/platform/registry.h"
 #include "core/platform/version_info.h"
+#include "gui/diagram/main_window_diagram.h"
+#include "gui/shell/command_icons.h"
 #include "gui/shell/fonts.h"
+#include "gui/shell/hint_window.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/message_dialogs.h"
 #include "gui/shell/qt_text.h"
@@ -36,8 +39,9 @@ StartedProgram StartProgram(const QStringList& arguments) {
   Language();
   // 3. Title.
   QApplication::setApplicationName(QStringLiteral("Tessaro"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Tessaro"));
+  QApplication::setWindowIcon(ApplicationIcon());
   InstallFonts();
+  InstallHintWindow();
   SetRegistryFailureHandler(RegistryFailed);
   // 4. Version.
   const TVersionInfo version(ToPath(QApplication::applicationFilePath()));
@@ -49,6 +53,8 @@ StartedProgram StartProgram(const QStringList& arguments) {
   // 6. The windows. The block editor, analysis, magnifier and input windows
   // are created here, after the main window, when they arrive.
   program.main = std::make_unique<Tmain>(arguments);
+  // The diagram drawing area and its picture commands (renderer).
+  InstallDiagram(*program.main);
   // 7. The recent-files list and the layout are restored here.
   // 8. The file named on the command line.
   if (!program.main->CommandLineFile().empty())
