@@ -120,25 +120,36 @@ int32_t ResolveVariable(TKompilatorTS& compiler, const std::string& name, int32_
 
 // ---- element access ----
 
+namespace {
+
+// One step of element access: child k of `cell`, grown when DynamicArrays is
+// set. Null after an index error, which is reported and stops the run.
+TInstancjaZmiennej* StepDown(TKompilatorTS& compiler, TInstancjaZmiennej& cell, int32_t k) {
+  if (k < 1) {
+    // Callers check indexes first; this keeps a slip from reaching memory.
+    compiler.AddRunTimeError(LangText("msgcmp000006"));
+    return nullptr;
+  }
+  if (cell.ChildCount() < k) {
+    if (!compiler.DynamicArrays) {
+      compiler.AddRunTimeError(LangText("msgcmp000035"));
+      return nullptr;
+    }
+    GrowCell(compiler, cell, k);
+  }
+  return &cell.Child(k - 1);
+}
+
+}  // namespace
+
 TInstancjaZmiennej& ElementAccess(TKompilatorTS& compiler, int32_t variable,
                                   std::span<const int32_t> path) {
   assert(IsVariable(compiler, variable) && "element access of a variable that does not exist");
   if (!IsVariable(compiler, variable)) return FreshNullInstance(compiler);
   TInstancjaZmiennej* cell = &compiler.Variables[static_cast<size_t>(variable)].Root;
   for (int32_t k : path) {
-    if (k < 1) {
-      // Callers check indexes first; this keeps a slip from reaching memory.
-      compiler.AddRunTimeError(LangText("msgcmp000006"));
-      return FreshNullInstance(compiler);
-    }
-    if (cell->ChildCount() < k) {
-      if (!compiler.DynamicArrays) {
-        compiler.AddRunTimeError(LangText("msgcmp000035"));
-        return FreshNullInstance(compiler);
-      }
-      GrowCell(compiler, *cell, k);
-    }
-    cell = &cell->Child(k - 1);
+    cell = StepDown(compiler, *cell, k);
+    if (!cell) return FreshNullInstance(compiler);
   }
   return *cell;
 }
@@ -236,7 +247,8 @@ namespace {
 // keeps the deeper path's length, so "((1,2),3)" assigns 3 to (2,1).
 class TupleWalk {
  public:
-  TupleWalk(TKompilatorTS& compiler, int32_t variable) : compiler_(compiler), variable_(variable) {}
+  TupleWalk(TKompilatorTS& compiler, int32_t variable)
+      : compiler_(compiler), chain_{&compiler.Variables[static_cast<size_t>(variable)].Root} {}
 
   bool Run(std::string_view text) {
     for (char c : text) {
@@ -277,13 +289,34 @@ class TupleWalk {
     }
     if (!token_.empty() && !AssignToken()) return false;
     if (comma) {
-      ++path_[static_cast<size_t>(depth_) - 1];
+      SetEntry(static_cast<size_t>(depth_) - 1, path_[static_cast<size_t>(depth_) - 1] + 1);
     } else {
       // Entry depth + 1 starts again at 1 for the next group at that level.
-      path_[static_cast<size_t>(depth_)] = 1;
+      SetEntry(static_cast<size_t>(depth_), 1);
     }
     token_.clear();
     return true;
+  }
+
+  void SetEntry(size_t entry, int32_t value) {
+    path_[entry] = value;
+    // The cells below that entry lie on another path now.
+    if (entry < valid_) valid_ = entry;
+  }
+
+  // The cell at P. chain_[j] is the cell after j entries of P; the ones up to
+  // valid_ still match P, so only the changed end of the path is walked again.
+  TInstancjaZmiennej* CellAtPath() {
+    chain_.resize(path_.size() + 1);
+    for (size_t j = valid_; j < path_.size(); ++j) {
+      chain_[j + 1] = StepDown(compiler_, *chain_[j], path_[j]);
+      if (!chain_[j + 1]) {
+        valid_ = j;
+        return nullptr;
+      }
+    }
+    valid_ = path_.size();
+    return chain_.back();
   }
 
   bool AssignToken() {
@@ -292,18 +325,19 @@ class TupleWalk {
       compiler_.AddRunTimeError(FormatText(LangText("msgcmp000030"), {token_}));
       return false;
     }
-    TInstancjaZmiennej& cell = ElementAccess(compiler_, variable_, path_);
+    TInstancjaZmiennej* cell = CellAtPath();
     // An index error has stopped the run: the rest of the tuple is not assigned.
-    if (&cell == &compiler_.NullInstance) return false;
-    cell.Value = std::move(value);
+    if (!cell) return false;
+    cell->Value = std::move(value);
     return true;
   }
 
   TKompilatorTS& compiler_;
-  int32_t variable_;
   int32_t quotes_ = 0;
   int32_t depth_ = 0;
   std::vector<int32_t> path_;
+  std::vector<TInstancjaZmiennej*> chain_;
+  size_t valid_ = 0;
   std::string token_;
 };
 

@@ -41,6 +41,10 @@ TEST_F(TupleAssignment, WalkAssignsEachLiteralAtItsPath) {
        "(1,(2,3))"},
       // The path never shrinks: 3 goes to (2,1), and (2) keeps no value.
       {"((1,2),3)", {{{2, 1}, TValue::Integer(3)}, {{2}, TValue()}}, "((1,2),(3))"},
+      // A comma at a shallow depth moves the whole rest of the long path.
+      {"(((1,2),(3)),4)",
+       {{{1, 1, 2}, TValue::Integer(2)}, {{1, 2, 1}, TValue::Integer(3)}, {{2, 1, 1}, TValue::Integer(4)}},
+       "(((1,2),(3)),((4)))"},
       {"(((1,2),(3,4)),((5,6),(7,8)))",
        {{{1, 2, 1}, TValue::Integer(3)}, {{2, 1, 2}, TValue::Integer(6)}},
        "(((1,2),(3,4)),((5,6),(7,8)))"},
@@ -129,6 +133,17 @@ TEST_F(TupleAssignment, ErrorIsReportedThroughTheFixtureProgram) {
   ExpectRunTimeError(Message("msgcmp000030", {"x"}));
   EXPECT_EQ(states, (std::vector<uint8_t>{kStateStopped, kStateStoppedWithErrors}));
   EXPECT_EQ(steps, std::vector<uint8_t>{2});
+}
+
+TEST_F(TupleAssignment, ManyElementsAtTheEndOfALongPath) {
+  // 20,000 elements inside 20,000 groups: each element must not walk the
+  // whole path again.
+  const int32_t t = Variable("t");
+  std::string text(20000, '(');
+  for (int i = 0; i < 20000; ++i) text += "1,";
+  text += "2" + std::string(20000, ')');
+  EXPECT_TRUE(TupleAssign(compiler, t, text, true));
+  EXPECT_EQ(compiler.CellCount, 20000 + 20000);
 }
 
 TEST_F(TupleAssignment, SetForcesDynamicArraysAndRestoresIt) {
