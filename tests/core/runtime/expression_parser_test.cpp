@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <vector>
 
+#include "core/language/operator_table.h"
 #include "core/runtime/expression_tree.h"
+#include "core/runtime/tree_layout.h"
 #include "core/runtime/tree_shape.h"
 
 namespace tessaro {
@@ -174,7 +178,7 @@ struct ErrorCase {
 };
 
 // Text left of a prefix operator is a parse error; the node that finds it and
-// every split node built after it are labelled and computes nothing.
+// every split node built after it are labelled and compute nothing.
 TEST(ExpressionParser, PrefixOperatorWithTextOnItsLeftIsAParseError) {
   const ErrorCase cases[] = {
       {"a !b", 3, 1, "Blad{Blad}"},
@@ -212,6 +216,38 @@ TEST(ExpressionParser, LongChainsNeitherRecurseDeeplyNorLoseNodes) {
   for (; node->LeftNode; node = node->LeftNode) ++depth;
   EXPECT_EQ(depth, 2000);
   EXPECT_EQ(node->SrcText, "a");
+}
+
+}  // namespace
+}  // namespace tessaro
+
+namespace tessaro {
+namespace {
+
+// Random texts over the characters the parser reacts to: every tree must be
+// complete (no marker node survives, every node reachable once) and laying it
+// out must be safe. Run under the sanitizers this also catches leaks.
+TEST(ExpressionParser, ArbitraryTextsGiveWellFormedTrees) {
+  const std::string alphabet = std::string("ab1 .,'()[]+-*/=<>!:&|^@~not and") + kArgumentMarker +
+                               kDecrementMarker + kIncrementMarker;
+  uint32_t seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return seed >> 16;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    const uint32_t length = next() % 24;
+    for (uint32_t i = 0; i < length; ++i) text += alphabet[next() % alphabet.size()];
+    const TParsedExpression parsed = ParseExpression(text);
+    const TreeOwner tree(parsed.Root);
+    std::vector<TwrTree*> steps;
+    BuildSteps(tree.get(), steps);
+    for (const TwrTree* n : steps) EXPECT_NE(n->OpText, std::string(1, kArgumentMarker)) << text;
+    EXPECT_EQ(std::set<const TwrTree*>(steps.begin(), steps.end()).size(), steps.size()) << text;
+    LayoutTree(tree.get());
+    TreeExtent(tree.get());
+  }
 }
 
 }  // namespace
