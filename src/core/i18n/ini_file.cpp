@@ -31,7 +31,9 @@ struct Line {
 
 std::vector<Line> SplitLines(std::string_view text) {
   std::vector<Line> lines;
-  size_t pos = 0;
+  // A byte-order mark left by an editor would otherwise hide the first section.
+  constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+  size_t pos = text.substr(0, kUtf8Bom.size()) == kUtf8Bom ? kUtf8Bom.size() : 0;
   while (pos < text.size()) {
     size_t nl = text.find('\n', pos);
     size_t stop = nl == std::string_view::npos ? text.size() : nl;

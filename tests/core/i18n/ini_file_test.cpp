@@ -64,6 +64,9 @@ TEST(IniFile, MissingSectionAndEmptyText) {
   EXPECT_TRUE(ReadIniSection("", "TEXTS").empty());
   EXPECT_TRUE(ReadIniSection("[X]\na=b", "TEXTS").empty());
   EXPECT_EQ(ReadIniSection("[TEXTS]\na=b", "TEXTS").size(), 1u);  // no final line break
+  EXPECT_EQ(ReadIniSection("\xEF\xBB\xBF[Default]\r\nLanguage=EN\r\n", "Default").size(), 1u);
+  EXPECT_EQ(SetIniValue("\xEF\xBB\xBF[Default]\r\nLanguage=PL\r\n", "Default", "Language", "EN"),
+            "\xEF\xBB\xBF[Default]\r\nLanguage=EN\r\n");
 }
 
 TEST(IniFile, LongValuesAndManyKeysAreRead) {
