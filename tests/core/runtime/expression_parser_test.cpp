@@ -83,6 +83,15 @@ TEST(ExpressionParser, LongerOperatorsAndTheLoosestGroupWin) {
   ExpectShapes(std::begin(cases), std::end(cases));
 }
 
+// No operator text is found inside a longer one that contains it.
+TEST(ExpressionParser, CompoundOperatorsAreNeverSplitApart) {
+  for (const char* op : {"==", "<=", ">=", "!=", ":=", "+=", "-=", "*=", "/=", "%=", "<<=", ">>=", "&=",
+                         "|=", "^=", "<<", ">>", "<>", "->", "&&", "||"}) {
+    const std::string text = std::string("a ") + op + " b";
+    EXPECT_EQ(ShapeOf(text), std::string(op) + "(a, b)") << text;
+  }
+}
+
 TEST(ExpressionParser, CallsIndexesAndMembers) {
   const ShapeCase cases[] = {
       {"f(x, y)", "funkcja(f, ,(x, y))"},
