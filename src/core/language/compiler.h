@@ -38,10 +38,18 @@ struct TOstrzezenie {
   int32_t Block = -1;
 };
 
+// What the step of one node does, worked out once from its kind and
+// operator text so that steps need not compare texts (execution.cpp).
+struct TStepCode {
+  uint8_t Action = 0;
+  uint8_t Operation = 0;
+};
+
 // One compiled instruction.
 struct Trozkaz {
   TreeOwner Tree;               // none for an instruction rejected for its parentheses
   std::vector<TwrTree*> Steps;  // the tree's nodes in pre-order, executed from the end
+  std::vector<TStepCode> StepCodes;  // one per step, filled when the instruction first runs
   int32_t StepIndex = 0;
   int32_t Next = 0;      // successor; for a condition the false successor
   int32_t NextTrue = 0;  // a condition's true successor

@@ -54,13 +54,58 @@ bool IsVariableIndex(const TKompilatorTS& c, int32_t v) {
 
 bool IsAssignment(const std::string& op) { return op == ":=" || op == "="; }
 
+// The cell of a plain variable; its element 1 exists from resolution on.
+TInstancjaZmiennej& Scalar(TKompilatorTS& c, int32_t variable) {
+  TInstancjaZmiennej& root = c.Variables[static_cast<size_t>(variable)].Root;
+  return root.ChildCount() > 0 ? root.Child(0) : ScalarCell(c, variable);
+}
+
+// TStepCode::Action.
+enum StepAction : uint8_t {
+  kLeafStep,
+  kStatementStep,
+  kElementStep,      // a call or an indexed element
+  kPrefixStep,
+  kDereferenceStep,  // "^"
+  kAssignStep,       // Operation: BinaryOp::None, or the operation of a compound assignment
+  kOperationStep,    // Operation: the BinaryOp, None for the operators that compute nothing
+  kNothingStep,      // lists and members
+};
+
+// TStepCode::Action carries this bit for a node with a child, whose
+// computed values a reset clears.
+constexpr uint8_t kInnerNode = 0x80;
+
+TStepCode StepCodeOf(const TwrTree& node) {
+  const uint8_t inner = node.LeftNode || node.RightNode ? kInnerNode : 0;
+  auto code = [inner](StepAction action, BinaryOp op = BinaryOp::None) {
+    return TStepCode{static_cast<uint8_t>(action | inner), static_cast<uint8_t>(op)};
+  };
+  switch (node.NodeKind) {
+    case kLeafNode:
+    case kFunctionNameNode: return code(kLeafStep);
+    case kStatementNode: return code(kStatementStep);
+    case kCallNode:
+    case kIndexedNode: return code(kElementStep);
+    case kPrefixNode: return code(kPrefixStep);
+    case kBinaryNode:
+      if (node.OpText == "^") return code(kDereferenceStep);
+      if (IsAssignment(node.OpText)) return code(kAssignStep);
+      if (const BinaryOp compound = CompoundAssignmentOp(node.OpText); compound != BinaryOp::None) {
+        return code(kAssignStep, compound);
+      }
+      return code(kOperationStep, BinaryOpFromText(node.OpText));
+    default: return code(kNothingStep);
+  }
+}
+
 class Executor {
  public:
   Executor(TKompilatorTS& compiler, Trozkaz& instruction)
       : c_(compiler), ins_(instruction), generation_(compiler.ProgramGeneration),
         current_(compiler.Current) {}
 
-  bool Node(TwrTree& node);
+  bool Node(TwrTree& node, TStepCode code);
   TValue Fetch(TwrTree* node, TwrTree* parent);
 
  private:
@@ -89,7 +134,7 @@ class Executor {
 
   bool Leaf(TwrTree& node);
   bool Prefix(TwrTree& node);
-  bool Binary(TwrTree& node);
+  bool Binary(TwrTree& node, TStepCode code);
   bool Dereference(TwrTree& node);
   bool Assign(TwrTree& node, BinaryOp op);
   bool Statement(TwrTree& node);
@@ -171,7 +216,7 @@ TValue Executor::FetchCall(TwrTree& node) {
 
 TValue Executor::FetchVariable(TwrTree& node) {
   if (!IsVariableIndex(c_, node.VarIndex)) return TValue();
-  TInstancjaZmiennej& cell = ScalarCell(c_, node.VarIndex);
+  TInstancjaZmiennej& cell = Scalar(c_, node.VarIndex);
   const TValue value = cell.Value;
   switch (node.IncMode) {
     case kPostDecrement:
@@ -206,7 +251,7 @@ TValue Executor::Fetch(TwrTree* node, TwrTree* parent) {
   if (node->VarIndex == -1) return node->NodeValue;
   // A lone increment was applied by its own step (Leaf below); fetching the
   // root afterwards must not apply it a second time.
-  if (!parent && node == ins_.Tree.get() && node->IncMode != kNoIncrement && ins_.StepIndex >= 1 &&
+  if (node->IncMode != kNoIncrement && !parent && node == ins_.Tree.get() && ins_.StepIndex >= 1 &&
       node->NodeKind == kLeafNode) {
     return node->NodeValue;
   }
@@ -254,9 +299,9 @@ bool Executor::Dereference(TwrTree& node) {
   return true;
 }
 
-bool Executor::Binary(TwrTree& node) {
+bool Executor::Binary(TwrTree& node, TStepCode code) {
   const std::string& op = node.OpText;
-  if (op == "^") return Dereference(node);
+  if (code.Action == kDereferenceStep) return Dereference(node);
   if (!node.LeftNode || !node.RightNode) {
     if (op != "-") {
       Error(FormatText(LangText("msgcmp000041"), {op}));
@@ -267,11 +312,8 @@ bool Executor::Binary(TwrTree& node) {
       return false;
     }
   }
-  if (IsAssignment(op)) return Assign(node, BinaryOp::None);
-  if (const BinaryOp compound = CompoundAssignmentOp(op); compound != BinaryOp::None) {
-    return Assign(node, compound);
-  }
-  const BinaryOp operation = BinaryOpFromText(op);
+  const BinaryOp operation = static_cast<BinaryOp>(code.Operation);
+  if (code.Action == kAssignStep) return Assign(node, operation);
   if (operation == BinaryOp::None) return true;  // parses, computes nothing
   const TValue left = Fetch(node.LeftNode, &node);
   const TValue right = Fetch(node.RightNode, &node);
@@ -323,7 +365,7 @@ bool Executor::Assign(TwrTree& node, BinaryOp op) {
   } else {
     value = Fetch(node.RightNode, &node);
     if (Discarded() || !IsVariableIndex(c_, target.VarIndex)) return false;
-    cell = &ScalarCell(c_, target.VarIndex);
+    cell = &Scalar(c_, target.VarIndex);
     changed = target.VarIndex;
   }
   if (op != BinaryOp::None) value = ApplyBinary(op, cell->Value, value);
@@ -397,15 +439,16 @@ bool Executor::Statement(TwrTree& node) {
   return true;
 }
 
-bool Executor::Node(TwrTree& node) {
-  switch (node.NodeKind) {
-    case kLeafNode:
-    case kFunctionNameNode: return Leaf(node);
-    case kStatementNode: return Statement(node);
-    case kCallNode:
-    case kIndexedNode: node.NodeValue = Fetch(&node, &node); return true;
-    case kPrefixNode: return Prefix(node);
-    case kBinaryNode: return Binary(node);
+bool Executor::Node(TwrTree& node, TStepCode code) {
+  code.Action &= static_cast<uint8_t>(~kInnerNode);
+  switch (code.Action) {
+    case kLeafStep: return Leaf(node);
+    case kStatementStep: return Statement(node);
+    case kElementStep: node.NodeValue = Fetch(&node, &node); return true;
+    case kPrefixStep: return Prefix(node);
+    case kDereferenceStep:
+    case kAssignStep:
+    case kOperationStep: return Binary(node, code);
     default: return true;  // lists and members compute nothing of their own
   }
 }
@@ -424,38 +467,72 @@ class ExecutionScope {
 
 }  // namespace
 
-bool TKompilatorTS::ExecuteStep(Trozkaz& instruction) {
-  const int32_t n = static_cast<int32_t>(instruction.Steps.size());
-  if (instruction.StepIndex < 0 || instruction.StepIndex >= n) return false;
-  TwrTree& node = *instruction.Steps[static_cast<size_t>(n - 1 - instruction.StepIndex)];
-  const uint32_t generation = ProgramGeneration;
-  bool ok = false;
-  {
-    ExecutionScope scope(*this);
-    // The fault guard: any fault of the step becomes one error and a stop.
-    try {
-      ok = Executor(*this, instruction).Node(node);
-    } catch (const RuntimeFault& fault) {
-      AddRunTimeError(FaultMessage(fault.Kind()));
-    } catch (const std::exception&) {
-      AddRunTimeError(FaultMessage(FaultKind::Other));
-    }
-  }
-  if (!ok || generation != ProgramGeneration) return false;
-  ++instruction.StepIndex;
-  return true;
+namespace {
+
+void FillStepCodes(Trozkaz& instruction) {
+  if (instruction.StepCodes.size() == instruction.Steps.size()) return;
+  instruction.StepCodes.clear();
+  for (const TwrTree* step : instruction.Steps) instruction.StepCodes.push_back(StepCodeOf(*step));
 }
+
+// Executes up to `count` steps of `instruction`, each as ExecuteStep
+// describes, and returns how many were executed: fewer when the steps run
+// out or one fails.
+int64_t RunSteps(TKompilatorTS& c, Trozkaz& instruction, int64_t count) {
+  FillStepCodes(instruction);
+  const uint32_t generation = c.ProgramGeneration;
+  ExecutionScope scope(c);
+  Executor executor(c, instruction);
+  int64_t executed = 0;
+  // The fault guard: any fault of a step becomes one error and a stop, and
+  // that step counts as not executed.
+  try {
+    while (executed < count) {
+      const int32_t n = static_cast<int32_t>(instruction.Steps.size());
+      if (instruction.StepIndex < 0 || instruction.StepIndex >= n) break;
+      const size_t at = static_cast<size_t>(n - 1 - instruction.StepIndex);
+      TwrTree& node = *instruction.Steps[at];
+      const TStepCode code = instruction.StepCodes[at];
+      const uint8_t action = code.Action & static_cast<uint8_t>(~kInnerNode);
+      // Operands and lists compute nothing at their own step (their parent
+      // fetches them); only a lone increment, the root, has work to do.
+      const bool idle = (action == kLeafStep || action == kNothingStep) && &node != instruction.Tree.get();
+      if (!idle && (!executor.Node(node, code) || generation != c.ProgramGeneration)) break;
+      ++instruction.StepIndex;
+      ++executed;
+    }
+  } catch (const RuntimeFault& fault) {
+    c.AddRunTimeError(FaultMessage(fault.Kind()));
+  } catch (const std::exception&) {
+    c.AddRunTimeError(FaultMessage(FaultKind::Other));
+  }
+  return executed;
+}
+
+}  // namespace
+
+bool TKompilatorTS::ExecuteStep(Trozkaz& instruction) { return RunSteps(*this, instruction, 1) == 1; }
 
 void TKompilatorTS::ResetInstruction(Trozkaz& instruction) {
   instruction.StepIndex = 0;
-  ClearComputedValues(instruction.Tree.get());
+  // Steps lists every node of the tree, so walking it clears what
+  // ClearComputedValues would, without a walk of the tree of its own.
+  if (instruction.Steps.empty()) {
+    ClearComputedValues(instruction.Tree.get());
+    return;
+  }
+  FillStepCodes(instruction);
+  for (size_t k = 0; k < instruction.Steps.size(); ++k) {
+    if (!(instruction.StepCodes[k].Action & kInnerNode)) continue;
+    TwrTree* node = instruction.Steps[k];
+    node->SrcText.clear();
+    node->NodeValue = TValue();
+  }
 }
 
 void TKompilatorTS::ExecuteInstruction(Trozkaz& instruction) {
-  ExecutionScope scope(*this);
   ResetInstruction(instruction);
-  while (ExecuteStep(instruction)) {
-  }
+  RunSteps(*this, instruction, INT64_MAX);
 }
 
 TValue TKompilatorTS::FetchOperand(Trozkaz& instruction, TwrTree* node, TwrTree* parent) {
