@@ -58,6 +58,13 @@ TEST(CliTree, StatementFormsMarkersAndEscapes) {
   }
 }
 
+// A text that begins with "--" follows the end of the options.
+TEST(CliTree, DecrementTextAfterTheEndOfOptions) {
+  const test::CliResult r = test::RunProgram(TESSARO_CLI_PATH, {"tree", "--", "--i"});
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_NE(r.out.find("\"op\": \"--!\", \"kind\": 0, \"src\": \"i\""), std::string::npos) << r.out;
+}
+
 TEST(CliTree, WrongArgumentsAreAUsageError) {
   for (const auto& args : {std::vector<std::string>{"tree"}, std::vector<std::string>{"tree", "a", "b"}}) {
     const test::CliResult r = test::RunProgram(TESSARO_CLI_PATH, args);
