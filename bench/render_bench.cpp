@@ -61,8 +61,9 @@ void Render(benchmark::State& state, double zoom) {
     QPainter painter(&screen);
     painter.translate(10, 10);
     painter.scale(zoom / 100, zoom / 100);
+    const TRect visible{-10, -10, static_cast<int32_t>(1920 * 100 / zoom), static_cast<int32_t>(1080 * 100 / zoom)};
     gui::QtCanvas canvas(painter, metrics);
-    renderer.Picture().Replay(canvas);
+    renderer.Picture().Replay(canvas, &visible);
     painter.end();
     benchmark::DoNotOptimize(screen.constBits());
   }

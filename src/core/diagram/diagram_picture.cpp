@@ -22,6 +22,8 @@ TRect DiagramPicture::FrameWithInk() const {
 void DiagramPicture::AddInk(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
+  TRect& box = ops_.back().box;
+  box = {std::min(box.Left, x1), std::min(box.Top, y1), std::max(box.Right, x2), std::max(box.Bottom, y2)};
   if (!has_ink_) {
     ink_ = {x1, y1, x2, y2};
     has_ink_ = true;
@@ -33,8 +35,21 @@ void DiagramPicture::AddInk(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   ink_.Bottom = std::max(ink_.Bottom, y2);
 }
 
-void DiagramPicture::Replay(Canvas& target) const {
+namespace {
+
+// Wide enough for the widest pen and an arrowhead's halo.
+constexpr int32_t kCullMargin = 4;
+
+bool Outside(const TRect& box, const TRect& visible) {
+  return box.Right + kCullMargin < visible.Left || box.Left - kCullMargin > visible.Right ||
+         box.Bottom + kCullMargin < visible.Top || box.Top - kCullMargin > visible.Bottom;
+}
+
+}  // namespace
+
+void DiagramPicture::Replay(Canvas& target, const TRect* visible) const {
   for (const Op& op : ops_) {
+    if (visible && op.kind >= OpKind::Rectangle && Outside(op.box, *visible)) continue;
     switch (op.kind) {
       case OpKind::Pen:
         target.SetPen({op.a, op.b, static_cast<PenStyle>(op.style), static_cast<PenMode>(op.c)});
@@ -71,7 +86,8 @@ void RecordingCanvas::SetPen(const PenSpec& pen) {
   if (pen_set_ && pen == pen_) return;
   pen_ = pen;
   pen_set_ = true;
-  DiagramPicture::Op op{DiagramPicture::OpKind::Pen};
+  DiagramPicture::Op op;
+  op.kind = DiagramPicture::OpKind::Pen;
   op.style = static_cast<uint8_t>(pen.style);
   op.a = pen.colour;
   op.b = pen.width;
@@ -83,7 +99,8 @@ void RecordingCanvas::SetBrush(const BrushSpec& brush) {
   if (brush_set_ && brush == brush_) return;
   brush_ = brush;
   brush_set_ = true;
-  DiagramPicture::Op op{DiagramPicture::OpKind::Brush};
+  DiagramPicture::Op op;
+  op.kind = DiagramPicture::OpKind::Brush;
   op.style = static_cast<uint8_t>(brush.style);
   op.a = brush.colour;
   picture_.ops_.push_back(op);
@@ -93,7 +110,8 @@ void RecordingCanvas::SetFont(const FontSpec& font) {
   if (font_set_ && font == font_) return;
   font_ = font;
   font_set_ = true;
-  DiagramPicture::Op op{DiagramPicture::OpKind::Font};
+  DiagramPicture::Op op;
+  op.kind = DiagramPicture::OpKind::Font;
   op.a = font.size;
   op.b = font.colour;
   op.first = static_cast<uint32_t>(picture_.texts_.size());
@@ -102,29 +120,35 @@ void RecordingCanvas::SetFont(const FontSpec& font) {
 }
 
 void RecordingCanvas::Rectangle(const TRect& r) {
-  DiagramPicture::Op op{DiagramPicture::OpKind::Rectangle};
+  DiagramPicture::Op op;
+  op.kind = DiagramPicture::OpKind::Rectangle;
   op.a = r.Left, op.b = r.Top, op.c = r.Right, op.d = r.Bottom;
+  op.box = {r.Left, r.Top, r.Left, r.Top};
   picture_.ops_.push_back(op);
   picture_.AddInk(r.Left, r.Top, r.Right, r.Bottom);
 }
 
 void RecordingCanvas::RoundRect(const TRect& r, int32_t rx, int32_t ry) {
-  DiagramPicture::Op op{DiagramPicture::OpKind::RoundRect};
+  DiagramPicture::Op op;
+  op.kind = DiagramPicture::OpKind::RoundRect;
   op.a = r.Left, op.b = r.Top, op.c = r.Right, op.d = r.Bottom, op.e = rx, op.f = ry;
+  op.box = {r.Left, r.Top, r.Left, r.Top};
   picture_.ops_.push_back(op);
   picture_.AddInk(r.Left, r.Top, r.Right, r.Bottom);
 }
 
 void RecordingCanvas::AddPoints(DiagramPicture::OpKind kind, const TPunkt* points, int32_t count) {
   if (count <= 0) return;
-  DiagramPicture::Op op{kind};
+  DiagramPicture::Op op;
+  op.kind = kind;
   op.first = static_cast<uint32_t>(picture_.points_.size());
   op.count = static_cast<uint32_t>(count);
+  op.box = {points[0].x, points[0].y, points[0].x, points[0].y};
+  picture_.ops_.push_back(op);
   for (int32_t i = 0; i < count; ++i) {
     picture_.points_.push_back(points[i]);
     picture_.AddInk(points[i].x, points[i].y, points[i].x, points[i].y);
   }
-  picture_.ops_.push_back(op);
 }
 
 void RecordingCanvas::Polygon(const TPunkt* points, int32_t count) {
@@ -136,9 +160,11 @@ void RecordingCanvas::Polyline(const TPunkt* points, int32_t count) {
 }
 
 void RecordingCanvas::TextLine(int32_t x, int32_t y, const std::string& line) {
-  DiagramPicture::Op op{DiagramPicture::OpKind::Text};
+  DiagramPicture::Op op;
+  op.kind = DiagramPicture::OpKind::Text;
   op.a = x, op.b = y;
   op.first = static_cast<uint32_t>(picture_.texts_.size());
+  op.box = {x, y, x, y};
   picture_.texts_.push_back(line);
   picture_.ops_.push_back(op);
   picture_.AddInk(x, y, x + LineWidth(line), y + LineHeight());

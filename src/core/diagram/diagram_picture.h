@@ -19,11 +19,12 @@ class DiagramPicture {
   // One drawing call. `a`..`f` hold the call's numbers; points and texts live
   // in the picture's pools, referred to by `first` and `count`.
   struct Op {
-    OpKind kind;
+    OpKind kind = OpKind::Pen;
     uint8_t style = 0;
     int32_t a = 0, b = 0, c = 0, d = 0, e = 0, f = 0;
     uint32_t first = 0;
     uint32_t count = 0;
+    TRect box;  // what a drawing call covers, pen widths not counted
   };
 
   void Clear();
@@ -39,11 +40,13 @@ class DiagramPicture {
   // The frame widened to the ink, so nothing drawn is cut off.
   TRect FrameWithInk() const;
 
-  // Plays every call, in order, onto `target`.
-  void Replay(Canvas& target) const;
+  // Plays every call, in order, onto `target`. With `visible`, drawing calls
+  // entirely outside that rectangle (by more than a pen's width) are skipped.
+  void Replay(Canvas& target, const TRect* visible = nullptr) const;
 
  private:
   friend class RecordingCanvas;
+  // Widens the ink and sets the box of the call just added.
   void AddInk(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 
   std::vector<Op> ops_;

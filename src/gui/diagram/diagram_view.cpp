@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
+#include <cmath>
 #include <exception>
 
 #include "core/diagram/rounding.h"
@@ -102,10 +103,15 @@ void DiagramView::Compose(bool clear) {
   if (clear) bitmap_.fill(Qt::white);
   QPainter painter(&bitmap_);
   const double z = view_.Skala / 100;
-  painter.translate(RoundEven(view_.PoczatekX * z), RoundEven(view_.PoczatekY * z));
+  const int tx = RoundEven(view_.PoczatekX * z), ty = RoundEven(view_.PoczatekY * z);
+  painter.translate(tx, ty);
   painter.scale(z, z);
+  // Only what falls on the paint box is played; a large diagram is mostly off screen.
+  const TRect visible{static_cast<int32_t>(std::floor(-tx / z)), static_cast<int32_t>(std::floor(-ty / z)),
+                      static_cast<int32_t>(std::ceil((paint_box_->width() - tx) / z)),
+                      static_cast<int32_t>(std::ceil((paint_box_->height() - ty) / z))};
   QtCanvas canvas(painter, metrics_);
-  renderer_.Picture().Replay(canvas);
+  renderer_.Picture().Replay(canvas, &visible);
 }
 
 void DiagramView::RysujSchemat() {

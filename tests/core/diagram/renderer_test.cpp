@@ -388,6 +388,27 @@ TEST(DiagramPicture, InkBeyondTheFrameWidensIt) {
   EXPECT_EQ(test::Replayed(picture, metrics).Count("pen"), 1);
 }
 
+TEST(DiagramPicture, ReplayCanSkipWhatLiesOutsideTheView) {
+  test::FakeMetrics metrics;
+  DiagramPicture picture;
+  RecordingCanvas canvas(picture, metrics);
+  canvas.SetPen({0x0000FF, 2});
+  canvas.Rectangle({0, 0, 50, 50});
+  canvas.Rectangle({500, 500, 550, 550});
+  const TPunkt across[] = {{-100, 20}, {900, 20}};
+  canvas.Polyline(across, 2);
+  canvas.SetFont({"Courier New", 9, 0});
+  canvas.TextLine(95, 0, "near");  // reaches into the view
+  canvas.TextLine(300, 0, "far");
+  const TRect view{0, 0, 100, 100};
+  test::LogCanvas log(metrics);
+  picture.Replay(log, &view);
+  const std::vector<std::string> expected = {"pen 0000ff 2 solid", "rect 0,0 50,50", "line -100,20 900,20",
+                                             "font Courier New 9 000000", "text 95,0 near"};
+  EXPECT_EQ(log.log, expected);
+  EXPECT_EQ(test::Replayed(picture, metrics).log.size(), expected.size() + 2);
+}
+
 TEST(SplitLines, LineBreaks) {
   const struct {
     std::string text;
