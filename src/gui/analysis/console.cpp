@@ -1,0 +1,163 @@
+#include "gui/analysis/console.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTimer>
+
+#include "core/i18n/language.h"
+#include "core/runtime/value_ops.h"
+#include "gui/shell/qt_text.h"
+
+namespace tessaro::gui {
+
+namespace {
+
+QTextCharFormat Coloured(const QColor& colour) {
+  QTextCharFormat format;
+  format.setForeground(colour);
+  return format;
+}
+
+bool IsBlank(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
+
+}  // namespace
+
+Console::Console(QWidget* parent) : QTextEdit(parent) {
+  setObjectName(QStringLiteral("RichEditKonsola"));
+  QFont font(QStringLiteral("Courier New"));
+  font.setPixelSize(15);
+  setFont(font);
+  setLineWrapMode(QTextEdit::NoWrap);
+  setAcceptRichText(false);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setTextColor(kConsoleBlack);
+}
+
+void Console::CaretToEnd() {
+  QTextCursor cursor = textCursor();
+  cursor.movePosition(QTextCursor::End);
+  cursor.setCharFormat(Coloured(kConsoleBlack));
+  setTextCursor(cursor);
+  setTextColor(kConsoleBlack);
+}
+
+void Console::AppendColoured(const QString& text, const QColor& colour) {
+  QTextCursor cursor(document());
+  cursor.movePosition(QTextCursor::End);
+  cursor.insertText(text, Coloured(colour));
+  CaretToEnd();
+}
+
+void Console::NewPromptLine() { AppendColoured(QStringLiteral("\n") + FromCore(ConsolePrompt), kConsoleBlack); }
+
+void Console::ClearConsole(const std::string& version) {
+  clear();
+  AppendColoured(FromCore(LangText("mgsc00007") + version) + QStringLiteral("\n") + Tr("mgsc00005") +
+                     QStringLiteral("\n") + FromCore(ConsolePrompt),
+                 kConsoleBlack);
+}
+
+void Console::AddHistory(const std::string& line) {
+  HistoryPosition = static_cast<int32_t>(ConsoleHistory.size());
+  if (ConsoleHistory.size() >= kConsoleHistorySize) ConsoleHistory.erase(ConsoleHistory.begin());
+  ConsoleHistory.push_back(line);
+}
+
+void Console::ReplaceCaretLine(const std::string& entry) {
+  QTextCursor cursor = textCursor();
+  cursor.movePosition(QTextCursor::StartOfBlock);
+  cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+  cursor.insertText(FromCore(ConsolePrompt + entry), Coloured(kConsoleBlack));
+  setTextCursor(cursor);
+}
+
+void Console::EndInput() {
+  if (OnEndInput) OnEndInput();
+}
+
+void Console::EnterLine() {
+  // 1. The caret's line.
+  std::string line = ToCore(textCursor().block().text());
+  // 2. Old lines go while the text is too long.
+  QTextDocument* doc = document();
+  while (doc->characterCount() - 1 > kConsoleTextLimit && doc->blockCount() > 1) {
+    QTextCursor first(doc);
+    first.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+    first.removeSelectedText();
+  }
+  // 3. The prompt is not part of what was typed.
+  line.erase(0, std::min(line.size(), ConsolePrompt.size()));
+  AddHistory(line);
+  const int start = doc->characterCount() - 1;
+  if (ConsoleInputActive) {
+    ConsoleAnswer = line;
+    EndInput();
+  } else if (compiler_) {
+    const TEvaluation result = compiler_->EvaluateExpression(line, false);
+    if (!result.ErrorText.empty()) {
+      AppendColoured(QStringLiteral("\n") + FromCore(result.ErrorText), kConsoleBlue);
+    } else {
+      const std::string value = TextForm(result.Value);
+      AppendColoured(QStringLiteral("\n") +
+                         FromCore(IsBlank(value) ? LangText("mgsc00015") : LangText("mgsc00016") + value),
+                     kConsoleBlue);
+    }
+  }
+  // What the line produced is blue.
+  QTextCursor output(doc);
+  output.setPosition(std::min(start, doc->characterCount() - 1));
+  output.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+  output.mergeCharFormat(Coloured(kConsoleBlue));
+  ConsolePrompt.assign(1, '>');
+  NewPromptLine();
+  verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+}
+
+void Console::keyPressEvent(QKeyEvent* event) {
+  const int column = textCursor().positionInBlock();
+  const int prompt = static_cast<int>(ConsolePrompt.size());
+  const int entries = static_cast<int>(ConsoleHistory.size());
+  switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Backspace:
+      if (column <= prompt) return;  // the prompt cannot be edited
+      break;
+    case Qt::Key_Up:
+      if (HistoryPosition > 0) --HistoryPosition;
+      if (HistoryPosition < entries) ReplaceCaretLine(ConsoleHistory[static_cast<size_t>(HistoryPosition)]);
+      return;
+    case Qt::Key_Down:
+      if (HistoryPosition < entries) ++HistoryPosition;
+      if (HistoryPosition < entries) ReplaceCaretLine(ConsoleHistory[static_cast<size_t>(HistoryPosition)]);
+      return;
+    case Qt::Key_Escape:
+      if (ConsoleInputActive) {
+        ConsoleAnswer.clear();
+        EndInput();
+      }
+      return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      EnterLine();
+      return;
+    default:
+      break;
+  }
+  QTextEdit::keyPressEvent(event);
+}
+
+void Console::mouseReleaseEvent(QMouseEvent* event) {
+  QTextEdit::mouseReleaseEvent(event);
+  CaretToEnd();
+}
+
+void Console::focusOutEvent(QFocusEvent* event) {
+  QTextEdit::focusOutEvent(event);
+  // While a read waits, the answer is typed here and nowhere else.
+  if (ConsoleInputActive) QTimer::singleShot(0, this, [this] {
+      if (ConsoleInputActive && isVisible()) setFocus();
+    });
+}
+
+}  // namespace tessaro::gui

@@ -1,0 +1,64 @@
+// The console page's editor: a prompt line, a history of 20 entries, the
+// evaluation of a typed expression, and the answer of a waiting `read`.
+#pragma once
+
+#include <QColor>
+#include <QTextEdit>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/language/compiler.h"
+
+namespace tessaro::gui {
+
+inline const QColor kConsoleBlack(0, 0, 0);
+inline const QColor kConsoleBlue(0, 0, 255);
+inline const QColor kConsoleGreen(0, 128, 0);
+
+constexpr int kConsoleHistorySize = 20;
+constexpr int kConsoleTextLimit = 65536;
+
+class Console : public QTextEdit {
+  Q_OBJECT
+
+ public:
+  explicit Console(QWidget* parent = nullptr);
+
+  void SetCompiler(TKompilatorTS* compiler) { compiler_ = compiler; }
+
+  // Appends at the end of the text, in the colour given.
+  void AppendColoured(const QString& text, const QColor& colour);
+  // A new line holding only the prompt, typed on in black.
+  void NewPromptLine();
+  // The greeting with the version, the hint line and the prompt.
+  void ClearConsole(const std::string& version);
+  void AddHistory(const std::string& line);
+  // Enter: the caret's line is an answer in input mode, otherwise an
+  // expression to evaluate.
+  void EnterLine();
+
+  std::string ConsolePrompt = ">";
+  std::vector<std::string> ConsoleHistory;
+  int32_t HistoryPosition = 0;
+  // Input mode: the console waits for a `read` answer.
+  bool ConsoleInputActive = false;
+  std::string ConsoleAnswer;
+  // Ends input mode; set by the analysis window.
+  std::function<void()> OnEndInput;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  void ReplaceCaretLine(const std::string& entry);
+  void CaretToEnd();
+  void EndInput();
+
+  TKompilatorTS* compiler_ = nullptr;
+};
+
+}  // namespace tessaro::gui

@@ -1,0 +1,153 @@
+#include "gui/run/input_edit.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "core/i18n/language.h"
+#include "core/i18n/retranslation.h"
+#include "core/platform/dialogs.h"
+#include "core/platform/program_paths.h"
+#include "gui/analysis/rtf_text.h"
+#include "gui/shell/qt_text.h"
+
+namespace tessaro::gui {
+
+namespace {
+
+QString FileFilter() { return QStringLiteral("Plik tekstowy (*.txt);;Wszystkie pliki (*.*)"); }
+
+void ReportFileFailure() { Komunikat(LangText("msgi00001"), LangText("msgi00002")); }
+
+}  // namespace
+
+TinputEdit::TinputEdit(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TinputEdit"));
+  QFont tahoma(QStringLiteral("Tahoma"));
+  tahoma.setPixelSize(11);
+  setFont(tahoma);
+  setModal(true);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 6, 6, 0);
+  Label1 = new QLabel(this);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  layout->addWidget(Label1);
+  auto* frame = new QFrame(this);
+  frame->setObjectName(QStringLiteral("Shape1"));
+  frame->setStyleSheet(QStringLiteral("QFrame#Shape1 { border: 1px solid silver; }"));
+  auto* frame_layout = new QVBoxLayout(frame);
+  frame_layout->setContentsMargins(1, 1, 1, 1);
+  memo1 = new QTextEdit(frame);
+  memo1->setObjectName(QStringLiteral("memo1"));
+  QFont courier(QStringLiteral("Courier New"));
+  courier.setPixelSize(13);
+  memo1->setFont(courier);
+  memo1->setLineWrapMode(QTextEdit::NoWrap);
+  memo1->setAcceptRichText(false);
+  frame_layout->addWidget(memo1);
+  layout->addWidget(frame, 1);
+
+  auto* panel = new QWidget(this);
+  panel->setObjectName(QStringLiteral("Panel1"));
+  auto* row = new QHBoxLayout(panel);
+  load_ = new QToolButton(panel);
+  load_->setObjectName(QStringLiteral("spOdczyt"));
+  load_->setAutoRaise(true);
+  load_->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+  save_ = new QToolButton(panel);
+  save_->setObjectName(QStringLiteral("spZapis"));
+  save_->setAutoRaise(true);
+  save_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+  Button2 = new QPushButton(panel);
+  Button2->setObjectName(QStringLiteral("Button2"));
+  Button2->setAutoDefault(false);
+  Button1 = new QPushButton(panel);
+  Button1->setObjectName(QStringLiteral("Button1"));
+  Button1->setDefault(true);
+  row->addWidget(load_);
+  row->addWidget(save_);
+  row->addStretch(1);
+  row->addWidget(Button2);
+  row->addWidget(Button1);
+  row->addStretch(1);
+  row->addSpacing(load_->sizeHint().width() * 2);  // keeps the buttons centred
+  layout->addWidget(panel);
+  connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+  connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+  connect(load_, &QToolButton::clicked, this, [this] { LoadText(); });
+  connect(save_, &QToolButton::clicked, this, [this] { SaveText(); });
+
+  const QString folder = FromPath(ProgramDir());
+  ChooseOpenFile = [folder](QWidget* p) {
+    return QFileDialog::getOpenFileName(p, Tr("msg00410"), folder, FileFilter());
+  };
+  ChooseSaveFile = [folder](QWidget* p) {
+    return QFileDialog::getSaveFileName(p, Tr("msg00411"), folder, FileFilter());
+  };
+  resize(380, 260);
+  ApplyTranslation();
+  retranslation_ = AddRetranslationObserver([this] { ApplyTranslation(); });
+}
+
+TinputEdit::~TinputEdit() {
+  if (retranslation_ >= 0) RemoveRetranslationObserver(retranslation_);
+}
+
+void TinputEdit::ApplyTranslation() {
+  setWindowTitle(Tr("msg00406"));
+  Label1->setText(Tr("msg00407"));
+  Button2->setText(Tr("msg00408"));
+  Button1->setText(Tr("msg00409"));
+}
+
+bool TinputEdit::Ask(const QString& label, const QString& value, bool editable, QString& text) {
+  Label1->setText(label);
+  memo1->setPlainText(value);
+  memo1->setReadOnly(!editable);
+  if (parentWidget()) {
+    const QRect owner = parentWidget()->window()->geometry();
+    move(owner.center() - rect().center());
+  }
+  const bool ok = exec() == QDialog::Accepted;
+  text = memo1->toPlainText();
+  return ok;
+}
+
+void TinputEdit::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  resize(380, height());
+  if (Label1->text().endsWith(QLatin1Char('?')))
+    memo1->setFocus();
+  else
+    Button1->setFocus();
+}
+
+void TinputEdit::LoadText() {
+  const QString name = ChooseOpenFile ? ChooseOpenFile(this) : QString();
+  if (name.isEmpty()) return;
+  QFile file(name);
+  if (!file.open(QIODevice::ReadOnly)) {
+    ReportFileFailure();
+    return;
+  }
+  const QByteArray bytes = file.readAll();
+  memo1->setPlainText(LooksLikeRtf(bytes) ? RtfToText(bytes) : FromCore(bytes.toStdString()));
+}
+
+void TinputEdit::SaveText() {
+  const QString name = ChooseSaveFile ? ChooseSaveFile(this) : QString();
+  if (name.isEmpty()) return;
+  QFile file(name);
+  const QByteArray rtf = DocumentToRtf(*memo1->document());
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(rtf) != rtf.size() || !file.flush())
+    ReportFileFailure();
+}
+
+}  // namespace tessaro::gui

@@ -1,0 +1,116 @@
+// The `read` and `write` statements reach the user here: through the console
+// page or through the input dialog, each direction as its setting says.
+#include <QAction>
+#include <QDockWidget>
+#include <QMenu>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <vector>
+
+#include "gui/analysis/console.h"
+#include "gui/analysis/tcode.h"
+#include "gui/run/input_edit.h"
+#include "gui/run/trun.h"
+#include "gui/shell/main_window.h"
+#include "gui/shell/qt_text.h"
+
+namespace tessaro::gui {
+
+namespace {
+
+constexpr const char* kInputModeMenus[] = {"menuPlik", "menuEdycja", "menuOpcje", "menuPomoc", "menuWidok",
+                                           "menuUruchom"};
+constexpr const char* kInputModeBars[] = {"toolMainMenu", "toolbarPasekStandardowy", "toolbarPasekWidoku",
+                                          "toolbarPasekUruchamianie", "TreeViewListaPlikow"};
+
+// Core text keeps line breaks as CR LF.
+std::string WithCrLf(const QString& text) {
+  QString copy = text;
+  copy.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  copy.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  return ToCore(copy);
+}
+
+bool PanelVisible(Tmain& main) {
+  QDockWidget* dock = main.Panel("dpNarzedzia");
+  return dock && !dock->isHidden();
+}
+
+void SetPanelVisible(Tmain& main, bool visible) {
+  if (QAction* toggle = main.CommandAction("ActionPokazdpNarzedzia")) toggle->setChecked(visible);
+  if (QDockWidget* dock = main.Panel("dpNarzedzia")) dock->setVisible(visible);
+}
+
+}  // namespace
+
+void Trun::EnterInputMode() {
+  // The rest of the window waits with the program; what was enabled before
+  // is enabled again afterwards.
+  std::vector<QObject*> disabled;
+  auto disable = [&disabled](QObject* object, bool enabled) {
+    if (!object || !enabled) return;
+    disabled.push_back(object);
+    if (auto* a = qobject_cast<QAction*>(object))
+      a->setEnabled(false);
+    else if (auto* w = qobject_cast<QWidget*>(object))
+      w->setEnabled(false);
+  };
+  for (const char* name : kInputModeMenus) {
+    if (auto* menu = main_.findChild<QMenu*>(QString::fromLatin1(name)))
+      disable(menu->menuAction(), menu->menuAction()->isEnabled());
+  }
+  for (const char* name : kInputModeBars) {
+    auto* widget = main_.findChild<QWidget*>(QString::fromLatin1(name));
+    disable(widget, widget && widget->isEnabled());
+  }
+  code_.RunInputMode();
+  for (QObject* object : disabled) {
+    if (auto* a = qobject_cast<QAction*>(object))
+      a->setEnabled(true);
+    else if (auto* w = qobject_cast<QWidget*>(object))
+      w->setEnabled(true);
+  }
+}
+
+void Trun::InputOutput(const std::string& value, const std::string& item, uint8_t direction, std::string& answer) {
+  answer.clear();
+  const TSettings& settings = main_.Settings();
+  Console* console = code_.ConsoleEdit();
+  if (direction == 1) {
+    if (settings.KonsolaWyjscie) {
+      console->AppendColoured(FromCore(item), kConsoleBlue);
+      console->AppendColoured(QStringLiteral(" = ") + FromCore(value), kConsoleBlack);
+      if (!PanelVisible(main_)) SetPanelVisible(main_, true);
+      code_.SetActivePage(kPageConsole);
+      console->NewPromptLine();
+      return;
+    }
+    QString ignored;
+    if (!input_.Ask(FromCore(item) + QLatin1Char('='), FromCore(value), false, ignored)) Compiler.Stop();
+    return;
+  }
+  if (settings.KonsolaWejscie) {
+    const bool was_visible = PanelVisible(main_);
+    if (!was_visible) SetPanelVisible(main_, true);
+    console->AppendColoured(QStringLiteral("\n") + FromCore(item), kConsoleGreen);
+    console->AppendColoured(QStringLiteral(" = ") + FromCore(value), kConsoleBlack);
+    console->ConsolePrompt = "?";
+    console->NewPromptLine();
+    code_.SetActivePage(kPageConsole);
+    console->setFocus();
+    EnterInputMode();
+    if (!code_.ConsoleAnswer().empty())
+      answer = code_.ConsoleAnswer();
+    else
+      Compiler.Stop();
+    if (PanelVisible(main_) != was_visible) SetPanelVisible(main_, was_visible);
+    return;
+  }
+  QString text;
+  if (input_.Ask(FromCore(item) + QStringLiteral("=?"), FromCore(value), true, text))
+    answer = WithCrLf(text);
+  else
+    Compiler.Stop();
+}
+
+}  // namespace tessaro::gui

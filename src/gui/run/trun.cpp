@@ -1,0 +1,541 @@
+#include "gui/run/trun.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDockWidget>
+#include <QLabel>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTableWidget>
+
+#include "core/extensions/plugin_table.h"
+#include "core/i18n/language.h"
+#include "core/language/variables.h"
+#include "core/platform/registry.h"
+#include "gui/analysis/tcode.h"
+#include "gui/analysis/tree_page.h"
+#include "gui/run/input_edit.h"
+#include "gui/shell/main_window.h"
+#include "gui/shell/qt_text.h"
+
+namespace tessaro::gui {
+
+namespace {
+
+constexpr const char* kKus[] = {"ActionKompiluj", "ActionUruchom", "ActionUruchomKrokPoKroku"};
+constexpr const char* kSteps[] = {"ActionNastepnaInstrukcja", "ActionNastepnyBlok", "ActionNastepnaMikroInstrukcja",
+                                  "ActionWznowWykonywanie"};
+
+// The icons of status panel 1, chosen by the first character of a status text.
+struct StatusIcon {
+  char mark;
+  int index;
+  QStyle::StandardPixmap picture;
+};
+
+constexpr StatusIcon kStatusIcons[] = {
+    {'>', 2, QStyle::SP_MediaPlay},
+    {'@', 1, QStyle::SP_DialogApplyButton},
+    {'!', 0, QStyle::SP_MessageBoxCritical},
+    {'#', 10, QStyle::SP_MediaPause},
+};
+
+// The code of the step event that Stop fires.
+constexpr uint8_t kStepOfStop = 2;
+
+bool IsInstruction(const TKompilatorTS& c, int32_t k) {
+  return k >= 0 && k < static_cast<int32_t>(c.Instructions.size());
+}
+
+// The diagram as compiled: the selection marks do not change the program.
+bool SameDiagram(const std::vector<Tobj>& a, const std::vector<Tobj>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    Tobj x = a[i];
+    x.Zaznaczony = b[i].Zaznaczony;
+    if (!(x == b[i])) return false;
+  }
+  return true;
+}
+
+void SetRow(QTableWidget* list, int row, const QString& name, const QString& value) {
+  for (int column = 0; column < 2; ++column) {
+    QTableWidgetItem* item = list->item(row, column);
+    if (!item) {
+      item = new QTableWidgetItem;
+      list->setItem(row, column, item);
+    }
+    item->setText(column == 0 ? name : value);
+  }
+}
+
+}  // namespace
+
+Trun::Trun(Tmain& main, Tcode& code, TinputEdit& input, QObject* parent)
+    : QObject(parent), Timer(this), main_(main), code_(code), input_(input) {
+  setObjectName(QStringLiteral("Trun"));
+  Timer.setObjectName(QStringLiteral("Timer"));
+  Timer.setInterval(50);
+  // The tick only disables the timer again, which ends a step's wait.
+  connect(&Timer, &QTimer::timeout, this, [this] { EndDelay(); });
+  Compiler.OnStateChange = [this](TKompilatorTS&, uint8_t c) { StateChange(c); };
+  Compiler.OnVariableChange = [this](TKompilatorTS&, int32_t v) { VariableChange(v); };
+  Compiler.OnStep = [this](TKompilatorTS&, uint8_t c) { Step(c); };
+  Compiler.OnInputOutput = [this](TKompilatorTS&, const std::string& value, const std::string& item,
+                                  uint8_t direction, std::string& answer) {
+    InputOutput(value, item, direction, answer);
+  };
+  code_.SetCompiler(&Compiler);
+  code_.OnRepaintDiagram = [this] { if (OnRepaintDiagram) OnRepaintDiagram(); };
+  since_pump_.start();
+  since_list_.start();
+
+  if (QStatusBar* bar = main_.statusBar()) {
+    status_icon_ = new QLabel(bar);
+    status_icon_->setObjectName(QStringLiteral("StatusPanel1Icon"));
+    status_icon_->setFixedSize(18, 16);
+    // Beside panel 1, which follows the notice panel 0.
+    bar->insertWidget(1, status_icon_);
+  }
+  if (auto* delay = main_.findChild<QSpinBox*>(QStringLiteral("spinEditOpoznieniePods"))) {
+    Timer.setInterval(delay->value());
+    connect(delay, &QSpinBox::valueChanged, this, [this](int ms) { Timer.setInterval(ms); });
+  }
+  if (QAction* highlight = main_.CommandAction("ActionPodswietlaj"))
+    highlight->setChecked(main_.Settings().PodswietlajBloki);
+
+  struct Handler {
+    const char* name;
+    void (Trun::*run)();
+  };
+  static constexpr Handler kHandlers[] = {
+      {"ActionKompiluj", &Trun::ActionKompilujExecute},
+      {"ActionUruchom", &Trun::ActionUruchomExecute},
+      {"ActionUruchomKrokPoKroku", &Trun::ActionUruchomKrokPoKrokuExecute},
+      {"ActionWstrzymaj", &Trun::ActionWstrzymajExecute},
+      {"ActionWznowWykonywanie", &Trun::ActionWznowWykonywanieExecute},
+      {"ActionNastepnaInstrukcja", &Trun::ActionNastepnaInstrukcjaExecute},
+      {"ActionNastepnyBlok", &Trun::ActionNastepnyBlokExecute},
+      {"ActionNastepnaMikroInstrukcja", &Trun::ActionNastepnaMikroInstrukcjaExecute},
+      {"ActionZakonczWykonywanie", &Trun::ActionZakonczWykonywanieExecute},
+      {"ActionPodswietlaj", &Trun::ActionPodswietlajExecute},
+  };
+  for (const Handler& h : kHandlers) {
+    auto run = h.run;
+    main_.SetCommandHandler(h.name, [this, run] { (this->*run)(); });
+  }
+  // All run commands but K, U and S start disabled.
+  EnableCommands(-1, 0, 0, 0);
+  ShowDesignMode();
+}
+
+Trun::~Trun() {
+  EndDelay();
+  Compiler.OnStateChange = nullptr;
+  Compiler.OnVariableChange = nullptr;
+  Compiler.OnStep = nullptr;
+  Compiler.OnInputOutput = nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Helpers
+
+QTableWidget* Trun::VariableList() const {
+  return main_.findChild<QTableWidget*>(QStringLiteral("ValueListEditor"));
+}
+
+QLabel* Trun::StatusPanel(const char* name) const { return main_.findChild<QLabel*>(QString::fromLatin1(name)); }
+
+bool Trun::Highlighting() const { return main_.Settings().PodswietlajBloki; }
+
+void Trun::SetCommand(const char* name, bool enabled) {
+  if (QAction* a = main_.CommandAction(name)) a->setEnabled(enabled && main_.State().CurrentDocument());
+}
+
+void Trun::EnableCommands(int kus, int z, int w, int steps) {
+  if (kus >= 0)
+    for (const char* n : kKus) SetCommand(n, kus);
+  if (z >= 0) SetCommand("ActionZakonczWykonywanie", z);
+  if (w >= 0) SetCommand("ActionWstrzymaj", w);
+  if (steps >= 0)
+    for (const char* n : kSteps) SetCommand(n, steps);
+}
+
+void Trun::ForceHighlightOn() {
+  if (QAction* a = main_.CommandAction("ActionPodswietlaj")) a->setChecked(true);
+  main_.Settings().PodswietlajBloki = true;
+}
+
+void Trun::RepaintAll() {
+  code_.RepaintListing();
+  code_.Tree()->ResetTreePage();
+  if (OnRepaintDiagram) OnRepaintDiagram();
+}
+
+void Trun::ShowAnalysisPanel() {
+  if (QAction* toggle = main_.CommandAction("ActionPokazdpNarzedzia")) toggle->setChecked(true);
+  if (QDockWidget* dock = main_.Panel("dpNarzedzia")) dock->show();
+}
+
+const RunHighlight* Trun::Highlight() {
+  if (Compiler.IsEmpty()) return nullptr;
+  highlight_ = RunHighlight{};
+  auto line_of = [this](int32_t instruction) {
+    return IsInstruction(Compiler, instruction) ? Compiler.Instructions[static_cast<size_t>(instruction)].Line : 0;
+  };
+  if (IsInstruction(Compiler, Compiler.Current)) {
+    highlight_.CurrentBlock = Compiler.Instructions[static_cast<size_t>(Compiler.Current)].BlockIndex;
+    highlight_.CurrentLine = line_of(Compiler.Current);
+  }
+  const int32_t error = Compiler.SelectedError;
+  if (error >= 0 && error < static_cast<int32_t>(Compiler.Errors.size())) {
+    highlight_.ErrorBlock = Compiler.Errors[static_cast<size_t>(error)].Block;
+    highlight_.ErrorLine = line_of(Compiler.Errors[static_cast<size_t>(error)].Instruction);
+  }
+  const int32_t warning = Compiler.SelectedWarning;
+  if (warning >= 0 && warning < static_cast<int32_t>(Compiler.Warnings.size())) {
+    highlight_.WarningBlock = Compiler.Warnings[static_cast<size_t>(warning)].Block;
+    highlight_.WarningLine = line_of(Compiler.Warnings[static_cast<size_t>(warning)].Instruction);
+  }
+  if (IsInstruction(Compiler, Compiler.SelectedInstruction)) {
+    highlight_.InstructionBlock = Compiler.Instructions[static_cast<size_t>(Compiler.SelectedInstruction)].BlockIndex;
+    highlight_.InstructionLine = line_of(Compiler.SelectedInstruction);
+  }
+  return &highlight_;
+}
+
+// ---------------------------------------------------------------------------
+// Status bar
+
+void Trun::ShowRunStatus(const std::string& text) {
+  int index = -1;
+  QStyle::StandardPixmap picture = QStyle::SP_CustomBase;
+  std::string caption = text;
+  for (const StatusIcon& icon : kStatusIcons) {
+    if (!text.empty() && text[0] == icon.mark) {
+      index = icon.index;
+      picture = icon.picture;
+      caption.erase(0, 1);
+    }
+  }
+  if (QLabel* panel = StatusPanel("StatusPanel1")) {
+    panel->setText(FromCore(caption));
+    panel->setProperty("iconIndex", index);
+  }
+  if (status_icon_) {
+    if (index < 0)
+      status_icon_->clear();
+    else
+      status_icon_->setPixmap(QApplication::style()->standardIcon(picture).pixmap(16, 16));
+  }
+}
+
+void Trun::ShowDesignMode() {
+  if (QLabel* mode = StatusPanel("lblTrybPracy")) {
+    mode->setText(Tr("msgm00065"));
+    mode->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
+  }
+}
+
+void Trun::ShowAnalysisMode() {
+  if (QLabel* mode = StatusPanel("lblTrybPracy")) {
+    mode->setText(Tr("msgm00064"));
+    mode->setStyleSheet(QStringLiteral("color: rgb(0, 128, 0);"));
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Event handlers
+
+void Trun::StateChange(uint8_t code) {
+  // 1. Any waiting read and any step's wait end first.
+  code_.EndConsoleInput();
+  EndDelay();
+  // The variable list shows exactly what the program holds now.
+  FlushVariables();
+  switch (code) {
+    case kStateStopped:
+      EnableCommands(1, 0, 0, 0);
+      if (Compiler.IsFinished())
+        ShowRunStatus(LangText("msgr00001"));
+      else
+        ShowAnalysisMode();
+      RepaintAll();
+      break;
+    case kStatePaused:
+    case kStatePrepared:
+      EnableCommands(1, 1, 0, 1);
+      ShowAnalysisMode();
+      break;
+    case kStateBreakpoint:
+      EnableCommands(1, 1, 0, 1);
+      ShowRunStatus("#" + LangText("msgr00003"));
+      ShowAnalysisMode();
+      Compiler.Running = 0;
+      break;
+    case kStateRunning:
+      EnableCommands(0, 1, 1, 0);
+      ShowRunStatus(">" + LangText("msgr00002"));
+      ShowAnalysisMode();
+      break;
+    case kStateStoppedWithErrors:
+      ShowRunStatus("!" + LangText("msgr00004"));
+      ShowAnalysisMode();
+      code_.ShowErrorsPage();
+      code_.WriteErrorList();
+      RepaintAll();
+      ShowAnalysisPanel();
+      break;
+    case kStateCleared:
+      ShowRunStatus("");
+      ShowDesignMode();
+      code_.SetActivePage(kPageListing);
+      code_.AttachErrorsPage();
+      code_.ClearErrorList();
+      code_.ClearListing();
+      code_.ClearPseudocode();
+      code_.DetachErrorsPage();
+      code_.Tree()->ResetTreePage();
+      break;
+    default:
+      break;
+  }
+}
+
+void Trun::RebuildVariableList() {
+  QTableWidget* list = VariableList();
+  if (!list) return;
+  list->setRowCount(0);
+  list->setRowCount(static_cast<int>(Compiler.Variables.size()));
+  for (size_t v = 0; v < Compiler.Variables.size(); ++v) {
+    SetRow(list, static_cast<int>(v), FromCore(Compiler.Variables[v].Name),
+           FromCore(RenderVariable(Compiler, static_cast<int32_t>(v))));
+  }
+}
+
+void Trun::FlushVariables() {
+  if (variables_all_dirty_) {
+    RebuildVariableList();
+  } else if (QTableWidget* list = VariableList()) {
+    for (int32_t v : dirty_variables_) {
+      if (v < 0 || v >= list->rowCount() || v >= static_cast<int32_t>(Compiler.Variables.size())) continue;
+      SetRow(list, v, FromCore(Compiler.Variables[static_cast<size_t>(v)].Name),
+             FromCore(RenderVariable(Compiler, v)));
+    }
+  }
+  for (int32_t v : dirty_variables_) {
+    if (v >= 0 && static_cast<size_t>(v) < dirty_mark_.size()) dirty_mark_[static_cast<size_t>(v)] = 0;
+  }
+  dirty_variables_.clear();
+  variables_all_dirty_ = false;
+  since_list_.restart();
+}
+
+void Trun::VariableChange(int32_t variable) {
+  // While a loop runs the list follows at the screen's rate; otherwise at once.
+  if (variable == -1) {
+    variables_all_dirty_ = true;
+  } else if (!variables_all_dirty_) {
+    if (static_cast<size_t>(variable) >= dirty_mark_.size()) dirty_mark_.resize(static_cast<size_t>(variable) + 1, 0);
+    if (!dirty_mark_[static_cast<size_t>(variable)]) {
+      dirty_mark_[static_cast<size_t>(variable)] = 1;
+      dirty_variables_.push_back(variable);
+    }
+  }
+  if (!Compiler.Running) FlushVariables();
+}
+
+void Trun::Step(uint8_t code) {
+  // 1. Unseen: let the window work every few milliseconds.
+  if (!Highlighting()) {
+    if (since_pump_.elapsed() < kPumpIntervalMs) return;
+    if (since_list_.elapsed() >= kListIntervalMs) FlushVariables();
+    QApplication::processEvents();
+    since_pump_.restart();
+    return;
+  }
+  // 2. Seen: draw the step, then wait the delay.
+  FlushVariables();
+  if (OnRepaintDiagram) OnRepaintDiagram();
+  code_.RepaintListing();
+  QApplication::processEvents();
+  Timer.start();
+  // 3. The tree page follows the current instruction.
+  if (code_.ActivePage() == kPageTree) {
+    code_.Listing()->setCurrentRow(IsInstruction(Compiler, Compiler.Current) ? Compiler.Current : -1);
+    code_.ListingClick();
+  }
+  // 4. The wait; pause and stop end it early. The step event of a stop
+  // executed nothing, so it does not wait: preparing a run with a long delay
+  // would otherwise hold the window with every run command disabled.
+  if (code == kStepOfStop) {
+    Timer.stop();
+  } else {
+    WaitForDelay();
+  }
+  since_pump_.restart();
+}
+
+void Trun::WaitForDelay() {
+  if (!Timer.isActive() || delay_loop_) return;
+  QEventLoop loop;
+  delay_loop_ = &loop;
+  loop.exec();
+  delay_loop_ = nullptr;
+}
+
+void Trun::EndDelay() {
+  Timer.stop();
+  if (delay_loop_) delay_loop_->quit();
+}
+
+// ---------------------------------------------------------------------------
+// Compilation and commands
+
+bool Trun::CompileSequence(CompileFor purpose) {
+  TDocumentState& state = main_.State();
+  TOtwartePliki* document = state.CurrentDocument();
+  if (!document) return false;
+  // 1-3. Analysis mode, no selection in the diagram.
+  ShowAnalysisMode();
+  state.Wybrany = -1;
+  state.GrupaAktywna = false;
+  for (Tobj& element : state.Bloki) element.Zaznaczony = 0;
+  SetCommand("ActionWyrownajPionowo", false);
+  SetCommand("ActionWyrownajPoziomo", false);
+  // 4. The listing page, no errors page.
+  code_.SetActivePage(kPageListing);
+  code_.DetachErrorsPage();
+  // 5. Compile.
+  const bool ok = Compiler.Compile(state.Bloki, static_cast<int32_t>(state.Bloki.size()) - 1,
+                                   static_cast<int32_t>(PlugIns.size()) - 1, PlugIns, document->PunktyPrzerwania);
+  compiled_document_ = document->WezelDrzewa;
+  compiled_bloki_ = state.Bloki;
+  // 6. Errors.
+  if (!ok) {
+    code_.ShowErrorsPage();
+    code_.WriteErrorList();
+    ShowAnalysisPanel();
+    ShowRunStatus(purpose == CompileFor::Compile ? "!" + LangText("msgm00072") : LangText("msgm00072"));
+    return false;
+  }
+  // 7. Warnings.
+  if (Compiler.Warnings.empty()) {
+    ShowRunStatus("@" + LangText("msgm00029"));
+  } else {
+    code_.ShowErrorsPage();
+    code_.WriteErrorList();
+    ShowRunStatus("@" + LangText("msgm00028"));
+  }
+  // 8-9. The listing, then the program is ready.
+  code_.WriteListing();
+  code_.ClearPseudocode();
+  Compiler.PrepareRun();
+  return true;
+}
+
+void Trun::ActionKompilujExecute() {
+  if (in_step_command_) return;
+  CompileSequence(CompileFor::Compile);
+}
+
+void Trun::ActionUruchomKrokPoKrokuExecute() {
+  if (in_step_command_) return;
+  CompileSequence(CompileFor::Run);
+}
+
+void Trun::ActionUruchomExecute() {
+  if (in_step_command_ || !main_.State().CurrentDocument()) return;
+  in_step_command_ = true;
+  const bool resumable = !Compiler.IsFinished() && !Compiler.IsEmpty() && !Compiler.HasErrors();
+  if (resumable) {
+    ShowAnalysisMode();
+    TDocumentState& state = main_.State();
+    state.Wybrany = -1;
+    state.GrupaAktywna = false;
+    for (Tobj& element : state.Bloki) element.Zaznaczony = 0;
+    Compiler.Run();
+  } else if (CompileSequence(CompileFor::Run)) {
+    Compiler.Run();
+  }
+  in_step_command_ = false;
+}
+
+void Trun::ActionWstrzymajExecute() {
+  Compiler.Pause();
+  EndDelay();
+}
+
+void Trun::ActionWznowWykonywanieExecute() {
+  if (in_step_command_) return;
+  in_step_command_ = true;
+  Compiler.Run();
+  in_step_command_ = false;
+}
+
+void Trun::ActionZakonczWykonywanieExecute() {
+  code_.EndConsoleInput();
+  Compiler.Stop();
+  EndDelay();
+}
+
+void Trun::ActionNastepnaInstrukcjaExecute() {
+  if (in_step_command_) return;
+  in_step_command_ = true;
+  ForceHighlightOn();
+  Compiler.InstructionStep();
+  in_step_command_ = false;
+}
+
+void Trun::ActionNastepnyBlokExecute() {
+  if (in_step_command_) return;
+  in_step_command_ = true;
+  ForceHighlightOn();
+  Compiler.BlockStep();
+  in_step_command_ = false;
+}
+
+void Trun::ActionNastepnaMikroInstrukcjaExecute() {
+  if (in_step_command_) return;
+  in_step_command_ = true;
+  ForceHighlightOn();
+  Compiler.MicroStep();
+  const bool was_tree = code_.ActivePage() == kPageTree;
+  code_.SetActivePage(kPageTree);
+  ShowAnalysisPanel();
+  // The page shows the new current tree at once, not from the next step on.
+  if (!was_tree) {
+    code_.Listing()->setCurrentRow(IsInstruction(Compiler, Compiler.Current) ? Compiler.Current : -1);
+    code_.ListingClick();
+  }
+  in_step_command_ = false;
+}
+
+void Trun::ActionPodswietlajExecute() {
+  QAction* action = main_.CommandAction("ActionPodswietlaj");
+  const bool checked = action && action->isChecked();
+  RegistryWriteString("PodswietlajBloki", checked ? "" : "Wylacz");
+  main_.Settings().PodswietlajBloki = checked;
+}
+
+void Trun::DiscardProgram() {
+  code_.EndConsoleInput();
+  EndDelay();
+  if (Compiler.IsEmpty() && !Compiler.Running) return;
+  Compiler.Stop();
+  Compiler.Clear();
+  compiled_document_ = nullptr;
+  compiled_bloki_.clear();
+}
+
+void Trun::CheckProgramMatchesDiagram() {
+  if (Compiler.IsEmpty()) return;
+  TDocumentState& state = main_.State();
+  TOtwartePliki* document = state.CurrentDocument();
+  if (!document || document->WezelDrzewa != compiled_document_ || !SameDiagram(state.Bloki, compiled_bloki_))
+    DiscardProgram();
+}
+
+}  // namespace tessaro::gui

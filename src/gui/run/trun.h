@@ -1,0 +1,125 @@
+// Trun: the execution controller. It owns the program's one compiler object,
+// answers its events (command states, status bar, variable list, highlight,
+// pacing) and carries out the compile and run commands of the main window.
+//
+// A run is a loop inside a command handler on the user-interface thread. The
+// step handler keeps the window alive: with highlighting off it lets pending
+// window messages through every few milliseconds, not after every
+// instruction, and the variable list follows at the screen's rate; with
+// highlighting on every instruction is drawn and then waits the delay.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QObject>
+#include <QTimer>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/diagram/run_highlight.h"
+#include "core/language/compiler.h"
+
+class QLabel;
+class QTableWidget;
+
+namespace tessaro::gui {
+
+class Tcode;
+class TinputEdit;
+class Tmain;
+
+// Which command asked for the compile sequence: the compile command shows
+// a failure with the error icon, the run commands without it.
+enum class CompileFor { Compile, Run };
+
+class Trun : public QObject {
+  Q_OBJECT
+
+ public:
+  Trun(Tmain& main, Tcode& code, TinputEdit& input, QObject* parent = nullptr);
+  ~Trun() override;
+
+  QTimer Timer;
+  TKompilatorTS Compiler;
+
+  // The events of the compiler.
+  void StateChange(uint8_t code);
+  void VariableChange(int32_t variable);
+  void Step(uint8_t code);
+  void InputOutput(const std::string& value, const std::string& item, uint8_t direction, std::string& answer);
+
+  // Status bar.
+  void ShowRunStatus(const std::string& text);
+  void ShowDesignMode();
+  void ShowAnalysisMode();
+
+  // Compiles the current document; false when it has errors.
+  bool CompileSequence(CompileFor purpose);
+
+  // The commands.
+  void ActionKompilujExecute();
+  void ActionUruchomKrokPoKrokuExecute();
+  void ActionUruchomExecute();
+  void ActionWstrzymajExecute();
+  void ActionWznowWykonywanieExecute();
+  void ActionZakonczWykonywanieExecute();
+  void ActionNastepnaInstrukcjaExecute();
+  void ActionNastepnyBlokExecute();
+  void ActionNastepnaMikroInstrukcjaExecute();
+  void ActionPodswietlajExecute();
+
+  // Stops and discards the program: the diagram no longer matches it.
+  void DiscardProgram();
+  // Discards the program when the current document or its diagram differs
+  // from the ones compiled; called at every repaint of the diagram.
+  void CheckProgramMatchesDiagram();
+
+  // What the diagram highlights now; null while nothing is compiled.
+  const RunHighlight* Highlight();
+
+  // Renders the diagram now (mode 0).
+  std::function<void()> OnRepaintDiagram;
+
+ private:
+  void EnableCommands(int kus, int z, int w, int steps);  // 1 on, 0 off, -1 unchanged
+  void SetCommand(const char* name, bool enabled);
+  void ForceHighlightOn();
+  void RepaintAll();
+  void ShowAnalysisPanel();
+  void FlushVariables();
+  void RebuildVariableList();
+  void WaitForDelay();
+  void EndDelay();
+  void EnterInputMode();
+  bool Highlighting() const;
+  QTableWidget* VariableList() const;
+  QLabel* StatusPanel(const char* name) const;
+
+  Tmain& main_;
+  Tcode& code_;
+  TinputEdit& input_;
+  RunHighlight highlight_;
+  QLabel* status_icon_ = nullptr;
+
+  // Coalesced variable-list updates while a run loop is active.
+  bool variables_all_dirty_ = false;
+  std::vector<int32_t> dirty_variables_;
+  std::vector<uint8_t> dirty_mark_;
+  QElapsedTimer since_pump_;
+  QElapsedTimer since_list_;
+  QEventLoop* delay_loop_ = nullptr;
+  bool in_step_command_ = false;
+
+  // The diagram the program was compiled from.
+  void* compiled_document_ = nullptr;
+  std::vector<Tobj> compiled_bloki_;
+};
+
+// Every how many milliseconds a run with highlighting off lets window
+// messages through, and refreshes the variable list.
+constexpr int kPumpIntervalMs = 10;
+constexpr int kListIntervalMs = 16;
+
+}  // namespace tessaro::gui
