@@ -119,9 +119,9 @@ class ShellDocuments : public QObject {
     auto w = test::Start();
     w->Choosers().save = [](QWidget*) { return QString(); };
     if (document) w->NowyDokument();
+    w->show();
     w->State().Zmiana = changed;
     dialogs.answers.push_back(static_cast<Answer>(answer));
-    w->show();
     QCOMPARE(w->close(), closes);
     QCOMPARE(!dialogs.shown.empty(), asked);
     if (asked) QCOMPARE(dialogs.shown[0].text, LangText("msgm00027") + "\r" + LangText("msgm00015"));
@@ -141,6 +141,46 @@ class ShellDocuments : public QObject {
     TMemoryStream bytes;
     QVERIFY(ReadAlgorithmFile(path, bytes));
     QCOMPARE(ReadAlgorithm(bytes, {}).bloki.size(), size_t{2});
+  }
+
+  // Documents that are not current hold their work only in memory; quitting
+  // asks about each one whose work its file lacks.
+  void quitAsksAboutOtherDocumentsWithUnsavedWork_data() {
+    QTest::addColumn<bool>("other_edited");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("other unchanged") << false << int(Answer::Cancel) << 0 << true;
+    QTest::newRow("other edited, No") << true << int(Answer::No) << 1 << true;
+    QTest::newRow("other edited, Cancel") << true << int(Answer::Cancel) << 1 << false;
+    QTest::newRow("other edited, Yes") << true << int(Answer::Yes) << 1 << true;
+  }
+  void quitAsksAboutOtherDocumentsWithUnsavedWork() {
+    QFETCH(bool, other_edited);
+    QFETCH(int, answer);
+    QFETCH(int, questions);
+    QFETCH(bool, closes);
+    test::ShellHome home;
+    test::RecordingDialogs dialogs;
+    const std::string path = home.WriteAlgorithm("plan.alg", 2);
+    auto w = test::Start();
+    w->OtworzDokument(path);
+    w->show();  // sizes recomputed by a repaint are no work of the user's
+    if (other_edited) w->State().Bloki.push_back(Tobj{});
+    w->NowyDokument();  // the file's document is no longer current
+    w->State().Zmiana = false;
+    dialogs.answers.push_back(static_cast<Answer>(answer));
+    QCOMPARE(w->close(), closes);
+    QCOMPARE(int(dialogs.shown.size()), questions);
+    if (questions) {
+      QCOMPARE(dialogs.shown[0].text,
+               LangText("msgm00074") + " plan\r" + LangText("msgm00015"));
+      QCOMPARE(w->windowTitle(), QStringLiteral("Tessaro - plan"));  // shown while asked
+    }
+    TMemoryStream bytes;
+    QVERIFY(ReadAlgorithmFile(path, bytes));
+    const size_t on_disk = answer == int(Answer::Yes) && other_edited ? 3 : 2;
+    QCOMPARE(ReadAlgorithm(bytes, {}).bloki.size(), on_disk);
   }
 
   // Which commands a document enables. Commands whose work comes with later
@@ -180,7 +220,8 @@ class ShellDocuments : public QObject {
   void commandWithLaterWorkFollowsTheDocumentOnceItHasAHandler() {
     test::ShellHome home;
     test::RecordingDialogs dialogs;
-    auto w = test::Start();
+    gui::Tmain window({"tessaro"});  // the bare window: no other part has given work yet
+    auto* w = &window;
     QAction* print = w->CommandAction("ActionDrukuj");
     w->NowyDokument();
     QVERIFY(!print->isEnabled());

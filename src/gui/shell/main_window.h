@@ -106,8 +106,15 @@ class Tmain : public QMainWindow {
   void BlinkStatusNotice();
   void ShowStatusNotice(const QString& text);
 
-  // Called by the start-up timer when the information window is due.
+  // Where the later windows join the document lifecycle; unset hooks do nothing.
+  // The start-up timer found the information window due.
   std::function<void()> OnShowInformation;
+  // A pending console input is abandoned (new document, switch).
+  std::function<void()> OnAbandonInput;
+  // Any run stops and the compiled program is discarded (new, switch, close).
+  std::function<void()> OnStopAndDiscard;
+  // The block content editor closes (switch).
+  std::function<void()> OnCloseBlockEditor;
 
  protected:
   void showEvent(QShowEvent* event) override;

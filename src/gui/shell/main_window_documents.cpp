@@ -1,10 +1,13 @@
 // The life of open documents: new, open, save, close and switch, the
 // open-files tree, the caption and the commands that need a document.
+#include <QAction>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPushButton>
+#include <optional>
+#include <vector>
 
 #include "core/document/alg_file.h"
 #include "core/document/alg_reader.h"
@@ -113,10 +116,12 @@ void Tmain::LoadSnapshot(TOtwartePliki& document) {
 }
 
 void Tmain::NowyDokument() {
+  if (OnAbandonInput) OnAbandonInput();
   // The current document keeps its view and its latest edits.
   if (state_.CurrentDocument()) {
     StoreViewState();
     PushSnapshotIfChanged();
+    if (OnStopAndDiscard) OnStopAndDiscard();
   }
   ResetDiagram();
 
@@ -231,6 +236,7 @@ void Tmain::ZamknijDokument() {
     --state_.SchowekZrodlo;  // the source document moves one place down
   }
 
+  if (OnStopAndDiscard) OnStopAndDiscard();
   auto* node = static_cast<QTreeWidgetItem*>(state_.CurrentDocument()->WezelDrzewa);
   state_.AktualnyPlik = 0;
   switching_ = true;
@@ -252,13 +258,16 @@ void Tmain::ZamknijDokument() {
 }
 
 void Tmain::PrzelaczDokument(QTreeWidgetItem* node) {
+  if (OnAbandonInput) OnAbandonInput();
   const int target = DocumentOfNode(node);
   if (target == 0) return;  // the root, or a node of no document
+  if (OnCloseBlockEditor) OnCloseBlockEditor();
   state_.Wybrany = -1;
   state_.GrupaAktywna = false;
   if (state_.CurrentDocument()) {
     PushSnapshotIfChanged();
     StoreViewState();
+    if (OnStopAndDiscard) OnStopAndDiscard();
   }
   state_.AktualnyPlik = target;
   UpdateCaption();
@@ -292,13 +301,55 @@ void Tmain::OpenRecentFile(const std::string& path) {
     Komunikat(LangText("msgm00023"), LangText("msgm00038"));
 }
 
+namespace {
+
+// The elements of a stream without their sizes, which the renderer
+// recomputes from the texts at every repaint; nullopt when it does not read.
+std::optional<std::vector<Tobj>> WorkOf(const TMemoryStream& stream) {
+  TAlgRead read = ReadAlgorithm(stream, TElementDefaults{});
+  if (!read.ok) return std::nullopt;
+  for (Tobj& element : read.bloki) element.Width = element.Height = 0;
+  return std::move(read.bloki);
+}
+
+// Whether a document that is not current holds work its file lacks: a
+// never-saved document with elements, or a snapshot whose elements differ
+// from the file's.
+bool HasUnsavedWork(const TOtwartePliki& document) {
+  if (document.Cofnij.empty()) return false;
+  const auto snapshot = WorkOf(document.Cofnij.front());
+  if (!snapshot) return false;
+  if (document.Sciezka.empty()) return !snapshot->empty();
+  TMemoryStream on_disk;
+  if (!ReadAlgorithmFile(document.Sciezka, on_disk)) return true;
+  return WorkOf(on_disk) != snapshot;
+}
+
+}  // namespace
+
 bool Tmain::ConfirmQuit() {
-  // A running algorithm is stopped here once the run controller exists.
+  // A running algorithm stops before the question; the stop command is
+  // enabled exactly while one runs.
+  if (QAction* stop = CommandAction("ActionZakonczWykonywanie"); stop && stop->isEnabled())
+    stop->trigger();
   if (state_.OtwartePliki.empty()) return true;
   const Answer answer = AskToSave(state_, "msgm00027", "msgm00015");
   if (answer == Answer::Cancel) return false;
   // Quitting after a failed or cancelled save would lose the diagram.
-  if (answer == Answer::Yes) return ZapiszDokument();
+  if (answer == Answer::Yes && !ZapiszDokument()) return false;
+
+  // The other documents live only in memory; quitting would drop their work
+  // without a word, so each one with unsaved work is shown and asked about.
+  const int current = state_.AktualnyPlik;
+  for (size_t i = 0; i < state_.OtwartePliki.size(); ++i) {
+    if (static_cast<int>(i) + 1 == current || !HasUnsavedWork(state_.OtwartePliki[i])) continue;
+    PrzelaczDokument(static_cast<QTreeWidgetItem*>(state_.OtwartePliki[i].WezelDrzewa));
+    const Answer other = CurrentDialogs().PytanieTakNieAnuluj(
+        LangText("msgm00023"), LangText("msgm00074") + " " + state_.OtwartePliki[i].Nazwa + "\r" +
+                                   LangText("msgm00015"));
+    if (other == Answer::Cancel) return false;
+    if (other == Answer::Yes && !ZapiszDokument()) return false;
+  }
   return true;
 }
 
