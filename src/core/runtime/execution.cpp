@@ -54,6 +54,26 @@ bool IsVariableIndex(const TKompilatorTS& c, int32_t v) {
 
 bool IsAssignment(const std::string& op) { return op == ":=" || op == "="; }
 
+// The commonest operations on two integers, computed as ApplyBinary would
+// without its general dispatch; false for everything else.
+bool IntegerFastPath(BinaryOp op, int32_t a, int32_t b, TValue& out) {
+  int64_t r;
+  switch (op) {
+    case BinaryOp::Add: r = int64_t{a} + b; break;
+    case BinaryOp::Subtract: r = int64_t{a} - b; break;
+    case BinaryOp::Equal: out = TValue::Boolean(a == b); return true;
+    case BinaryOp::NotEqual: out = TValue::Boolean(a != b); return true;
+    case BinaryOp::Less: out = TValue::Boolean(a < b); return true;
+    case BinaryOp::LessEqual: out = TValue::Boolean(a <= b); return true;
+    case BinaryOp::Greater: out = TValue::Boolean(a > b); return true;
+    case BinaryOp::GreaterEqual: out = TValue::Boolean(a >= b); return true;
+    default: return false;
+  }
+  if (r < INT32_MIN || r > INT32_MAX) return false;  // redone in real arithmetic
+  out = TValue::Integer(static_cast<int32_t>(r));
+  return true;
+}
+
 // The cell of a plain variable; its element 1 exists from resolution on.
 TInstancjaZmiennej& Scalar(TKompilatorTS& c, int32_t variable) {
   TInstancjaZmiennej& root = c.Variables[static_cast<size_t>(variable)].Root;
@@ -318,6 +338,10 @@ bool Executor::Binary(TwrTree& node, TStepCode code) {
   const TValue left = Fetch(node.LeftNode, &node);
   const TValue right = Fetch(node.RightNode, &node);
   if (Discarded()) return false;
+  if (left.Kind() == ValueKind::Integer && right.Kind() == ValueKind::Integer &&
+      IntegerFastPath(operation, left.AsInteger(), right.AsInteger(), node.NodeValue)) {
+    return true;
+  }
   node.NodeValue = ApplyBinary(operation, left, right);
   return true;
 }
