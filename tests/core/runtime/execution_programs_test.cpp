@@ -59,3 +59,25 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace tessaro::test
+
+namespace tessaro::test {
+namespace {
+
+TEST(ExecutionEvents, ConversionsAndAssignmentsAreAnnounced) {
+  ProgramHarness h(OneBlock("x := DecToBin(5);t[2] := 1;p := @x;p^ := 7"));
+  std::vector<std::string> conversions;
+  h.c.OnConversion = [&](const Trozkaz& sender, int32_t from, int32_t to, const std::string& text) {
+    conversions.push_back(sender.Text + " " + std::to_string(from) + ">" + std::to_string(to) + " " + text);
+  };
+  ASSERT_TRUE(h.Compile());
+  h.c.PrepareRun();
+  h.variable_changes.clear();
+  h.c.Run();
+  EXPECT_EQ(conversions, std::vector<std::string>{"x := DecToBin(5) 10>2 5"});
+  // x, t, p by number; the assignment through "^" changes the whole list.
+  EXPECT_EQ(h.variable_changes, (std::vector<int32_t>{0, 1, 2, -1}));
+  EXPECT_EQ(h.Render("x"), "7");
+}
+
+}  // namespace
+}  // namespace tessaro::test
