@@ -237,6 +237,7 @@ TValue Executor::FetchCall(TwrTree& node) {
 TValue Executor::FetchVariable(TwrTree& node) {
   if (!IsVariableIndex(c_, node.VarIndex)) return TValue();
   TInstancjaZmiennej& cell = Scalar(c_, node.VarIndex);
+  if (node.IncMode == kNoIncrement) return cell.Value;
   const TValue value = cell.Value;
   switch (node.IncMode) {
     case kPostDecrement:
@@ -493,8 +494,8 @@ class ExecutionScope {
 
 namespace {
 
-void FillStepCodes(Trozkaz& instruction) {
-  if (instruction.StepCodes.size() == instruction.Steps.size()) return;
+inline void FillStepCodes(Trozkaz& instruction) {
+  if (instruction.StepCodes.size() == instruction.Steps.size()) [[likely]] return;
   instruction.StepCodes.clear();
   for (const TwrTree* step : instruction.Steps) instruction.StepCodes.push_back(StepCodeOf(*step));
 }
@@ -549,8 +550,8 @@ void TKompilatorTS::ResetInstruction(Trozkaz& instruction) {
   for (size_t k = 0; k < instruction.Steps.size(); ++k) {
     if (!(instruction.StepCodes[k].Action & kInnerNode)) continue;
     TwrTree* node = instruction.Steps[k];
-    node->SrcText.clear();
-    node->NodeValue = TValue();
+    if (!node->SrcText.empty()) node->SrcText.clear();
+    if (!node->NodeValue.IsEmpty()) node->NodeValue = TValue();
   }
 }
 
