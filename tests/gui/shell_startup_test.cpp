@@ -96,6 +96,31 @@ class ShellStartup : public QObject {
     ResetRegistry();
   }
 
+  // The information window is due at start while "Informacja" is empty.
+  void informationWindowAtStart_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("first start") << "" << 1;
+    QTest::newRow("box cleared") << "Brak" << 0;
+  }
+  void informationWindowAtStart() {
+    QFETCH(QString, stored);
+    QFETCH(int, shown);
+    test::ShellHome home;
+    RegistryWriteString("Informacja", stored.toStdString());
+    auto window = test::Start();
+    int calls = 0;
+    window->OnShowInformation = [&calls] { ++calls; };
+    QCOMPARE(calls, 0);
+    window->show();
+    QTest::qWait(300);
+    QCOMPARE(calls, shown);
+    window->hide();
+    window->show();  // only the first show starts the timer
+    QTest::qWait(300);
+    QCOMPARE(calls, shown);
+  }
+
   void versionTextComesFromTheBuild() {
     test::ShellHome home;
     auto window = test::Start();
