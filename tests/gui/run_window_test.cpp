@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTabWidget>
@@ -204,6 +205,14 @@ class RunWindowTest : public QObject {
     QVERIFY(r.w->CommandAction("ActionPodswietlaj")->isChecked());
     // Read n, then s := 1; i := 1 is next.
     QCOMPARE(r.VariableRows(), (QStringList{"n=3", "s=1", "i=?"}));
+    // Under a real display, RUN_SCREENSHOT names a picture of the paused window
+    // with the tree page showing.
+    if (qEnvironmentVariableIsSet("RUN_SCREENSHOT")) {
+      r.w->resize(1100, 800);
+      r.Command("ActionNastepnaMikroInstrukcja");
+      QTest::qWait(300);
+      r.w->screen()->grabWindow(r.w->winId()).save(qEnvironmentVariable("RUN_SCREENSHOT"));
+    }
   }
 
   void microStepsMarkTheNextNodeOnTheTreePage() {

@@ -368,7 +368,7 @@ void Tcode::SaveConsole() {
 
 bool Tcode::eventFilter(QObject* watched, QEvent* event) {
   // The frame round the blinking picture ends the input when clicked.
-  if (watched->objectName() == QLatin1String("Shape2") && event->type() == QEvent::MouseButtonRelease) {
+  if (event->type() == QEvent::MouseButtonRelease && watched->objectName() == QLatin1String("Shape2")) {
     console_->ConsoleAnswer.clear();
     EndConsoleInput();
     return true;

@@ -350,7 +350,18 @@ void Trun::VariableChange(int32_t variable) {
 void Trun::Step(uint8_t code) {
   // 1. Unseen: let the window work every few milliseconds.
   if (!Highlighting()) {
-    if (since_pump_.elapsed() < kPumpIntervalMs) return;
+    // Even reading the clock at every instruction would slow a tight loop,
+    // so it is read every `pump_stride_` steps; the stride follows how long
+    // the steps take, so slow instructions still let the window work in time.
+    if (--pump_countdown_ > 0) return;
+    const qint64 elapsed = since_pump_.elapsed();
+    if (elapsed < kPumpIntervalMs) {
+      if (elapsed < kPumpIntervalMs / 4 && pump_stride_ < kMaxPumpStride) pump_stride_ *= 2;
+      pump_countdown_ = pump_stride_;
+      return;
+    }
+    if (elapsed > 2 * kPumpIntervalMs && pump_stride_ > 1) pump_stride_ /= 2;
+    pump_countdown_ = pump_stride_;
     if (since_list_.elapsed() >= kListIntervalMs) FlushVariables();
     QApplication::processEvents();
     since_pump_.restart();
@@ -481,27 +492,23 @@ void Trun::ActionZakonczWykonywanieExecute() {
   EndDelay();
 }
 
-void Trun::ActionNastepnaInstrukcjaExecute() {
-  if (in_step_command_) return;
+// One step with the highlight forced on. A step command pressed again
+// during a step's wait is dropped rather than run inside that step.
+bool Trun::StepCommand(bool (TKompilatorTS::*step)()) {
+  if (in_step_command_) return false;
   in_step_command_ = true;
   ForceHighlightOn();
-  Compiler.InstructionStep();
+  (Compiler.*step)();
   in_step_command_ = false;
+  return true;
 }
 
-void Trun::ActionNastepnyBlokExecute() {
-  if (in_step_command_) return;
-  in_step_command_ = true;
-  ForceHighlightOn();
-  Compiler.BlockStep();
-  in_step_command_ = false;
-}
+void Trun::ActionNastepnaInstrukcjaExecute() { StepCommand(&TKompilatorTS::InstructionStep); }
+
+void Trun::ActionNastepnyBlokExecute() { StepCommand(&TKompilatorTS::BlockStep); }
 
 void Trun::ActionNastepnaMikroInstrukcjaExecute() {
-  if (in_step_command_) return;
-  in_step_command_ = true;
-  ForceHighlightOn();
-  Compiler.MicroStep();
+  if (!StepCommand(&TKompilatorTS::MicroStep)) return;
   const bool was_tree = code_.ActivePage() == kPageTree;
   code_.SetActivePage(kPageTree);
   ShowAnalysisPanel();
@@ -510,7 +517,6 @@ void Trun::ActionNastepnaMikroInstrukcjaExecute() {
     code_.Listing()->setCurrentRow(IsInstruction(Compiler, Compiler.Current) ? Compiler.Current : -1);
     code_.ListingClick();
   }
-  in_step_command_ = false;
 }
 
 void Trun::ActionPodswietlajExecute() {

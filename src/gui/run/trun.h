@@ -86,6 +86,7 @@ class Trun : public QObject {
   void EnableCommands(int kus, int z, int w, int steps);  // 1 on, 0 off, -1 unchanged
   void SetCommand(const char* name, bool enabled);
   void ForceHighlightOn();
+  bool StepCommand(bool (TKompilatorTS::*step)());
   void RepaintAll();
   void ShowAnalysisPanel();
   void FlushVariables();
@@ -108,6 +109,8 @@ class Trun : public QObject {
   std::vector<int32_t> dirty_variables_;
   std::vector<uint8_t> dirty_mark_;
   QElapsedTimer since_pump_;
+  int32_t pump_stride_ = 1;
+  int32_t pump_countdown_ = 1;
   QElapsedTimer since_list_;
   QEventLoop* delay_loop_ = nullptr;
   bool in_step_command_ = false;
@@ -121,5 +124,6 @@ class Trun : public QObject {
 // messages through, and refreshes the variable list.
 constexpr int kPumpIntervalMs = 10;
 constexpr int kListIntervalMs = 16;
+constexpr int32_t kMaxPumpStride = 1024;
 
 }  // namespace tessaro::gui

@@ -1,0 +1,124 @@
+// A continuous run of the loop fixture in the main window with highlighting
+// off, beside the same run on a bare compiler object as the command-line
+// runner does it; and how long a pause takes to end a run in the window.
+//
+// bench: build-bench/bin/gui_run_bench (QT_QPA_PLATFORM=offscreen is set here)
+#include <benchmark/benchmark.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QSpinBox>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "alg_spec.h"
+#include "core/language/compiler.h"
+#include "gui/run/main_window_run.h"
+#include "gui/run/trun.h"
+#include "gui/shell/main_window.h"
+#include "gui/shell/program_start.h"
+
+namespace {
+
+using namespace tessaro;
+
+std::string Fixture(const char* name) {
+  std::ifstream in(std::string(TESSARO_BENCH_DIR) + "/fixtures/" + name);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<Tobj> LoopDiagram() {
+  std::vector<Tobj> bloki;
+  std::string error;
+  fixtures::ParseAlgSpec(Fixture("loop.txt"), bloki, error);
+  return bloki;
+}
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "gui_run_bench";
+  static char* argv[] = {name, nullptr};
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QApplication app(argc, argv);
+  return app;
+}
+
+// The main window with the loop fixture open and highlighting off.
+struct Window {
+  Window() {
+    App();
+    main = std::move(gui::StartProgram({"gui_run_bench"}).main);
+    path = (std::filesystem::temp_directory_path() / "gui_run_bench_loop.alg").string();
+    fixtures::WriteAlgFile(LoopDiagram(), path);
+    main->OtworzDokument(path);
+    main->CommandAction("ActionPodswietlaj")->setChecked(false);
+    main->Settings().PodswietlajBloki = false;
+    main->Settings().KonsolaWyjscie = true;  // the result goes to the console, not a dialog
+    run = gui::RunControllerOf(*main);
+  }
+  ~Window() { std::filesystem::remove(path); }
+  std::unique_ptr<gui::Tmain> main;
+  gui::Trun* run = nullptr;
+  std::string path;
+};
+
+void BM_BareCompilerRun(benchmark::State& state) {
+  const std::vector<Tobj> bloki = LoopDiagram();
+  for (auto _ : state) {
+    TKompilatorTS c;
+    c.OnInputOutput = [](TKompilatorTS&, const std::string&, const std::string&, uint8_t, std::string& a) {
+      a.clear();
+    };
+    std::vector<TPlugInEntry> none;
+    TBreakPointArray breakpoints;
+    c.Compile(bloki, static_cast<int32_t>(bloki.size()) - 1, -1, none, breakpoints);
+    c.PrepareRun();
+    c.Run();
+  }
+}
+BENCHMARK(BM_BareCompilerRun)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_WindowRun(benchmark::State& state) {
+  Window w;
+  for (auto _ : state) {
+    w.main->CommandAction("ActionUruchom")->trigger();
+  }
+}
+BENCHMARK(BM_WindowRun)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// From the pause command to the end of the run loop, with highlighting off
+// and with it on and a 15000 ms delay.
+void PauseLatency(benchmark::State& state, bool highlight) {
+  Window w;
+  if (highlight) {
+    w.main->Settings().PodswietlajBloki = true;
+    w.main->CommandAction("ActionPodswietlaj")->setChecked(true);
+    w.main->findChild<QSpinBox*>(QStringLiteral("spinEditOpoznieniePods"))->setValue(15000);
+  }
+  double worst = 0;
+  for (auto _ : state) {
+    QElapsedTimer since_pause;
+    QTimer::singleShot(200, w.main.get(), [&] {
+      since_pause.start();
+      w.main->CommandAction("ActionWstrzymaj")->trigger();
+    });
+    w.main->CommandAction("ActionUruchom")->trigger();
+    const double ms = since_pause.nsecsElapsed() / 1e6;
+    worst = std::max(worst, ms);
+    state.SetIterationTime(ms / 1000);
+    w.main->CommandAction("ActionZakonczWykonywanie")->trigger();
+  }
+  state.counters["worst_ms"] = worst;
+}
+void BM_PauseLatencyUnseen(benchmark::State& state) { PauseLatency(state, false); }
+void BM_PauseLatencyLongDelay(benchmark::State& state) { PauseLatency(state, true); }
+BENCHMARK(BM_PauseLatencyUnseen)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_PauseLatencyLongDelay)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace

@@ -1,0 +1,194 @@
+// The console page: the prompt that cannot be edited, the history, the
+// evaluation of a typed expression, the text limit, input mode and saving
+// the transcript as RTF.
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QtTest>
+
+#include "core/i18n/language.h"
+#include "gui/analysis/console.h"
+#include "gui/analysis/rtf_text.h"
+#include "gui/analysis/tcode.h"
+#include "gui/shell/qt_text.h"
+#include "shell_fixture.h"
+#include "support/recording_dialogs.h"
+
+using namespace tessaro;
+
+namespace {
+
+QString LastLine(const gui::Console& console) { return console.document()->lastBlock().text(); }
+
+void Type(gui::Console& console, const QString& line) {
+  QTest::keyClicks(&console, line);
+  QTest::keyClick(&console, Qt::Key_Return);
+}
+
+struct ConsolePage {
+  ConsolePage() {
+    code.SetCompiler(&compiler);
+    code.show();
+    code.SetActivePage(gui::kPageConsole);
+  }
+  gui::Console& console() { return *code.ConsoleEdit(); }
+  test::ShellHome home;
+  test::RecordingDialogs dialogs;
+  TKompilatorTS compiler;
+  gui::Tcode code;
+};
+
+}  // namespace
+
+class ConsoleKeys : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void greetingAndPrompt() {
+    ConsolePage p;
+    p.code.SetVersionText("1.0.0.0");
+    p.code.ClearConsole();
+    QCOMPARE(p.console().toPlainText(), gui::FromCore(LangText("mgsc00007") + "1.0.0.0") + "\n" +
+                                            test::Text("mgsc00005") + "\n>");
+  }
+
+  void evaluationAtThePrompt_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("sum") << "2+3" << test::Text("mgsc00016") + "5";
+    QTest::newRow("text") << "'ab' + 'c'" << test::Text("mgsc00016") + "abc";
+    QTest::newRow("empty value") << "" << test::Text("mgsc00015");
+  }
+  void evaluationAtThePrompt() {
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    ConsolePage p;
+    Type(p.console(), typed);
+    const QStringList lines = p.console().toPlainText().split('\n');
+    QCOMPARE(lines.mid(lines.size() - 3), (QStringList{">" + typed, shown, ">"}));
+    // The output is blue, the new prompt black.
+    QTextCursor at(p.console().document());
+    at.setPosition(p.console().document()->lastBlock().previous().position() + 1);
+    QCOMPARE(at.charFormat().foreground().color(), gui::kConsoleBlue);
+  }
+
+  void unknownNamesAreReportedNotCreated() {
+    ConsolePage p;
+    Type(p.console(), "zz := 5");
+    QVERIFY(p.compiler.Variables.empty());
+    const QStringList lines = p.console().toPlainText().split('\n');
+    QVERIFY(!lines.at(lines.size() - 2).startsWith(test::Text("mgsc00016")));
+  }
+
+  void thePromptCannotBeEdited() {
+    ConsolePage p;
+    for (Qt::Key key : {Qt::Key_Backspace, Qt::Key_Left, Qt::Key_Backspace}) QTest::keyClick(&p.console(), key);
+    QCOMPARE(LastLine(p.console()), QStringLiteral(">"));
+    QTest::keyClicks(&p.console(), "ab");
+    QTest::keyClick(&p.console(), Qt::Key_Backspace);
+    QTest::keyClick(&p.console(), Qt::Key_Backspace);
+    QTest::keyClick(&p.console(), Qt::Key_Backspace);
+    QCOMPARE(LastLine(p.console()), QStringLiteral(">"));
+  }
+
+  void historyUpAndDown() {
+    ConsolePage p;
+    for (const char* line : {"1", "2", "3"}) Type(p.console(), line);
+    const std::pair<Qt::Key, QString> presses[] = {
+        {Qt::Key_Up, ">2"}, {Qt::Key_Up, ">1"}, {Qt::Key_Up, ">1"}, {Qt::Key_Down, ">2"}, {Qt::Key_Down, ">3"}};
+    for (const auto& [key, shown] : presses) {
+      QTest::keyClick(&p.console(), key);
+      QCOMPARE(LastLine(p.console()), shown);
+    }
+  }
+
+  void historyKeepsTheNewestTwenty() {
+    ConsolePage p;
+    gui::Console& c = p.console();
+    for (int i = 1; i <= 21; ++i) c.AddHistory(std::to_string(i));
+    QCOMPARE(int(c.ConsoleHistory.size()), 20);
+    QCOMPARE(c.ConsoleHistory.front(), std::string("2"));
+    QCOMPARE(c.HistoryPosition, 20);
+    QTest::keyClick(&c, Qt::Key_Up);
+    QCOMPARE(LastLine(c), QStringLiteral(">21"));
+  }
+
+  void enterTrimsOldLinesToTheLimit() {
+    ConsolePage p;
+    gui::Console& c = p.console();
+    const QString line(1000, QLatin1Char('x'));
+    for (int i = 0; i < 80; ++i) c.AppendColoured("\n" + line, gui::kConsoleBlack);
+    c.NewPromptLine();
+    QVERIFY(c.document()->characterCount() - 1 > gui::kConsoleTextLimit);
+    Type(c, "1");
+    // Trimmed before the output of this Enter was added.
+    QVERIFY(c.document()->characterCount() - 1 <= gui::kConsoleTextLimit + 100);
+    QVERIFY(c.toPlainText().endsWith(test::Text("mgsc00016") + "1\n>"));
+    // One line longer than the limit stays: it is the only line.
+    c.clear();
+    c.AppendColoured(QString(gui::kConsoleTextLimit + 10, QLatin1Char('y')), gui::kConsoleBlack);
+    c.EnterLine();
+    QVERIFY(c.document()->characterCount() > gui::kConsoleTextLimit);
+  }
+
+  void inputModeTakesTheTypedLine_data() {
+    QTest::addColumn<bool>("escape");
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("enter") << false << "12";
+    QTest::newRow("escape") << true << "";
+  }
+  void inputModeTakesTheTypedLine() {
+    QFETCH(bool, escape);
+    QFETCH(QString, answer);
+    ConsolePage p;
+    p.console().ConsolePrompt = "?";
+    p.console().NewPromptLine();
+    QTimer::singleShot(20, &p.code, [&p, escape] {
+      QVERIFY(p.code.ConsoleInputActive());
+      QVERIFY(p.code.InputPanel()->isVisible());
+      QTest::keyClicks(&p.console(), "12");
+      QTest::keyClick(&p.console(), escape ? Qt::Key_Escape : Qt::Key_Return);
+    });
+    p.code.RunInputMode();
+    QVERIFY(!p.code.ConsoleInputActive());
+    QVERIFY(!p.code.InputPanel()->isVisible());
+    QCOMPARE(gui::FromCore(p.code.ConsoleAnswer()), answer);
+  }
+
+  void savingAppendsRtfUnlessPresent_data() {
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("txt") << "log.txt" << "log.txt.rtf";
+    QTest::newRow("rtf any case") << "LOG.Rtf" << "LOG.Rtf";
+  }
+  void savingAppendsRtfUnlessPresent() {
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    ConsolePage p;
+    QTemporaryDir dir;
+    p.console().AppendColoured(QString::fromUtf8("zażółć {x}"), gui::kConsoleGreen);
+    p.code.ChooseConsoleFile = [&](QWidget*) { return dir.filePath(chosen); };
+    p.code.SaveConsole();
+    QFile file(dir.filePath(written));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray rtf = file.readAll();
+    QVERIFY(rtf.startsWith("{\\rtf1"));
+    QVERIFY(rtf.contains("\\red0\\green128\\blue0;"));
+    QVERIFY(rtf.contains("\\{x\\}"));
+    // What is written reads back as the same text.
+    QVERIFY(gui::RtfToText(rtf).endsWith(QString::fromUtf8("zażółć {x}")));
+    QVERIFY(p.dialogs.shown.empty());
+  }
+
+  void savingToAnUnwritablePlaceIsReported() {
+    ConsolePage p;
+    p.code.ChooseConsoleFile = [](QWidget*) { return QStringLiteral("/nonexistent-folder/log.rtf"); };
+    p.code.SaveConsole();
+    QCOMPARE(p.dialogs.shown.size(), size_t(1));
+    QCOMPARE(p.dialogs.shown[0].caption, LangText("mgsc00003"));
+    QCOMPARE(p.dialogs.shown[0].text, LangText("mgsc00009"));
+  }
+};
+
+QTEST_MAIN(ConsoleKeys)
+#include "console_keys_test.moc"
