@@ -74,6 +74,15 @@ bool IntegerFastPath(BinaryOp op, int32_t a, int32_t b, TValue& out) {
   return true;
 }
 
+// The existing element t[k] of a one-dimensional access, found without the
+// general index check and element access (which it agrees with); null when
+// the access needs them: several indexes, an index below 1, or growth.
+TInstancjaZmiennej* ExistingElement(TKompilatorTS& c, int32_t variable, std::span<const int32_t> indexes) {
+  if (indexes.size() != 1 || indexes[0] < 1) return nullptr;
+  TInstancjaZmiennej& root = c.Variables[static_cast<size_t>(variable)].Root;
+  return indexes[0] <= root.ChildCount() ? &root.Child(indexes[0] - 1) : nullptr;
+}
+
 // The cell of a plain variable; its element 1 exists from resolution on.
 TInstancjaZmiennej& Scalar(TKompilatorTS& c, int32_t variable) {
   TInstancjaZmiennej& root = c.Variables[static_cast<size_t>(variable)].Root;
@@ -196,11 +205,20 @@ bool Executor::CheckedIndexes(TwrTree* index_tree, IndexList& out) {
 TValue Executor::FetchElement(TwrTree& node) {
   if (!node.NodeValue.IsEmpty()) return node.NodeValue;
   IndexList indexes;
-  if (!CheckedIndexes(node.RightNode, indexes)) {
+  CollectIndexes(node.RightNode, indexes);
+  indexes.Reverse();
+  if (Discarded()) return TValue::Integer(0);
+  const int32_t variable = node.LeftNode ? node.LeftNode->VarIndex : -1;
+  if (IsVariableIndex(c_, variable)) {
+    if (TInstancjaZmiennej* cell = ExistingElement(c_, variable, indexes.View())) {
+      node.NodeValue = cell->Value;
+      return node.NodeValue;
+    }
+  }
+  if (!CheckIndexes(c_, indexes.View())) {
     if (!Discarded()) FollowingError(LangText("msgcmp000037") + " ");
     return TValue::Integer(0);
   }
-  const int32_t variable = node.LeftNode ? node.LeftNode->VarIndex : -1;
   if (!IsVariableIndex(c_, variable)) return TValue();
   node.NodeValue = ElementAccess(c_, variable, indexes.View()).Value;
   return node.NodeValue;
@@ -364,7 +382,8 @@ bool Executor::Assign(TwrTree& node, BinaryOp op) {
     value = Fetch(node.RightNode, &node);
     const int32_t variable = target.LeftNode ? target.LeftNode->VarIndex : -1;
     if (Discarded() || !IsVariableIndex(c_, variable)) return false;
-    cell = &ElementAccess(c_, variable, indexes.View());
+    cell = ExistingElement(c_, variable, indexes.View());
+    if (!cell) cell = &ElementAccess(c_, variable, indexes.View());
     if (cell == &c_.NullInstance) return false;
     changed = variable;
   } else if (target.VarIndex == -1 && target.OpText != "^") {

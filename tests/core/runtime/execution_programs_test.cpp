@@ -50,6 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
         ProgramCase{"arrays", "t[3] := 7;write t;dim u[2,2];write u;set v := (1,'a b',TRUE);write v", {"(?,?,7)", "((?,?),(?,?))", "(1,a b,True)"}},
         ProgramCase{"write expression", "x := 4;write x + 1", {"5"}},
         ProgramCase{"element", "t[2] := 'q';write t[2]", {"q"}},
+        ProgramCase{"two dimensions", "t[2,3] := 4;u := t[2,3] * 2;write u, t[1], t", {"8", "", "(?,(?,?,4))"}},
         ProgramCase{"comparison chain", "a := 1;write a < 2;write a == 1.0;write 'a' <> 'b'", {"True", "True", "True"}}),
     [](const testing::TestParamInfo<ProgramCase>& info) {
       std::string n = info.param.name;
