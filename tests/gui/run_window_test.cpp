@@ -209,6 +209,9 @@ class RunWindowTest : public QObject {
     // with the tree page showing.
     if (qEnvironmentVariableIsSet("RUN_SCREENSHOT")) {
       r.w->resize(1100, 800);
+      r.code->SetActivePage(gui::kPageListing);
+      QTest::qWait(300);
+      r.w->screen()->grabWindow(r.w->winId()).save(qEnvironmentVariable("RUN_SCREENSHOT") + "_listing.png");
       r.Command("ActionNastepnaMikroInstrukcja");
       QTest::qWait(300);
       r.w->screen()->grabWindow(r.w->winId()).save(qEnvironmentVariable("RUN_SCREENSHOT"));
