@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "alg_layout.h"
 #include "alg_spec.h"
 #include "core/document/alg_reader.h"
 #include "core/document/alg_writer.h"
@@ -106,6 +107,7 @@ TEST(CliRunPrograms, TheExamplesReadTheirInputAndSurviveARoundTrip) {
     std::string error;
     ASSERT_TRUE(fixtures::ParseAlgSpec(
         Slurp(fs::path(TESSARO_FIXTURES_DIR) / "examples" / (file.stem().string() + ".txt")), described, error));
+    fixtures::LayOutDiagram(described);
     EXPECT_EQ(first.bloki, described) << file << ": run tests/fixtures/make_examples.sh";
     CheckRun(file.string(), ExpectationsBeside(fs::path(TESSARO_FIXTURES_DIR) / "examples" / file.filename()),
              file.stem().string());
