@@ -8,6 +8,7 @@
 #include "core/language/builtin_functions.h"
 #include "core/language/compiler.h"
 #include "core/language/tokens.h"
+#include "core/runtime/expression_tree.h"
 
 namespace tessaro {
 
@@ -33,6 +34,9 @@ void ResolveOne(TKompilatorTS& compiler, TwrTree* node, const TwrTree* parent) {
   const bool under_member = parent && parent->NodeKind == kMemberNode;
   node->IncMode = kNoIncrement;
   node->VarIndex = -1;
+  // A node built after a parse error stands for nothing: it names no
+  // variable and holds no literal.
+  if (IsParseErrorNode(*node)) return;
   if (node->NodeKind == kIndexedNode && !under_member && node->LeftNode) {
     node->LeftNode->VarIndex = ResolveVariable(compiler, node->LeftNode->SrcText, at);
   }
@@ -116,7 +120,7 @@ void BindTreeFunctions(TKompilatorTS& compiler, TwrTree* root, int32_t position)
   while (!pending.empty()) {
     TwrTree* node = pending.back();
     pending.pop_back();
-    if (node->NodeKind == kCallNode) BindCall(compiler, *node, position);
+    if (node->NodeKind == kCallNode && !IsParseErrorNode(*node)) BindCall(compiler, *node, position);
     if (node->RightNode) pending.push_back(node->RightNode);
     if (node->LeftNode) pending.push_back(node->LeftNode);
   }

@@ -110,6 +110,8 @@ TStepCode StepCodeOf(const TwrTree& node) {
   auto code = [inner](StepAction action, BinaryOp op = BinaryOp::None) {
     return TStepCode{static_cast<uint8_t>(action | inner), static_cast<uint8_t>(op)};
   };
+  // Nodes built after a parse error compute nothing, whatever their kind.
+  if (IsParseErrorNode(node)) return code(kNothingStep);
   switch (node.NodeKind) {
     case kLeafNode:
     case kFunctionNameNode: return code(kLeafStep);
