@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "core/i18n/cp1250.h"
 #include "core/i18n/language.h"
+#include "core/platform/dialogs.h"
 #include "core/platform/version.h"
 
 namespace {
@@ -28,6 +29,24 @@ constexpr Command kCommands[] = {
     {"export", tessaro::cli::RunExport, "export FILE.alg OUT       draw the diagram into a picture file"},
 };
 
+// Notices go to stderr as UTF-8; no one is there to answer a question, so
+// every question is declined.
+class StderrDialogs final : public tessaro::Dialogs {
+ public:
+  void Komunikat(const std::string& caption, const std::string& text) override {
+    tessaro::cli::PrintErr(caption + ": " + text + "\n");
+  }
+  tessaro::Answer PytanieTakNie(const std::string& caption, const std::string& text,
+                                tessaro::QuestionIcon) override {
+    Komunikat(caption, text);
+    return tessaro::Answer::No;
+  }
+  tessaro::Answer PytanieTakNieAnuluj(const std::string& caption, const std::string& text) override {
+    Komunikat(caption, text);
+    return tessaro::Answer::No;
+  }
+};
+
 void PrintUsage(FILE* out) {
   std::fprintf(out, "usage: tessaro-cli [--lang CODE] [--version] COMMAND ...\ncommands:\n");
   for (const Command& c : kCommands) std::fprintf(out, "  %s\n", c.usage);
@@ -36,6 +55,8 @@ void PrintUsage(FILE* out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  static StderrDialogs dialogs;  // outlives everything that may still show a notice
+  tessaro::SetDialogs(&dialogs);
   CliOptions options;
   std::string error;
   if (!tessaro::cli::ParseCommandLine(argc, argv, options, error)) {
