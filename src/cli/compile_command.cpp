@@ -19,10 +19,7 @@ int RunCompile(const CliOptions& options) {
   if (!LoadAlgorithm(options.positional[0], "compile", bloki)) return kExitNoInput;
 
   TKompilatorTS& c = session.compiler;
-  TBreakPointArray no_breakpoints;
-  const bool ok = c.Compile(bloki, static_cast<int32_t>(bloki.size()) - 1,
-                            static_cast<int32_t>(session.extensions.size()) - 1, session.extensions,
-                            no_breakpoints);
+  const bool ok = session.Compile(bloki);
   // Item 0, the start block, carries no number, as in the listing window.
   const std::vector<std::string> listing = ListingItems(c);
   for (size_t k = 0; k < listing.size(); ++k) {

@@ -91,6 +91,11 @@ int ProgramSession::Start(const CliOptions& options, const char* command) {
   return kExitOk;
 }
 
+bool ProgramSession::Compile(const std::vector<Tobj>& bloki) {
+  return compiler.Compile(bloki, static_cast<int32_t>(bloki.size()) - 1,
+                          static_cast<int32_t>(extensions.size()) - 1, extensions, no_breakpoints_);
+}
+
 void ProgramSession::ConnectConsole(bool with_names) {
   const bool prompt = isatty(STDIN_FILENO);
   compiler.OnInputOutput = [this, with_names, prompt](TKompilatorTS& sender, const std::string& value,

@@ -13,6 +13,9 @@
 namespace tessaro::cli {
 
 class ProgramSession {
+  // Declared before the compiler, which holds on to it, so it outlives it.
+  TBreakPointArray no_breakpoints_;
+
  public:
   ProgramSession() = default;
   ~ProgramSession();
@@ -23,6 +26,9 @@ class ProgramSession {
   // program folder, then each --extension PATH. Returns 0, or the exit code
   // after a message on stderr.
   int Start(const CliOptions& options, const char* command);
+
+  // Compiles `bloki` with the session's extensions and no breakpoints.
+  bool Compile(const std::vector<Tobj>& bloki);
 
   // Connects read and write to stdin and stdout.
   void ConnectConsole(bool with_names);

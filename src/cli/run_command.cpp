@@ -59,9 +59,7 @@ int RunRun(const CliOptions& options) {
   if (!LoadAlgorithm(options.positional[0], "run", bloki)) return kExitNoInput;
 
   TKompilatorTS& c = session.compiler;
-  TBreakPointArray no_breakpoints;
-  if (!c.Compile(bloki, static_cast<int32_t>(bloki.size()) - 1,
-                 static_cast<int32_t>(session.extensions.size()) - 1, session.extensions, no_breakpoints)) {
+  if (!session.Compile(bloki)) {
     session.PrintErrorList();
     return kRunCompileFailed;
   }
