@@ -1,11 +1,12 @@
 #include "core/extensions/plugin_list_file.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+
+#include "core/platform/file_io.h"
 
 namespace tessaro {
 
@@ -22,25 +23,6 @@ ssize_t ReadFull(int fd, TPlugInRecord& record) {
     done += static_cast<size_t>(n);
   }
   return static_cast<ssize_t>(done);
-}
-
-bool WriteFull(int fd, const unsigned char* data, size_t size) {
-  while (size > 0) {
-    ssize_t n = write(fd, data, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
-}
-
-bool WriteRecords(int fd, const std::vector<TPlugInEntry>& entries) {
-  for (const TPlugInEntry& entry : entries) {
-    TPlugInRecord record = EncodePlugInRecord(entry);
-    if (!WriteFull(fd, record.data(), record.size())) return false;
-  }
-  return fsync(fd) == 0;
 }
 
 }  // namespace
@@ -61,16 +43,13 @@ bool ReadPlugInRecords(const std::string& path, const std::function<void(TPlugIn
 }
 
 bool WritePlugInList(const std::string& path, const std::vector<TPlugInEntry>& entries) {
-  std::string temporary = path + ".XXXXXX";
-  int fd = mkstemp(temporary.data());
-  if (fd < 0) return false;
-  // mkstemp makes the file private; the list is an ordinary program file.
-  fchmod(fd, 0644);
-  bool ok = WriteRecords(fd, entries);
-  ok = close(fd) == 0 && ok;
-  if (ok) ok = rename(temporary.c_str(), path.c_str()) == 0;
-  if (!ok) unlink(temporary.c_str());
-  return ok;
+  std::string bytes;
+  bytes.reserve(entries.size() * kPlugInRecordSize);
+  for (const TPlugInEntry& entry : entries) {
+    const TPlugInRecord record = EncodePlugInRecord(entry);
+    bytes.append(reinterpret_cast<const char*>(record.data()), record.size());
+  }
+  return ReplaceFileBytes(path, bytes);
 }
 
 }  // namespace tessaro

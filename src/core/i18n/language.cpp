@@ -2,7 +2,7 @@
 
 #include "core/i18n/ansi_case.h"
 #include "core/i18n/cp1250.h"
-#include "core/i18n/file_io.h"
+#include "core/platform/file_io.h"
 #include "core/i18n/ini_file.h"
 #include "core/i18n/retranslation.h"
 #include "core/platform/dialogs.h"

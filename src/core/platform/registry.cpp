@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/platform/file_io.h"
 #include "core/platform/program_paths.h"
 
 namespace tessaro {
@@ -46,22 +47,9 @@ bool Exists(const std::string& path) {
 // Writes through a temporary file so that a failed write never leaves a
 // half-written store behind.
 bool WriteEntries(const std::string& path, const Entries& entries) {
-  const std::string temp = path + ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    for (const auto& [name, value] : entries) out << name << '=' << value << "\r\n";
-    out.flush();
-    if (!out) {
-      std::remove(temp.c_str());
-      return false;
-    }
-  }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    std::remove(temp.c_str());
-    return false;
-  }
-  return true;
+  std::string bytes;
+  for (const auto& [name, value] : entries) bytes += name + "=" + value + "\r\n";
+  return ReplaceFileBytes(path, bytes);
 }
 
 // Opens the store, creating an empty one when it is missing.

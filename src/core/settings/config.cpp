@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "core/i18n/ansi_case.h"
-#include "core/i18n/file_io.h"
+#include "core/platform/file_io.h"
 #include "core/settings/extended80.h"
 
 namespace tessaro {

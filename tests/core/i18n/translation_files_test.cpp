@@ -10,7 +10,7 @@
 #include <string>
 
 #include "core/i18n/ansi_case.h"
-#include "core/i18n/file_io.h"
+#include "core/platform/file_io.h"
 #include "core/i18n/ini_file.h"
 #include "core/i18n/windows/blad_form_texts.h"
 #include "core/i18n/windows/breakpoint_form_texts.h"

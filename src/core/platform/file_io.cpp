@@ -1,4 +1,4 @@
-#include "core/i18n/file_io.h"
+#include "core/platform/file_io.h"
 
 #include <cstdio>
 #include <filesystem>

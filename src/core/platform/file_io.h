@@ -1,5 +1,6 @@
 // Whole-file reading and safe replacement of the program's small text and
-// data files (translation selection, settings).
+// data files (translation selection, settings, the extension list, the
+// machine-wide values).
 #pragma once
 
 #include <optional>
