@@ -437,6 +437,8 @@ QAction* Tmain::CommandAction(const char* name) const { return commands_.value(N
 
 QDockWidget* Tmain::Panel(const char* name) const { return findChild<QDockWidget*>(Name(name)); }
 
+std::function<void()> Tmain::CommandHandler(const char* name) const { return handlers_.value(Name(name)); }
+
 void Tmain::SetCommandHandler(const char* name, std::function<void()> handler) {
   handlers_.insert(Name(name), std::move(handler));
   UpdateCommandStates();

@@ -86,6 +86,9 @@ class Tmain : public QMainWindow {
   QAction* CommandAction(const char* name) const;
   // Gives the command `name` its work; a command without work stays disabled.
   void SetCommandHandler(const char* name, std::function<void()> handler);
+  // The work of command `name` (empty when it has none), so that an installer
+  // can wrap it.
+  std::function<void()> CommandHandler(const char* name) const;
   // Re-applies the enabled rule of every command.
   void UpdateCommandStates();
 
