@@ -115,6 +115,9 @@ class Tmain : public QMainWindow {
   std::function<void()> OnStopAndDiscard;
   // The block content editor closes (switch).
   std::function<void()> OnCloseBlockEditor;
+  // The extension manager was confirmed: menus and completion that list
+  // extension functions are built again.
+  std::function<void()> OnExtensionsChanged;
 
  protected:
   void showEvent(QShowEvent* event) override;
