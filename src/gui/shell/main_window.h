@@ -123,6 +123,9 @@ class Tmain : public QMainWindow {
   // submenus hold their palettes; the block content editor adds its items.
   std::function<void(QMenu* textColour, QMenu* fillColour, QMenu* frameColour, QMenu* contextMenu)>
       OnFillStyleMenus;
+  // The extension manager was confirmed: menus and completion that list
+  // extension functions are built again.
+  std::function<void()> OnExtensionsChanged;
 
  protected:
   void showEvent(QShowEvent* event) override;
