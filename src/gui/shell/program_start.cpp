@@ -8,6 +8,7 @@
 #include "core/platform/program_paths.h"
 #include "core/platform/registry.h"
 #include "core/platform/version_info.h"
+#include "gui/conversion/main_window_conversion.h"
 #include "gui/diagram/main_window_diagram.h"
 #include "gui/run/main_window_run.h"
 #include "gui/shell/command_icons.h"
@@ -58,6 +59,8 @@ StartedProgram StartProgram(const QStringList& arguments) {
   InstallDiagram(*program.main);
   // The run controller, the analysis window and the input dialog (run window).
   InstallRunWindow(*program.main);
+  // The number-base conversion panel, fed by the run's conversions.
+  InstallConversionPanel(*program.main);
   // 7. The recent-files list and the layout are restored here.
   // 8. The file named on the command line.
   if (!program.main->CommandLineFile().empty())
