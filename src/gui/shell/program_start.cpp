@@ -9,6 +9,7 @@
 #include "core/platform/registry.h"
 #include "core/platform/version_info.h"
 #include "gui/diagram/main_window_diagram.h"
+#include "gui/editor/main_window_editor.h"
 #include "gui/run/main_window_run.h"
 #include "gui/shell/command_icons.h"
 #include "gui/shell/fonts.h"
@@ -58,6 +59,8 @@ StartedProgram StartProgram(const QStringList& arguments) {
   InstallDiagram(*program.main);
   // The run controller, the analysis window and the input dialog (run window).
   InstallRunWindow(*program.main);
+  // Mouse editing, undo and redo, the block clipboard (editor).
+  InstallEditor(*program.main);
   // 7. The recent-files list and the layout are restored here.
   // 8. The file named on the command line.
   if (!program.main->CommandLineFile().empty())
