@@ -181,7 +181,8 @@ void Tmain::CreateMenus() {
     a->setChecked(g.size == grid_size_);
     grid->addAction(a);
     const int size = g.size;
-    connect(a, &QAction::triggered, this, [this, size] { grid_size_ = size; });
+    // "No grid" is a step of 1: a step of 0 would divide by zero.
+    connect(a, &QAction::triggered, this, [this, size] { grid_size_ = size > 0 ? size : 1; });
     commands_.insert(a->objectName(), a);
   }
   auto* debug_log = new QAction(this);

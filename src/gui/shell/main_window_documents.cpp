@@ -245,6 +245,10 @@ void Tmain::ZamknijDokument() {
     state_.Wybrany = -1;
     state_.GrupaAktywna = false;
     SelectNode(nullptr);
+    // Nothing is left to edit or analyse.
+    if (OnCloseBlockEditor) OnCloseBlockEditor();
+    if (QDockWidget* analysis = Panel("dpNarzedzia")) analysis->hide();
+    state_.SelectionChanged();
   }
   UpdateDocumentCommands();
   tree_->expandAll();
@@ -275,6 +279,7 @@ void Tmain::PrzelaczDokument(QTreeWidgetItem* node) {
   state_.Repaint();
   SelectNode(node);
   UpdateDocumentCommands();
+  state_.SelectionChanged();
 }
 
 void Tmain::OpenFiles() {

@@ -11,6 +11,7 @@
 #include "gui/conversion/main_window_conversion.h"
 #include "gui/diagram/main_window_diagram.h"
 #include "gui/extensions/main_window_extensions.h"
+#include "gui/editor/main_window_editor.h"
 #include "gui/run/main_window_run.h"
 #include "gui/shell/command_icons.h"
 #include "gui/shell/fonts.h"
@@ -64,6 +65,8 @@ StartedProgram StartProgram(const QStringList& arguments) {
   InstallExtensionManager(*program.main);
   // The number-base conversion panel, fed by the run's conversions.
   InstallConversionPanel(*program.main);
+  // Mouse editing, undo and redo, the block clipboard (editor).
+  InstallEditor(*program.main);
   // 7. The recent-files list and the layout are restored here.
   // 8. The file named on the command line.
   if (!program.main->CommandLineFile().empty())
