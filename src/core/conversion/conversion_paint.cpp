@@ -66,13 +66,44 @@ struct Painter {
     canvas.Polyline(points, 2);
   }
 
+  // The text broken at spaces into lines no wider than `width` (a word
+  // wider than that keeps a line of its own).
+  std::vector<std::string> Wrapped(const FontSpec& font, const std::string& text, int32_t width) {
+    std::vector<std::string> lines;
+    std::string line;
+    size_t at = 0;
+    while (at <= text.size()) {
+      size_t end = text.find(' ', at);
+      if (end == std::string::npos) end = text.size();
+      const std::string word = text.substr(at, end - at);
+      const std::string longer = line.empty() ? word : line + " " + word;
+      if (!line.empty() && Width(font, longer) > width) {
+        lines.push_back(line);
+        line = word;
+      } else {
+        line = longer;
+      }
+      at = end + 1;
+    }
+    if (!line.empty() || lines.empty()) lines.push_back(line);
+    return lines;
+  }
+  // Draws wrapped text from (x, y); returns the y below it.
+  int32_t Paragraph(const FontSpec& font, int32_t x, int32_t y, const std::string& text) {
+    const int32_t h = Height(font);
+    for (const std::string& line : Wrapped(font, text, std::max<int32_t>(1, area.Right - x - 6))) {
+      Text(font, x, y, line);
+      y += h;
+    }
+    return y;
+  }
+
   // A band across the top with the note; returns the top left below it.
   int32_t NoteBand(const std::string& note, int32_t top) {
     const FontSpec font = Caption(kNoteText);
-    const int32_t h = Height(font);
-    Fill(TRect{area.Left, top, area.Right, top + h + 8}, kNoteFill);
-    Text(font, area.Left + 6, top + 4, note);
-    return top + h + 12;
+    const int32_t lines = static_cast<int32_t>(Wrapped(font, note, std::max<int32_t>(1, area.Right - area.Left - 12)).size());
+    Fill(TRect{area.Left, top, area.Right, top + lines * Height(font) + 8}, kNoteFill);
+    return Paragraph(font, area.Left + 6, top + 4, note) + 8;
   }
 
   // Digits × powers of the base, wrapped to the area's width and centred as a
@@ -244,8 +275,7 @@ struct Painter {
     }
     Suffix(x, top, base);
     int32_t y = top + h + 8;
-    Text(Caption(kInvalidRed), area.Left + 10, y, style.InvalidNumberText + " " + std::to_string(base));
-    y += Height(Caption(0)) + 4;
+    y = Paragraph(Caption(kInvalidRed), area.Left + 10, y, style.InvalidNumberText + " " + std::to_string(base)) + 4;
     if (check.TooLarge) {
       // The largest value the panel converts, in the same base.
       const int32_t end = Text(Normal(style.cfgTextColorLeft), area.Left + 10, y, "0 .. " + FromDecimal(INT_MAX, base));

@@ -189,6 +189,13 @@ TEST(PaintConversion, ANoteMovesTheFigureBelowItsBand) {
   Drawn d("7", 10, 2, "note");
   EXPECT_TRUE(d.canvas.Has("rect 0,0 200,22"));
   EXPECT_TRUE(d.canvas.Has("text 69,54 7:2"));  // 26 lower than without the note
+
+  // A note wider than the area breaks at spaces, and its band grows.
+  Drawn wide("7", 10, 2, "a note that is much too long for two hundred units");
+  EXPECT_TRUE(wide.canvas.Has("text 6,4 a note that is much too"));
+  EXPECT_TRUE(wide.canvas.Has("text 6,18 long for two hundred units"));
+  EXPECT_TRUE(wide.canvas.Has("rect 0,0 200,36"));
+  EXPECT_TRUE(wide.canvas.Has("text 69,68 7:2"));
 }
 
 }  // namespace
