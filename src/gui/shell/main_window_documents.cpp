@@ -97,14 +97,7 @@ void Tmain::ResetDiagram() {
 // Edits that push no snapshot of their own (text typed in the block editor,
 // style changes) would be lost when the diagram is re-read from Cofnij[0],
 // so the current diagram becomes the newest snapshot whenever it differs.
-void Tmain::PushSnapshotIfChanged() {
-  TOtwartePliki* document = state_.CurrentDocument();
-  if (!document) return;
-  TMemoryStream snapshot;
-  if (!ZapiszSchemat(state_.Bloki, snapshot)) return;
-  if (document->Cofnij.empty() || document->Cofnij.front() != snapshot)
-    document->Cofnij.insert(document->Cofnij.begin(), std::move(snapshot));
-}
+void Tmain::PushSnapshotIfChanged() { state_.ZapiszStan(); }
 
 void Tmain::LoadSnapshot(TOtwartePliki& document) {
   if (document.Cofnij.empty()) {
@@ -168,7 +161,7 @@ bool Tmain::OtworzDokument(const std::string& path) {
     return false;
   }
   document = state_.CurrentDocument();
-  document->Cofnij.clear();
+  state_.ZwolnijStos();
   PushSnapshotIfChanged();
   UpdateDocumentCommands();
   return true;

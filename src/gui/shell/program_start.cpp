@@ -8,6 +8,7 @@
 #include "core/platform/program_paths.h"
 #include "core/platform/registry.h"
 #include "core/platform/version_info.h"
+#include "gui/conversion/main_window_conversion.h"
 #include "gui/diagram/main_window_diagram.h"
 #include "gui/extensions/main_window_extensions.h"
 #include "gui/run/main_window_run.h"
@@ -61,6 +62,8 @@ StartedProgram StartProgram(const QStringList& arguments) {
   InstallRunWindow(*program.main);
   // The extension manager (after the run controller, which it stops).
   InstallExtensionManager(*program.main);
+  // The number-base conversion panel, fed by the run's conversions.
+  InstallConversionPanel(*program.main);
   // 7. The recent-files list and the layout are restored here.
   // 8. The file named on the command line.
   if (!program.main->CommandLineFile().empty())
