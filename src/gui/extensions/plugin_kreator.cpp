@@ -31,6 +31,7 @@ T* Named(QWidget* parent, const char* name) {
 QLabel* Advice(QWidget* parent, const char* name) {
   auto* label = Named<QLabel>(parent, name);
   label->setAlignment(Qt::AlignCenter);
+  label->setWordWrap(true);  // the window keeps its designed width in every language
   label->setStyleSheet(QStringLiteral("color: #555555;"));
   return label;
 }
@@ -82,9 +83,10 @@ TPlugInKreator::TPlugInKreator(QWidget* parent) : QDialog(parent) {
   for (QRadioButton* r : {rbJezykC, RadioButton2, RadioButton3, RadioButton4}) languages->addWidget(r);
   languages->addStretch(1);
   grid->addLayout(languages, 0, 2, 6, 1);
-  grid->setColumnStretch(0, 3);
-  grid->setColumnStretch(1, 3);
-  grid->setColumnStretch(2, 1);
+  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(1, 1);
+  grid->setColumnStretch(2, 0);
+  edNazwaRozszerzenia->setMinimumWidth(220);
   auto* folder = new QHBoxLayout;
   folder->addWidget(edKatalog, 1);
   folder->addWidget(BitBtn3);

@@ -64,7 +64,7 @@ TEST(ProjectLiteral, EscapesEverythingCWouldMisread) {
       {"\xBF" "zart", "\"\\xBFzart\""},
       {"\xB3\xB9" "1", "\"\\xB3\\xB9\" \"1\""},
       {"co?\?=", "\"co?\\?=\""},
-      {std::string("a\0b", 3), "\"a\\x00b\""},
+      {std::string("a\0b", 3), "\"a\\x00\" \"b\""},
       {"\x7F", "\"\\x7F\""},
   };
   for (const Case& c : cases) EXPECT_EQ(CStringLiteral(c.text), c.literal) << c.text;
