@@ -115,6 +115,12 @@ class Tmain : public QMainWindow {
   std::function<void()> OnStopAndDiscard;
   // The block content editor closes (switch).
   std::function<void()> OnCloseBlockEditor;
+  // A snapshot of the current document was pushed.
+  std::function<void()> OnSnapshotPushed;
+  // The current document was written to its file.
+  std::function<void()> OnDocumentSaved;
+  // Runs every command's work (`run`); the failure handler guards it here.
+  std::function<void(const QString& command, const std::function<void()>& run)> CommandGuard;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -102,8 +102,10 @@ void Tmain::PushSnapshotIfChanged() {
   if (!document) return;
   TMemoryStream snapshot;
   if (!ZapiszSchemat(state_.Bloki, snapshot)) return;
-  if (document->Cofnij.empty() || document->Cofnij.front() != snapshot)
+  if (document->Cofnij.empty() || document->Cofnij.front() != snapshot) {
     document->Cofnij.insert(document->Cofnij.begin(), std::move(snapshot));
+    if (OnSnapshotPushed) OnSnapshotPushed();
+  }
 }
 
 void Tmain::LoadSnapshot(TOtwartePliki& document) {
@@ -199,6 +201,7 @@ bool Tmain::ZapiszDokument() {
   const bool saved =
       document->Sciezka.empty() ? ZapiszDokumentJako() : ZapiszDoPliku(state_, document->Sciezka);
   tree_->expandAll();
+  if (saved && OnDocumentSaved) OnDocumentSaved();
   return saved;
 }
 
@@ -209,6 +212,7 @@ bool Tmain::ZapiszDokumentJako() {
   std::string path = ToPath(chosen);
   if (NeedsAlgExtension(path)) path += ".alg";
   if (!ZapiszDoPliku(state_, path)) return false;
+  if (OnDocumentSaved) OnDocumentSaved();
   TOtwartePliki* document = state_.CurrentDocument();
   document->Nazwa = NazwaWyswietlana(path);
   document->Sciezka = path;
