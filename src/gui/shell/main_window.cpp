@@ -126,7 +126,11 @@ void Tmain::CreateCommands() {
     const QString name = Name(c.name);
     connect(action, &QAction::triggered, this, [this, name] {
       auto it = handlers_.find(name);
-      if (it != handlers_.end() && *it) (*it)();
+      if (it == handlers_.end() || !*it) return;
+      if (CommandGuard)
+        CommandGuard(name, *it);
+      else
+        (*it)();
     });
     addAction(action);  // short-cuts work while menus and toolbars are hidden
     commands_.insert(name, action);

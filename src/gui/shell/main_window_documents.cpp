@@ -97,7 +97,9 @@ void Tmain::ResetDiagram() {
 // Edits that push no snapshot of their own (text typed in the block editor,
 // style changes) would be lost when the diagram is re-read from Cofnij[0],
 // so the current diagram becomes the newest snapshot whenever it differs.
-void Tmain::PushSnapshotIfChanged() { state_.ZapiszStan(); }
+void Tmain::PushSnapshotIfChanged() {
+  if (state_.ZapiszStan() && OnSnapshotPushed) OnSnapshotPushed();
+}
 
 void Tmain::LoadSnapshot(TOtwartePliki& document) {
   if (document.Cofnij.empty()) {
@@ -192,6 +194,7 @@ bool Tmain::ZapiszDokument() {
   const bool saved =
       document->Sciezka.empty() ? ZapiszDokumentJako() : ZapiszDoPliku(state_, document->Sciezka);
   tree_->expandAll();
+  if (saved && OnDocumentSaved) OnDocumentSaved();
   return saved;
 }
 
@@ -202,6 +205,7 @@ bool Tmain::ZapiszDokumentJako() {
   std::string path = ToPath(chosen);
   if (NeedsAlgExtension(path)) path += ".alg";
   if (!ZapiszDoPliku(state_, path)) return false;
+  if (OnDocumentSaved) OnDocumentSaved();
   TOtwartePliki* document = state_.CurrentDocument();
   document->Nazwa = NazwaWyswietlana(path);
   document->Sciezka = path;
