@@ -134,6 +134,10 @@ const DiagramPicture& DiagramView::RenderPicture(int mode, const TObszar& extent
   scene.Obszar = extents;
   scene.Clipboard = clipboard;
   scene.Nakladka = false;
+  // A picture shows the diagram, not the debugging state or the selection.
+  scene.Highlight = nullptr;
+  scene.Wybrany = -1;
+  scene.GrupaAktywna = false;
   renderer_.RysujSchemat(mode, scene);
   return renderer_.Picture();
 }
@@ -163,7 +167,9 @@ void DiagramView::ApplyZoomEntry(QComboBox* list, int dock_top_width, int status
   ZoomInput in;
   in.entry = ToCore(list->itemText(list->currentIndex()));
   if (!in.entry.empty() && in.entry[0] == 'D' && (state_.ObszarSchematu.Width == 0 || state_.ObszarSchematu.Height == 0)) {
+    const bool changed = state_.Zmiana;  // a zoom changes no diagram
     state_.WyznaczObszar();
+    state_.Zmiana = changed;
   }
   in.extents = state_.ObszarSchematu;
   in.dock_top_width = dock_top_width;

@@ -75,7 +75,7 @@ inline constexpr Command kCommands[] = {
     {"ActionNastepnaMikroInstrukcja", "Uruchom", "F7", R::Run, false, false, G::None},
     {"ActionZakonczWykonywanie", "Uruchom", "F2", R::Run, false, false, G::None},
     {"ActionWezel", "Widok", "", R::WithDocument, true, true, G::None},
-    {"ActionLamana", "Widok", "", R::WithDocument, true, true, G::None},
+    {"ActionLamana", "Widok", "", R::WithDocument, true, false, G::None},
     {"ActionPodswietlaj", "Widok", "", R::Always, true, false, G::None},
     {"ActionKonfiguracja", "Opcje", "", R::Always, false, false, G::None},
     {"ActionMenagerRozszerzen", "Opcje", "", R::Always, false, false, G::None},

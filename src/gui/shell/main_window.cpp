@@ -102,6 +102,10 @@ Tmain::Tmain(const QStringList& arguments, QWidget* parent)
   CreateStatusBar();
   CreateEditingPanel();
   ConnectDocumentState();
+  // Connected once: FormCreate connects the state's hooks again.
+  connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
+    if (!switching_ && node) PrzelaczDokument(node);
+  });
   FormCreate(arguments);
 }
 
@@ -433,9 +437,6 @@ void Tmain::ConnectDocumentState() {
     return TElementDefaults{settings_.KolorWypelnienia, settings_.KolorObrysu,
                             settings_.NazwaCzcionki, settings_.RozmiarCzcionki};
   };
-  connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
-    if (!switching_ && node) PrzelaczDokument(node);
-  });
 }
 
 QAction* Tmain::CommandAction(const char* name) const { return commands_.value(Name(name)); }
@@ -521,7 +522,12 @@ void Tmain::ApplyTextSlots() {
 void Tmain::ApplyTranslation() {
   ApplyTextSlots();
   tree_->SetRootText(Tr("msgm00068"));
-  if (zoom_->count() == 9) zoom_->setItemText(8, Tr("msgm00021"));
+  if (zoom_->count() == 9) {
+    // The fit entry's field shows the zoom it chose; that stays.
+    const QString shown = zoom_->currentText();
+    zoom_->setItemText(8, Tr("msgm00021"));
+    if (zoom_->isEditable() && zoom_->currentIndex() == 8) zoom_->setEditText(shown);
+  }
   for (const LanguageEntry& l : kLanguages)
     commands_.value(Name(l.action))->setChecked(Language().LanguageCode() == l.code);
   UpdateCaption();

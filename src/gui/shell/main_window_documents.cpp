@@ -26,6 +26,8 @@ namespace {
 
 constexpr const char* kProductName = "Tessaro";
 
+bool HasUnsavedWork(const TOtwartePliki& document);
+
 // The Yes/No/Cancel confirmation, asked only while the diagram has changed.
 Answer AskToSave(const TDocumentState& state, const char* text_id, const char* then_id) {
   if (!state.Zmiana) return Answer::No;
@@ -127,6 +129,7 @@ void Tmain::NowyDokument() {
   TOtwartePliki& document = state_.OtwartePliki.back();
   if (state_.OnBreakpointsChanged) state_.OnBreakpointsChanged(state_);
   PushSnapshotIfChanged();  // Cofnij[0] holds the empty diagram
+  state_.Zmiana = false;   // a new document holds no work yet
   UpdateCaption();
 
   QTreeWidgetItem* node = tree_->AddDocument(FromCore(document.Nazwa), OpenFilesTree::kNeverSaved);
@@ -193,6 +196,7 @@ bool Tmain::ZapiszDokument() {
   if (!document) return false;
   const bool saved =
       document->Sciezka.empty() ? ZapiszDokumentJako() : ZapiszDoPliku(state_, document->Sciezka);
+  if (saved) state_.Zmiana = false;
   tree_->expandAll();
   if (saved && OnDocumentSaved) OnDocumentSaved();
   return saved;
@@ -205,6 +209,7 @@ bool Tmain::ZapiszDokumentJako() {
   std::string path = ToPath(chosen);
   if (NeedsAlgExtension(path)) path += ".alg";
   if (!ZapiszDoPliku(state_, path)) return false;
+  state_.Zmiana = false;
   if (OnDocumentSaved) OnDocumentSaved();
   TOtwartePliki* document = state_.CurrentDocument();
   document->Nazwa = NazwaWyswietlana(path);
@@ -280,6 +285,8 @@ void Tmain::PrzelaczDokument(QTreeWidgetItem* node) {
   if (state_.OnBreakpointsChanged) state_.OnBreakpointsChanged(state_);
   focus_button_->setFocus();
   state_.WyznaczObszar();
+  // The flag belongs to the diagram now shown: set only when its work is not in its file.
+  state_.Zmiana = HasUnsavedWork(document);
   state_.Repaint();
   SelectNode(node);
   UpdateDocumentCommands();

@@ -30,6 +30,7 @@
 #include "gui/shell/main_window.h"
 #include "gui/shell/message_dialogs.h"
 #include "gui/shell/qt_text.h"
+#include "gui/shell/qt_translations.h"
 
 namespace tessaro::gui {
 
@@ -100,8 +101,9 @@ void RunTestHook(Tmain& window, TestHook hook) {
 
 StartedProgram StartProgram(const QStringList& arguments) {
   StartedProgram program;
-  // 2. The language is loaded before any window exists.
+  // 2. The language is loaded before any window exists; Qt's own dialogs follow it.
   Language();
+  InstallQtTranslations();
   // 3. Title.
   QApplication::setApplicationName(QStringLiteral("Tessaro"));
   QApplication::setWindowIcon(ApplicationIcon());
