@@ -65,6 +65,12 @@ void InstallBlockEditor(Tmain& window) {
   ConnectEditorCommands(window, [tools](const char* command) { return tools->HandleCommand(command); });
   ConnectFillStyleMenus(window, *tools);
   ConnectCommitPoints(window, [tools] { tools->CommitTyping(); });
+  // The extension manager's "Ok" changes which extension functions exist.
+  auto extensions_changed = window.OnExtensionsChanged;
+  window.OnExtensionsChanged = [extensions_changed, tools] {
+    if (extensions_changed) extensions_changed();
+    tools->BuildMenus();
+  };
   tools->BuildMenus();
 }
 

@@ -540,7 +540,7 @@ bool Ttools::HandleCommand(const char* command) {
     editor_->cut();
   } else if (name == QLatin1String("ActionWklej")) {
     editor_->paste();
-  } else if (name.startsWith(QLatin1String("ActionUsun")) && name != QLatin1String("ActionUsunPolaczenia")) {
+  } else if (name == QLatin1String("ActionUsunBloki")) {
     editor_->SendScintilla(QsciScintillaBase::SCI_CLEAR);
   } else {
     return false;

@@ -21,6 +21,14 @@ namespace tessaro::gui {
 
 namespace {
 
+// The extents of the whole diagram; a picture of it changes no diagram, so
+// the changed flag stays as it was.
+void MeasureDiagram(TDocumentState& state) {
+  const bool changed = state.Zmiana;
+  state.WyznaczObszar();
+  state.Zmiana = changed;
+}
+
 constexpr const char* kMsgPrintedNatural = "msgm00020";
 constexpr const char* kMsgPrintedScaled = "msgm00019";
 constexpr const char* kMsgExportCaption = "msgm00007";
@@ -45,8 +53,11 @@ void DefaultPageSetupDialog(QPrinter& printer, QWidget* parent) {
 
 QString DefaultSaveDialog(QWidget* parent, const QString& proposed, int& filter_index) {
   QStringList filters;
-  for (const ExportFilter& f : kExportFilters) filters << QString::fromUtf8(f.filter);
-  QFileDialog dialog(parent, QStringLiteral("Eksportuj do pliku"));
+  // The names of the formats, in the order of kExportFilters.
+  static constexpr const char* kFilterNames[] = {"msgm00090", "msgm00091", "msgm00092", "msgm00093", "msgm00094"};
+  static_assert(std::size(kFilterNames) == std::size(kExportFilters));
+  for (const char* id : kFilterNames) filters << Tr(id);
+  QFileDialog dialog(parent, Tr("msg00095"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilters(filters);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
@@ -80,7 +91,7 @@ void DiagramCommands::ActionUstawieniaDrukarkiExecute() { PageSetupDialog(*print
 
 void DiagramCommands::ActionDrukujExecute() {
   state_.Wybrany = -1;
-  state_.WyznaczObszar();
+  MeasureDiagram(state_);
   const DiagramPicture& picture = view_.RenderPicture(kModePrint, state_.ObszarSchematu);
   if (!PrintDialog(*printer_, parent_)) return;
   bool ok = false;
@@ -99,17 +110,40 @@ void DiagramCommands::ActionDrukujExecute() {
     page.offset_x = printable.left() - paper.left();
     page.offset_y = printable.top() - paper.top();
     const TRect frame = picture.FrameWithInk();
-    const PrintPlacement place = PlaceOnPage(Width(frame), Height(frame), page);
+    const PageTiling tiles = TilePages(Width(frame), Height(frame), page);
     printer.setDocName(QStringLiteral("Tessaro - ") + (DocumentName ? DocumentName() : QString()));
-    if (ShowStatus) ShowStatus(Tr(place.natural_size ? kMsgPrintedNatural : kMsgPrintedScaled));
     QPainter painter;
-    if (painter.begin(&printer)) {
-      painter.translate(place.x, place.y);
-      if (Width(frame) > 0 && Height(frame) > 0) {
-        painter.scale(static_cast<double>(place.width) / Width(frame), static_cast<double>(place.height) / Height(frame));
+    if (tiles.columns * tiles.rows == 1) {
+      const PrintPlacement place = PlaceOnPage(Width(frame), Height(frame), page);
+      if (ShowStatus) ShowStatus(Tr(place.natural_size ? kMsgPrintedNatural : kMsgPrintedScaled));
+      if (painter.begin(&printer)) {
+        painter.translate(place.x, place.y);
+        if (Width(frame) > 0 && Height(frame) > 0) {
+          painter.scale(static_cast<double>(place.width) / Width(frame), static_cast<double>(place.height) / Height(frame));
+        }
+        PaintPicture(picture, frame, painter, view_.Metrics());
+        ok = painter.end();
       }
-      PaintPicture(picture, frame, painter, view_.Metrics());
-      ok = painter.end();
+    } else if (painter.begin(&printer)) {
+      // Too large for one page at a readable size: pieces of the diagram,
+      // row by row, each filling the printable area.
+      if (ShowStatus) ShowStatus(Tr(tiles.factor >= 1 ? kMsgPrintedNatural : kMsgPrintedScaled));
+      const double sx = tiles.factor * page.dpi_x / 72.0;
+      const double sy = tiles.factor * page.dpi_y / 72.0;
+      ok = true;
+      for (int32_t row = 0; row < tiles.rows && ok; ++row) {
+        for (int32_t column = 0; column < tiles.columns && ok; ++column) {
+          if ((row > 0 || column > 0) && !printer.newPage()) ok = false;
+          painter.save();
+          painter.translate(page.offset_x, page.offset_y);
+          painter.setClipRect(QRectF(0, 0, tiles.piece_width * sx, tiles.piece_height * sy));
+          painter.scale(sx, sy);
+          painter.translate(-column * tiles.piece_width, -row * tiles.piece_height);
+          PaintPicture(picture, frame, painter, view_.Metrics());
+          painter.restore();
+        }
+      }
+      ok = painter.end() && ok;
     }
   } catch (const std::exception&) {
     ok = false;
@@ -121,12 +155,15 @@ void DiagramCommands::ActionEksportujDoPlikuExecute() {
   int filter = 0;
   const QString chosen = SaveDialog(parent_, DocumentName ? DocumentName() : QString(), filter);
   if (chosen.isEmpty()) return;
-  state_.WyznaczObszar();
+  MeasureDiagram(state_);
   const QString name = ExportFileName(chosen, filter);
   const DiagramPicture& picture = view_.RenderPicture(kModePrint, state_.ObszarSchematu);
   PictureFormat format = PictureFormatOf(QString::fromLatin1(kExportFilters[filter].extension));
-  if (!WritePicture(picture, picture.FrameWithInk(), format, ToPath(name), view_.Metrics())) {
+  RasterFit raster;
+  if (!WritePicture(picture, picture.FrameWithInk(), format, ToPath(name), view_.Metrics(), &raster)) {
     Komunikat(LangText(kMsgExportCaption), LangText(kMsgExportFailed) + ToCore(name) + LangText(kMsgExportFailedEnd));
+  } else if (raster.reduced && (format == PictureFormat::Jpeg || format == PictureFormat::Png) && ShowStatus) {
+    ShowStatus(Tr("msgexp00001") + QStringLiteral(" %1 x %2").arg(raster.width).arg(raster.height));
   }
 }
 
@@ -138,14 +175,14 @@ void PutOnClipboard(const DiagramPicture& picture, QtTextMetrics& metrics) {
   const TRect frame = picture.FrameWithInk();
   auto* data = new QMimeData;
   data->setData(QStringLiteral("image/svg+xml"), PictureSvg(picture, frame, metrics));
-  data->setImageData(PictureImage(picture, frame, kRasterScale, metrics));
+  data->setImageData(PictureImage(picture, frame, FitPicture(frame, PictureFormat::Png), metrics));
   QGuiApplication::clipboard()->setMimeData(data);
 }
 
 }  // namespace
 
 void DiagramCommands::ActionEksportujDoSchowkaExecute() {
-  state_.WyznaczObszar();
+  MeasureDiagram(state_);
   PutOnClipboard(view_.RenderPicture(kModePrint, state_.ObszarSchematu), view_.Metrics());
   view_.RysujSchemat();
 }

@@ -126,6 +126,15 @@ class Tmain : public QMainWindow {
   // submenus hold their palettes; the block content editor adds its items.
   std::function<void(QMenu* textColour, QMenu* fillColour, QMenu* frameColour, QMenu* contextMenu)>
       OnFillStyleMenus;
+  // The extension manager was confirmed: menus and completion that list
+  // extension functions are built again.
+  std::function<void()> OnExtensionsChanged;
+  // A snapshot of the current document was pushed.
+  std::function<void()> OnSnapshotPushed;
+  // The current document was written to its file.
+  std::function<void()> OnDocumentSaved;
+  // Runs every command's work (`run`); the failure handler guards it here.
+  std::function<void(const QString& command, const std::function<void()>& run)> CommandGuard;
 
  protected:
   void showEvent(QShowEvent* event) override;
