@@ -70,14 +70,18 @@ void TWizualizacjaKonwersji::Record() {
   TConversionStyle style = Style;
   style.DrawBackGround = false;
   const TConversionRequest request{WartoscZrodlowa, PodstawaSystemuZrodlowa, PodstawaSystemuDocelowa, Note};
-  auto record = [&](int32_t dx) {
+  auto record = [&](int32_t w) {
     picture_.Clear();
     RecordingCanvas canvas(picture_, metrics_);
-    PaintConversion(canvas, style, request, TRect{dx, 0, dx + width, height});
+    PaintConversion(canvas, style, request, TRect{0, 0, w, height});
   };
-  record(0);
-  // A figure wider than a narrow panel may start left of it: move it in.
-  if (!picture_.Empty() && picture_.InkBounds().Left < 0) record(kMargin - picture_.InkBounds().Left);
+  record(width);
+  // A figure wider than the panel is laid out again, centred in a width
+  // that holds it; the panel then scrolls sideways.
+  if (!picture_.Empty() && (picture_.InkBounds().Left < 0 || picture_.InkBounds().Right > width)) {
+    const TRect ink = picture_.InkBounds();
+    record(std::max(width, ink.Right - std::min(0, ink.Left) + 2 * kMargin));
+  }
   const TRect& ink = picture_.InkBounds();
   picture_.SetFrame(TRect{0, 0, std::max(width, ink.Right + kMargin), std::max(1, ink.Bottom + kMargin)});
   const QSize needed(ink.Right > width ? ink.Right + kMargin : 0, picture_.Empty() ? 0 : ink.Bottom + kMargin);
