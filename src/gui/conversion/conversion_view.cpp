@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMenu>
 #include <QMimeData>
@@ -89,6 +90,8 @@ void TWizualizacjaKonwersji::Record() {
 }
 
 void TWizualizacjaKonwersji::paintEvent(QPaintEvent* event) {
+  QElapsedTimer timer;
+  timer.start();
   if (dirty_) Record();
   QPainter painter(this);
   // The backing store has the screen's pixel ratio, so text stays sharp on
@@ -98,6 +101,7 @@ void TWizualizacjaKonwersji::paintEvent(QPaintEvent* event) {
   const QRect r = event->rect();
   const TRect visible{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
   picture_.Replay(canvas, &visible);
+  LastPaintNs = timer.nsecsElapsed();
 }
 
 void TWizualizacjaKonwersji::showEvent(QShowEvent* event) {
