@@ -126,7 +126,10 @@ class ConversionPanelTest : public QObject {
     QCOMPARE(p.Target(), 2);
     QCOMPARE(p.view->WartoscZrodlowa, std::string("7"));
     QVERIFY(p.Draws("7:2"));
-    QVERIFY(p.Draws(p.view->Note));
+    // The note, wrapped to the panel's width.
+    std::string drawn;
+    for (const std::string& t : p.Texts()) drawn += t + " ";
+    QVERIFY(drawn.find(p.view->Note) != std::string::npos);
     // The next edit of the panel clears the note.
     p.Find<QLineEdit>("edWartoscKonwersji")->setText(QStringLiteral("9"));
     QVERIFY(p.view->Note.empty());

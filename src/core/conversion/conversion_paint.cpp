@@ -194,18 +194,24 @@ struct Painter {
       const TPunkt head[3] = {{ax, tip}, {ax - 3, tip + 6}, {ax + 3, tip + 6}};
       canvas.Polygon(head, 3);
     }
-    // Summary: N(10) = R(B), centred as a whole, its bottom line fixed.
+    // Summary: N(10) = R(B), centred as a whole, its bottom line fixed. Too
+    // wide for the area, the result goes on a line of its own below.
     const std::string value = std::to_string(d.Value);
-    const int32_t bottom = y + style.cfgLineHeight + 35;
-    const int32_t sy = bottom - Height(normal);
-    const int32_t width = Width(normal, value) + SuffixWidth(10) + Width(normal, " = ") +
-                          Width(Normal(0), d.Result) + SuffixWidth(d.Base);
-    int32_t x = cx - width / 2;
-    x = Text(normal, x, sy, value);
-    x = Suffix(x, sy, 10);
-    x = Text(normal, x, sy, " = ");
-    x = Text(Normal(style.cfgTextColorRight), x, sy, d.Result);
-    Suffix(x, sy, d.Base);
+    int32_t bottom = y + style.cfgLineHeight + 35;
+    const int32_t h = Height(normal);
+    const int32_t left_part = Width(normal, value) + SuffixWidth(10) + Width(normal, " = ");
+    const int32_t right_part = Width(Normal(0), d.Result) + SuffixWidth(d.Base);
+    const bool split = left_part + right_part > area.Right - area.Left;
+    int32_t x = cx - (split ? left_part : left_part + right_part) / 2;
+    x = Text(normal, x, bottom - h, value);
+    x = Suffix(x, bottom - h, 10);
+    x = Text(normal, x, bottom - h, split ? " =" : " = ");
+    if (split) {
+      bottom += h;
+      x = cx - right_part / 2;
+    }
+    x = Text(Normal(style.cfgTextColorRight), x, bottom - h, d.Result);
+    Suffix(x, bottom - h, d.Base);
     return ExpansionFigure(ExpansionOf(d.Result, d.Base), bottom + 10);
   }
 

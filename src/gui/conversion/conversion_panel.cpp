@@ -8,6 +8,7 @@
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/conversion/conversion_figure.h"
 #include "core/i18n/language.h"
@@ -159,13 +160,25 @@ void TKonwersjaPanel::ShowConversion(const std::string& value, int32_t from_base
   pending_ = Pending{value, from_base, to_base, IsConversionBase(from_base) && IsConversionBase(to_base)};
   has_pending_ = true;
   if (frame_.isActive()) return;
-  frame_.start(static_cast<int>(std::max<qint64>(0, kConversionFrameMs - since_shown_.elapsed())));
+  // The time one showing takes (applying and painting), times the share, is
+  // the least time between two showings.
+  const qint64 cost_ms = (apply_ns_ + view_->LastPaintNs) * kConversionTimeShare / 1000000;
+  const qint64 interval = std::max<qint64>(kConversionFrameMs, cost_ms);
+  frame_.start(static_cast<int>(std::clamp<qint64>(interval - since_shown_.elapsed(), 0, 1000)));
 }
 
 void TKonwersjaPanel::ApplyPendingConversion() {
   if (!has_pending_) return;
   has_pending_ = false;
   since_shown_.restart();
+  QElapsedTimer own;
+  own.start();
+  // Measured to the end of this function, whichever way it returns.
+  struct Measure {
+    QElapsedTimer& timer;
+    qint64& ns;
+    ~Measure() { ns = timer.nsecsElapsed(); }
+  } measure{own, apply_ns_};
   if (!pending_.valid) {
     view_->Note = LangText("msg00020") + " (" + std::to_string(pending_.from) + ", " +
                   std::to_string(pending_.to) + ")";

@@ -77,10 +77,14 @@ class TKonwersjaPanel : public QWidget {
   bool has_pending_ = false;
   QTimer frame_;
   QElapsedTimer since_shown_;
+  qint64 apply_ns_ = 0;  // the last application's own time
   RetranslationHandle retranslation_ = -1;
 };
 
-// Every how many milliseconds a run's conversions reach the panel at most.
+// Every how many milliseconds a run's conversions reach the panel at most;
+// and the share of a run's time the panel may take: a slow machine shows
+// them less often.
 constexpr int kConversionFrameMs = 16;
+constexpr int kConversionTimeShare = 50;  // showing takes at most 1/50 of the time
 
 }  // namespace tessaro::gui

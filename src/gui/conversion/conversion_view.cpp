@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMenu>
 #include <QMimeData>
@@ -70,14 +71,18 @@ void TWizualizacjaKonwersji::Record() {
   TConversionStyle style = Style;
   style.DrawBackGround = false;
   const TConversionRequest request{WartoscZrodlowa, PodstawaSystemuZrodlowa, PodstawaSystemuDocelowa, Note};
-  auto record = [&](int32_t dx) {
+  auto record = [&](int32_t w) {
     picture_.Clear();
     RecordingCanvas canvas(picture_, metrics_);
-    PaintConversion(canvas, style, request, TRect{dx, 0, dx + width, height});
+    PaintConversion(canvas, style, request, TRect{0, 0, w, height});
   };
-  record(0);
-  // A figure wider than a narrow panel may start left of it: move it in.
-  if (!picture_.Empty() && picture_.InkBounds().Left < 0) record(kMargin - picture_.InkBounds().Left);
+  record(width);
+  // A figure wider than the panel is laid out again, centred in a width
+  // that holds it; the panel then scrolls sideways.
+  if (!picture_.Empty() && (picture_.InkBounds().Left < 0 || picture_.InkBounds().Right > width)) {
+    const TRect ink = picture_.InkBounds();
+    record(std::max(width, ink.Right - std::min(0, ink.Left) + 2 * kMargin));
+  }
   const TRect& ink = picture_.InkBounds();
   picture_.SetFrame(TRect{0, 0, std::max(width, ink.Right + kMargin), std::max(1, ink.Bottom + kMargin)});
   const QSize needed(ink.Right > width ? ink.Right + kMargin : 0, picture_.Empty() ? 0 : ink.Bottom + kMargin);
@@ -85,6 +90,8 @@ void TWizualizacjaKonwersji::Record() {
 }
 
 void TWizualizacjaKonwersji::paintEvent(QPaintEvent* event) {
+  QElapsedTimer timer;
+  timer.start();
   if (dirty_) Record();
   QPainter painter(this);
   // The backing store has the screen's pixel ratio, so text stays sharp on
@@ -94,6 +101,7 @@ void TWizualizacjaKonwersji::paintEvent(QPaintEvent* event) {
   const QRect r = event->rect();
   const TRect visible{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
   picture_.Replay(canvas, &visible);
+  LastPaintNs = timer.nsecsElapsed();
 }
 
 void TWizualizacjaKonwersji::showEvent(QShowEvent* event) {

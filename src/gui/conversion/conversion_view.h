@@ -37,6 +37,8 @@ class TWizualizacjaKonwersji : public QWidget {
   void Render();
   // How many times the picture was recorded.
   int RenderCount = 0;
+  // How long the last paint took, in nanoseconds.
+  qint64 LastPaintNs = 0;
 
   const DiagramPicture& Picture() const { return picture_; }
   // The picture as SVG and PNG (at twice the screen resolution) on the clipboard.

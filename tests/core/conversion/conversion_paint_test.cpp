@@ -81,6 +81,14 @@ TEST(DivisionLayout, RemaindersAboveNineShowTheirValue) {
   EXPECT_EQ(d.TextsBetween(97, 103), "255(10) = FF(16)");
 }
 
+TEST(DivisionLayout, ASummaryTooWideForTheAreaPutsTheResultOnItsOwnLine) {
+  Drawn d("2147483647", 10, 2);
+  EXPECT_TRUE(d.canvas.Has("text 69,555 0:2"));  // after 31 rows
+  EXPECT_TRUE(d.canvas.Has("text 41,593 2147483647"));
+  EXPECT_TRUE(d.canvas.Has("text -19,607 1111111111111111111111111111111"));
+  EXPECT_TRUE(d.canvas.Has("text 198,610 (2)"));
+}
+
 TEST(DivisionLayout, ZeroHasOnlyTheFinalRowAndIsWrittenAsADigit) {
   Drawn d("0", 10, 2);
   EXPECT_TRUE(d.canvas.Has("text 69,28 0:2"));
