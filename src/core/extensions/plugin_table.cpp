@@ -34,8 +34,25 @@ bool IsPlainFileName(const std::string& name) {
          name.find_first_of(std::string("/\0", 2)) == std::string::npos;
 }
 
+// The folders searched for libraries, in order: the shipped extension
+// folder, then the one imports go to when it is another folder.
+std::vector<fs::path> LibraryFolders() {
+  std::vector<fs::path> folders{fs::path(PlugInFolder())};
+  fs::path imported(PlugInImportFolder());
+  std::error_code ec;
+  if (imported != folders[0] && !fs::equivalent(imported, folders[0], ec)) folders.push_back(imported);
+  return folders;
+}
+
+// The library in the first folder that holds it.
 fs::path LibraryPath(const std::string& file_name) {
-  return fs::path(PlugInFolder()) / Cp1250ToUtf8(file_name);
+  const std::vector<fs::path> folders = LibraryFolders();
+  const std::string native = Cp1250ToUtf8(file_name);
+  for (const fs::path& folder : folders) {
+    std::error_code ec;
+    if (fs::is_regular_file(folder / native, ec)) return folder / native;
+  }
+  return folders[0] / native;
 }
 
 // Exact, case-sensitive: "Foo.so" is not "foo.so".
@@ -85,14 +102,17 @@ bool IsRecordableName(const std::string& native) {
 // sorted.
 std::vector<std::string> ListLibraryFiles() {
   std::vector<std::string> files;
-  std::error_code ec;
-  for (fs::directory_iterator it(PlugInFolder(), ec), end; !ec && it != end; it.increment(ec)) {
-    std::string native = it->path().filename().string();
-    std::error_code type_error;
-    if (!HasMask(native) || !fs::is_regular_file(it->path(), type_error)) continue;
-    if (IsRecordableName(native)) files.push_back(Utf8ToCp1250(native));
+  for (const fs::path& folder : LibraryFolders()) {
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+      std::string native = it->path().filename().string();
+      std::error_code type_error;
+      if (!HasMask(native) || !fs::is_regular_file(it->path(), type_error)) continue;
+      if (IsRecordableName(native)) files.push_back(Utf8ToCp1250(native));
+    }
   }
   std::sort(files.begin(), files.end());
+  files.erase(std::unique(files.begin(), files.end()), files.end());
   return files;
 }
 
@@ -115,8 +135,8 @@ bool CopyLibrary(const fs::path& source, const fs::path& target) {
 }  // namespace
 
 std::string PlugInFolder() { return ProgramFile("Rozszerzenia"); }
-std::string PlugInImportFolder() { return PlugInFolder(); }
-std::string PlugInListFile() { return ProgramFile("tsdllin.dat"); }
+std::string PlugInImportFolder() { return UserFile("Rozszerzenia"); }
+std::string PlugInListFile() { return UserFile("tsdllin.dat"); }
 
 void LoadPlugIns(uintptr_t application_window, uintptr_t main_window) {
   g_windows = {application_window, main_window};

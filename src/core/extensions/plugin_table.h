@@ -19,13 +19,14 @@ namespace tessaro {
 
 extern std::vector<TPlugInEntry> PlugIns;
 
-// The extension folder "Rozszerzenia" and the list file "tsdllin.dat" of the
-// program folder (native paths).
+// The shipped extension folder "Rozszerzenia" and the per-user list file
+// "tsdllin.dat" (native paths).
 std::string PlugInFolder();
 std::string PlugInListFile();
 
-// Where an import copies a library. The one place that decides it: today the
-// extension folder of the program folder.
+// Where an import copies a library: the user's "Rozszerzenia" (the program
+// folder's own when it is writable). Libraries are looked up in the shipped
+// folder first, then here. The one place that decides it.
 std::string PlugInImportFolder();
 
 // Libraries are matched against this mask by their exact, case-sensitive name.
