@@ -20,6 +20,7 @@
 
 #include "core/diagram/run_highlight.h"
 #include "core/language/compiler.h"
+#include "core/settings/settings.h"
 
 class QLabel;
 class QTableWidget;
@@ -54,6 +55,9 @@ class Trun : public QObject {
   void ShowRunStatus(const std::string& text);
   void ShowDesignMode();
   void ShowAnalysisMode();
+
+  // The user's options that change what the compiler accepts.
+  void ApplyCompilerSettings(const TSettings& settings);
 
   // Compiles the current document; false when it has errors.
   bool CompileSequence(CompileFor purpose);

@@ -106,6 +106,9 @@ class Tmain : public QMainWindow {
   void BlinkStatusNotice();
   void ShowStatusNotice(const QString& text);
 
+  // Rebuilds the recent-files menu from Recent().
+  void RefreshRecentMenu() { RebuildRecentMenu(); }
+
   // Where the later windows join the document lifecycle; unset hooks do nothing.
   // The start-up timer found the information window due.
   std::function<void()> OnShowInformation;
@@ -115,6 +118,8 @@ class Tmain : public QMainWindow {
   std::function<void()> OnStopAndDiscard;
   // The block content editor closes (switch).
   std::function<void()> OnCloseBlockEditor;
+  // The window closes for good (after the quit question): layout and recent files are saved.
+  std::function<void()> OnFormClose;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -9,7 +9,10 @@
 #include "core/platform/registry.h"
 #include "core/platform/version_info.h"
 #include "gui/diagram/main_window_diagram.h"
+#include "gui/layout/main_window_layout.h"
+#include "gui/navigator/navigator_widget.h"
 #include "gui/run/main_window_run.h"
+#include "gui/settings/main_window_settings.h"
 #include "gui/shell/command_icons.h"
 #include "gui/shell/fonts.h"
 #include "gui/shell/hint_window.h"
@@ -56,9 +59,14 @@ StartedProgram StartProgram(const QStringList& arguments) {
   program.main = std::make_unique<Tmain>(arguments);
   // The diagram drawing area and its picture commands (renderer).
   InstallDiagram(*program.main);
+  // The navigator beside it.
+  InstallNavigator(*program.main);
   // The run controller, the analysis window and the input dialog (run window).
   InstallRunWindow(*program.main);
-  // 7. The recent-files list and the layout are restored here.
+  // The configuration dialog; the loaded settings reach every part.
+  InstallSettings(*program.main);
+  // 7. The recent-files list and the layout.
+  if (!program.quit_at_once) LoadLayout(*program.main);
   // 8. The file named on the command line.
   if (!program.main->CommandLineFile().empty())
     program.main->OtworzDokument(program.main->CommandLineFile());
