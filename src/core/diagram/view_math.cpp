@@ -17,7 +17,7 @@ int32_t OriginFromScrollPosition(int32_t position) { return kScrollRange / 2 - p
 ZoomResult ApplyZoomEntry(const ZoomInput& in) {
   ZoomResult r{true, in.skala, in.poczatek_x, in.poczatek_y, ""};
   const TObszar& e = in.extents;
-  if (in.entry.empty() || in.entry[0] != 'D') {
+  if (!in.fit) {
     int32_t percent = 0;
     const char* first = in.entry.data();
     const char* last = first + (in.entry.empty() ? 0 : in.entry.size() - 1);  // the "%" goes
@@ -32,6 +32,11 @@ ZoomResult ApplyZoomEntry(const ZoomInput& in) {
   if (e.Width == 0 || e.Height == 0) {
     r.render = false;
     r.list_text = "100%";
+    return r;
+  }
+  if (in.editor_width <= 0 || in.editor_height <= 0) {
+    r.render = false;
+    r.list_text = std::to_string(RoundEven(in.skala)) + "%";
     return r;
   }
   r.poczatek_x = 10 - e.MinX;

@@ -24,6 +24,7 @@ constexpr int32_t kZoomDefaultIndex = 4;  // "100%"
 
 struct ZoomInput {
   std::string entry;          // the selected entry's text
+  bool fit = false;           // the entry is the fit entry (the last of the list)
   TObszar extents;            // already recomputed by the caller when empty
   int32_t dock_top_width = 0;   // width of the top dock area
   int32_t status_bar_top = 0;   // top of the status bar
@@ -44,6 +45,7 @@ struct ZoomResult {
 
 // A percentage centres the diagram in the window; the fit entry puts its
 // top-left 10 units from the corner and picks the smaller of the two ratios.
+// Fitting into an editor without width or height changes nothing.
 ZoomResult ApplyZoomEntry(const ZoomInput& in);
 
 // Where the picture goes on the printed page, in printer pixels.

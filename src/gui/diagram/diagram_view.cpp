@@ -166,7 +166,9 @@ void DiagramView::ApplyZoomEntry(QComboBox* list, int dock_top_width, int status
   if (!list || list->currentIndex() < 0) return;
   ZoomInput in;
   in.entry = ToCore(list->itemText(list->currentIndex()));
-  if (!in.entry.empty() && in.entry[0] == 'D' && (state_.ObszarSchematu.Width == 0 || state_.ObszarSchematu.Height == 0)) {
+  // The fit entry is the one after the percentages, whatever its translation.
+  in.fit = list->currentIndex() == static_cast<int>(kZoomEntries.size());
+  if (in.fit && (state_.ObszarSchematu.Width == 0 || state_.ObszarSchematu.Height == 0)) {
     const bool changed = state_.Zmiana;  // a zoom changes no diagram
     state_.WyznaczObszar();
     state_.Zmiana = changed;

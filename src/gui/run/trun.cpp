@@ -500,7 +500,8 @@ bool Trun::CompileSequence(CompileFor purpose) {
   // 4. The listing page, no errors page.
   code_.SetActivePage(kPageListing);
   code_.DetachErrorsPage();
-  // 5. Compile.
+  // 5. Compile, with the options in force now.
+  ApplyCompilerSettings(main_.Settings());
   const bool ok = Compiler.Compile(state.Bloki, static_cast<int32_t>(state.Bloki.size()) - 1,
                                    static_cast<int32_t>(PlugIns.size()) - 1, PlugIns, document->PunktyPrzerwania);
   compiled_document_ = document->WezelDrzewa;
@@ -530,6 +531,11 @@ bool Trun::CompileSequence(CompileFor purpose) {
   // The start block is marked at once, whatever the highlight setting.
   ShowWhereTheRunIs();
   return true;
+}
+
+void Trun::ApplyCompilerSettings(const TSettings& settings) {
+  Compiler.DynamicArrays = settings.DynamiczneTablice ? 1 : 0;
+  Compiler.CaseSensitive = settings.WielkoscLiter ? 1 : 0;
 }
 
 void Trun::ActionKompilujExecute() {

@@ -20,6 +20,7 @@
 
 #include "core/diagram/run_highlight.h"
 #include "core/language/compiler.h"
+#include "core/settings/settings.h"
 
 class QLabel;
 class QTableWidget;
@@ -58,6 +59,9 @@ class Trun : public QObject {
   void ShowRunStatusOf(std::function<std::string()> text);
   // Every text the run shows, in the language now in force.
   void ApplyTranslation();
+
+  // The user's options that change what the compiler accepts.
+  void ApplyCompilerSettings(const TSettings& settings);
 
   // Compiles the current document; false when it has errors.
   bool CompileSequence(CompileFor purpose);

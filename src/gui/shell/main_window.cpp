@@ -628,8 +628,9 @@ void Tmain::closeEvent(QCloseEvent* event) {
 
 bool Tmain::FormCloseQuery() { return ConfirmQuit(); }
 
-// The recent-files list and the layout are saved here when their files arrive.
-void Tmain::FormClose() {}
+void Tmain::FormClose() {
+  if (OnFormClose) OnFormClose();
+}
 
 void Tmain::FormDestroy() {
   UnloadPlugIns();

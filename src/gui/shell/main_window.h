@@ -109,6 +109,9 @@ class Tmain : public QMainWindow {
   void BlinkStatusNotice();
   void ShowStatusNotice(const QString& text);
 
+  // Rebuilds the recent-files menu from Recent().
+  void RefreshRecentMenu() { RebuildRecentMenu(); }
+
   // Where the later windows join the document lifecycle; unset hooks do nothing.
   // The start-up timer found the information window due.
   std::function<void()> OnShowInformation;
@@ -135,6 +138,8 @@ class Tmain : public QMainWindow {
   std::function<void()> OnDocumentSaved;
   // Runs every command's work (`run`); the failure handler guards it here.
   std::function<void(const QString& command, const std::function<void()>& run)> CommandGuard;
+  // The window closes for good (after the quit question): layout and recent files are saved.
+  std::function<void()> OnFormClose;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -24,7 +24,10 @@
 #include "gui/help/help_panel.h"
 #include "gui/online/online_services.h"
 #include "gui/run/trun.h"
+#include "gui/layout/main_window_layout.h"
+#include "gui/navigator/navigator_widget.h"
 #include "gui/run/main_window_run.h"
+#include "gui/settings/main_window_settings.h"
 #include "gui/shell/command_icons.h"
 #include "gui/shell/fonts.h"
 #include "gui/shell/hint_window.h"
@@ -123,6 +126,8 @@ StartedProgram StartProgram(const QStringList& arguments) {
   program.main = std::make_unique<Tmain>(arguments);
   // The diagram drawing area and its picture commands (renderer).
   InstallDiagram(*program.main);
+  // The navigator beside it.
+  InstallNavigator(*program.main);
   // The run controller, the analysis window and the input dialog (run window).
   InstallRunWindow(*program.main);
   // The extension manager (after the run controller, which it stops).
@@ -150,7 +155,10 @@ StartedProgram StartProgram(const QStringList& arguments) {
       if (OnlineServices* online = OnlineServicesOf(*window)) online->SendUsageEvent(action, data, force);
     };
   }
-  // 7. The recent-files list and the layout are restored here.
+  // The configuration dialog; the loaded settings reach every part.
+  InstallSettings(*program.main);
+  // 7. The recent-files list and the layout.
+  if (!program.quit_at_once) LoadLayout(*program.main);
   // 8. The file named on the command line.
   if (!program.main->CommandLineFile().empty())
     program.main->OtworzDokument(program.main->CommandLineFile());

@@ -41,10 +41,13 @@ TEST(ZoomList, PercentagesCentreAndFitPicksTheSmallerRatio) {
        "33%"},
       {"fit of an empty diagram shows 100% and does nothing", "Dopasuj", {}, 400, 400, false, 75, 7, 8, "100%"},
       {"a text that is no percentage changes nothing", "abc", wide, 0, 0, true, 75, 7, 8, ""},
+      {"a percentage that begins with D is no fit", "D5%", wide, 0, 0, true, 75, 7, 8, ""},
+      {"fit into an editor without height changes nothing", "Dopasuj", wide, 400, 0, false, 75, 7, 8, "75%"},
   };
   for (const ZoomCase& c : cases) {
     ZoomInput in;
     in.entry = c.entry;
+    in.fit = in.entry == "Dopasuj";
     in.extents = c.extents;
     in.dock_top_width = 1000;
     in.status_bar_top = 700;

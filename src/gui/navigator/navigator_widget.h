@@ -1,0 +1,48 @@
+// The navigator: the panel dpNavigator shows a thumbnail of the whole
+// diagram, replayed from the editor's last picture, with the rectangle of
+// the visible part; a click or a drag with the left button moves the view.
+#pragma once
+
+#include <QPoint>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include "core/diagram/navigator.h"
+
+namespace tessaro::gui {
+
+class DiagramView;
+class Tmain;
+
+class NavigatorWidget : public QWidget {
+  Q_OBJECT
+
+ public:
+  NavigatorWidget(Tmain& window, DiagramView& view, QWidget* parent = nullptr);
+
+  // The current geometry, for the window and its tests.
+  NavigatorInput Input() const;
+  NavigatorGeometry Geometry() const { return ComputeNavigator(Input()); }
+  // The top-left corner of the navigator box inside the widget.
+  QPoint BoxOrigin() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  void MoveViewTo(const QPoint& widget_point);
+  void ApplyPendingMove();
+
+  Tmain& window_;
+  QPointer<DiagramView> view_;
+  QTimer coalesce_;  // a drag moves the view at most once per event-loop turn
+  QPoint pending_;
+};
+
+// Puts the navigator into dpNavigator and refreshes it after every render.
+void InstallNavigator(Tmain& window);
+
+}  // namespace tessaro::gui

@@ -1,0 +1,260 @@
+#include "gui/settings/tkonfiguracja.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "core/i18n/language.h"
+#include "core/platform/dialogs.h"
+#include "core/platform/program_paths.h"
+#include "gui/shell/qt_text.h"
+#include "gui/shell/themes.h"
+
+namespace tessaro::gui {
+
+namespace {
+
+// The theme radio buttons: settings value and caption, in dialog order.
+struct ThemeChoice {
+  const char* theme;
+  const char* object;
+  const char* caption;
+};
+
+constexpr ThemeChoice kThemeChoices[] = {
+    {"Office2003", "rbOffice2003", "msg00457"},
+    {"Default", "rbDefault", "msg00458"},
+    {"Aluminum", "rbAluminum", "msg00459"},
+};
+
+// Colours are kept as 0x00BBGGRR.
+QColor ColourOf(int32_t value) {
+  const auto v = static_cast<uint32_t>(value);
+  return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF));
+}
+
+int32_t ValueOf(const QColor& c) {
+  return static_cast<int32_t>(static_cast<uint32_t>(c.red()) | (static_cast<uint32_t>(c.green()) << 8) |
+                              (static_cast<uint32_t>(c.blue()) << 16));
+}
+
+template <typename W>
+W* Named(W* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+QCheckBox* Check(QWidget* parent, const char* name, const char* text) {
+  return Named(new QCheckBox(Tr(text), parent), name);
+}
+
+}  // namespace
+
+Tkonfiguracja::Tkonfiguracja(const TSettings& current, QWidget* parent) : QDialog(parent), start_(current) {
+  setObjectName(QStringLiteral("Tkonfiguracja"));
+  setWindowTitle(Tr("msg00439"));
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  setSizeGripEnabled(false);
+
+  auto* pages = Named(new QTabWidget(this), "PageControl1");
+
+  // "Wygląd": colours and font of new blocks.
+  auto* look = Named(new QWidget(pages), "tsWyglad");
+  auto* look_grid = new QGridLayout(look);
+  auto swatch_row = [&](int row, const char* label, const char* swatch_name, const char* button_name,
+                        QFrame*& swatch, int32_t& colour) {
+    look_grid->addWidget(new QLabel(Tr(label), look), row, 0);
+    swatch = Named(new QFrame(look), swatch_name);
+    swatch->setFrameShape(QFrame::Box);
+    swatch->setFixedSize(60, 22);
+    swatch->setAutoFillBackground(true);
+    look_grid->addWidget(swatch, row, 1);
+    auto* button = Named(new QPushButton(QStringLiteral("..."), look), button_name);
+    button->setFixedWidth(30);
+    connect(button, &QPushButton::clicked, this, [this, &swatch, &colour] { ChooseColour(swatch, colour); });
+    look_grid->addWidget(button, row, 2);
+  };
+  swatch_row(0, "msg00444", "shpWypelnienie", "btnWypelnienie", fill_swatch_, fill_);
+  swatch_row(1, "msg00445", "shpObrys", "btnObrys", outline_swatch_, outline_);
+  auto* note = Named(new QLabel(Tr("msg00446"), look), "lblUwaga");
+  note->setWordWrap(true);
+  look_grid->addWidget(note, 2, 0, 1, 4);
+  sample_ = Named(new QLabel(Tr("msg00447"), look), "lblPrzykladowyTekst");
+  sample_->setFrameShape(QFrame::StyledPanel);
+  sample_->setMinimumHeight(30);
+  look_grid->addWidget(sample_, 3, 0, 1, 3);
+  auto* font_button = Named(new QPushButton(Tr("msg00448"), look), "btnCzcionka");
+  connect(font_button, &QPushButton::clicked, this, &Tkonfiguracja::ChooseFont);
+  look_grid->addWidget(font_button, 3, 3);
+  look_grid->setColumnStretch(3, 1);
+  look_grid->setRowStretch(4, 1);
+  pages->addTab(look, Tr("msg00440"));
+
+  // "Kompilator".
+  auto* compiler = Named(new QWidget(pages), "tsKompilator");
+  auto* compiler_box = new QVBoxLayout(compiler);
+  dynamic_arrays_ = Check(compiler, "cbDynamiczneTablice", "msg00449");
+  highlight_ = Check(compiler, "cbPodswietlajBloki", "msg00450");
+  case_sensitive_ = Check(compiler, "cbWielkoscLiter", "msg00451");
+  replace_operators_ = Check(compiler, "cbZamieniajOperator", "msg00452");
+  auto* explanation = Named(new QLabel(FromCore(ExpandTextEscapes(LangText("msg00453"))), compiler), "lblOpisZamiany");
+  explanation->setWordWrap(true);
+  for (QWidget* w : std::initializer_list<QWidget*>{dynamic_arrays_, highlight_, case_sensitive_, replace_operators_,
+                                                     explanation})
+    compiler_box->addWidget(w);
+  compiler_box->addStretch();
+  pages->addTab(compiler, Tr("msg00441"));
+
+  // "Analiza algorytmu": where read and write go.
+  auto* analysis = Named(new QWidget(pages), "tsAnaliza");
+  auto* analysis_box = new QVBoxLayout(analysis);
+  console_input_ = Check(analysis, "cbKonsolaWejscie", "msg00454");
+  console_output_ = Check(analysis, "cbKonsolaWyjscie", "msg00455");
+  analysis_box->addWidget(console_input_);
+  analysis_box->addWidget(console_output_);
+  analysis_box->addStretch();
+  pages->addTab(analysis, Tr("msg00442"));
+
+  // "Interfejs użytkownika": the theme and the layout reset.
+  auto* ui = Named(new QWidget(pages), "tsInterfejs");
+  auto* ui_box = new QVBoxLayout(ui);
+  ui_box->addWidget(Named(new QLabel(Tr("msg00456"), ui), "lblMotyw"));
+  themes_ = new QButtonGroup(this);
+  for (int i = 0; i < 3; ++i) {
+    auto* radio = Named(new QRadioButton(Tr(kThemeChoices[i].caption), ui), kThemeChoices[i].object);
+    themes_->addButton(radio, i);
+    ui_box->addWidget(radio);
+  }
+  auto* reset_layout = Named(new QPushButton(Tr("msg00460"), ui), "btnDomyslnePolozenieOkien");
+  connect(reset_layout, &QPushButton::clicked, this, &Tkonfiguracja::ResetWindowLayout);
+  ui_box->addWidget(reset_layout, 0, Qt::AlignLeft);
+  ui_box->addStretch();
+  pages->addTab(ui, Tr("msg00443"));
+
+  // The row below the pages.
+  auto* restore = Named(new QPushButton(Tr("msg00461"), this), "btnPrzywrocDomyslne");
+  pilot_ = Check(this, "cbWersjaPilotazowa", "msg00462");
+  auto* cancel = Named(new QPushButton(Tr("msg00463"), this), "btnAnuluj");
+  auto* ok = Named(new QPushButton(Tr("msg00464"), this), "btnOk");
+  ok->setDefault(true);
+  connect(restore, &QPushButton::clicked, this, &Tkonfiguracja::RestoreDefaults);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(ok, &QPushButton::clicked, this, &Tkonfiguracja::Confirm);
+  auto* row = new QHBoxLayout;
+  row->addWidget(restore);
+  row->addWidget(pilot_);
+  row->addStretch();
+  row->addWidget(cancel);
+  row->addWidget(ok);
+
+  auto* main = new QVBoxLayout(this);
+  main->addWidget(pages);
+  main->addLayout(row);
+  resize(483, 293);
+
+  Load(current);
+  // Attached after the first check, so showing the dialog switches nothing.
+  connect(themes_, &QButtonGroup::idClicked, this, [](int id) { ApplyTheme(kThemeChoices[id].theme); });
+  // Whatever ends the dialog but "Ok" gives the theme in force back.
+  connect(this, &QDialog::rejected, this, [this] { ApplyTheme(start_.Interfejs); });
+}
+
+void Tkonfiguracja::Load(const TSettings& s) {
+  fill_ = s.KolorWypelnienia;
+  outline_ = s.KolorObrysu;
+  SetSwatch(fill_swatch_, fill_);
+  SetSwatch(outline_swatch_, outline_);
+  SetSampleFont(FromCore(s.NazwaCzcionki), s.RozmiarCzcionki);
+  dynamic_arrays_->setChecked(s.DynamiczneTablice);
+  highlight_->setChecked(s.PodswietlajBloki);
+  case_sensitive_->setChecked(s.WielkoscLiter);
+  replace_operators_->setChecked(s.ZamieniajOperator);
+  console_input_->setChecked(s.KonsolaWejscie);
+  console_output_->setChecked(s.KonsolaWyjscie);
+  pilot_->setChecked(s.WersjaPilotazowa);
+  int theme = 0;
+  for (int i = 0; i < 3; ++i)
+    if (s.Interfejs == kThemeChoices[i].theme) theme = i;
+  themes_->button(theme)->setChecked(true);
+}
+
+TSettings Tkonfiguracja::Values() const {
+  TSettings s = start_;
+  s.KolorWypelnienia = fill_;
+  s.KolorObrysu = outline_;
+  s.NazwaCzcionki = ToCore(block_font_.family());
+  s.RozmiarCzcionki = block_font_.pointSize();
+  s.DynamiczneTablice = dynamic_arrays_->isChecked();
+  s.PodswietlajBloki = highlight_->isChecked();
+  s.WielkoscLiter = case_sensitive_->isChecked();
+  s.ZamieniajOperator = replace_operators_->isChecked();
+  s.KonsolaWejscie = console_input_->isChecked();
+  s.KonsolaWyjscie = console_output_->isChecked();
+  s.WersjaPilotazowa = pilot_->isChecked();
+  s.Interfejs = kThemeChoices[std::max(0, themes_->checkedId())].theme;
+  return s;
+}
+
+void Tkonfiguracja::SetSwatch(QFrame* swatch, int32_t colour) {
+  QPalette p = swatch->palette();
+  p.setColor(QPalette::Window, ColourOf(colour));
+  swatch->setPalette(p);
+}
+
+void Tkonfiguracja::SetSampleFont(const QString& family, int size) {
+  block_font_ = QFont(family, size);
+  QFont shown = block_font_;
+  shown.setPointSize(9);
+  sample_->setFont(shown);
+}
+
+void Tkonfiguracja::ChooseColour(QFrame* swatch, int32_t& colour) {
+  const QColor chosen = QColorDialog::getColor(ColourOf(colour), this);
+  if (!chosen.isValid()) return;
+  colour = ValueOf(chosen);
+  SetSwatch(swatch, colour);
+}
+
+void Tkonfiguracja::ChooseFont() {
+  if (PytanieTakNie(LangText("mgsr00018"), LangText("msgk00003")) != Answer::Yes) return;
+  QFontDialog dialog(block_font_, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  QFont chosen = dialog.selectedFont();
+  // New blocks are drawn at 8 to 13 points.
+  chosen.setPointSize(std::clamp(chosen.pointSize(), 8, 13));
+  SetSampleFont(chosen.family(), chosen.pointSize());
+}
+
+void Tkonfiguracja::RestoreDefaults() {
+  TSettings defaults = RestoredDefaults();
+  defaults.WersjaPilotazowa = false;
+  Load(defaults);
+  ApplyTheme(defaults.Interfejs);
+}
+
+void Tkonfiguracja::ResetWindowLayout() {
+  if (PytanieTakNie(LangText("mgsr00018"), LangText("msgk00001")) != Answer::Yes) return;
+  // Without the file the layout is not saved at exit; the next start shows
+  // the designed one.
+  std::error_code ec;
+  std::filesystem::remove(UserFile("tsview.dat"), ec);
+}
+
+void Tkonfiguracja::Confirm() {
+  if (pilot_->isChecked() &&
+      PytanieTakNie(LangText("mgsr00018"), LangText("msgk00002"), QuestionIcon::Application) != Answer::Yes)
+    pilot_->setChecked(false);
+  accept();
+}
+
+}  // namespace tessaro::gui
