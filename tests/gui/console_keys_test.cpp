@@ -1,7 +1,9 @@
 // The console page: the prompt that cannot be edited, the history, the
 // evaluation of a typed expression, the text limit, input mode and saving
-// the transcript as RTF.
+// the transcript as text or RTF, selecting and copying.
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QtTest>
@@ -95,7 +97,8 @@ class ConsoleKeys : public QObject {
     ConsolePage p;
     for (const char* line : {"1", "2", "3"}) Type(p.console(), line);
     const std::pair<Qt::Key, QString> presses[] = {
-        {Qt::Key_Up, ">2"}, {Qt::Key_Up, ">1"}, {Qt::Key_Up, ">1"}, {Qt::Key_Down, ">2"}, {Qt::Key_Down, ">3"}};
+        {Qt::Key_Up, ">3"}, {Qt::Key_Up, ">2"}, {Qt::Key_Up, ">1"}, {Qt::Key_Up, ">1"},
+        {Qt::Key_Down, ">2"}, {Qt::Key_Down, ">3"}};
     for (const auto& [key, shown] : presses) {
       QTest::keyClick(&p.console(), key);
       QCOMPARE(LastLine(p.console()), shown);
@@ -113,22 +116,59 @@ class ConsoleKeys : public QObject {
     QCOMPARE(LastLine(c), QStringLiteral(">21"));
   }
 
-  void enterTrimsOldLinesToTheLimit() {
+  void readAndWriteAreRefusedAtThePrompt_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("read") << "read x";
+    QTest::newRow("write, any case") << "  WRITE 1";
+  }
+  void readAndWriteAreRefusedAtThePrompt() {
+    QFETCH(QString, typed);
+    ConsolePage p;
+    bool asked = false;
+    p.compiler.OnInputOutput = [&asked](TKompilatorTS&, const std::string&, const std::string&, uint8_t,
+                                        std::string&) { asked = true; };
+    Type(p.console(), typed);
+    QVERIFY(!asked);
+    const QStringList lines = p.console().toPlainText().split('\n');
+    QCOMPARE(lines.mid(lines.size() - 2), (QStringList{test::Text("mgsc00020"), ">"}));
+  }
+
+  void aMouseSelectionStaysToBeCopied() {
+    ConsolePage p;
+    gui::Console& c = p.console();
+    Type(c, "2+3");
+    // Drag over the start of the greeting, then copy it with Ctrl+C.
+    const QRect first = c.cursorRect(QTextCursor(c.document()));
+    QWidget* area = c.viewport();
+    QTest::mousePress(area, Qt::LeftButton, {}, first.center());
+    QTest::mouseMove(area, first.center() + QPoint(60, 0));
+    QTest::mouseRelease(area, Qt::LeftButton, {}, first.center() + QPoint(60, 0));
+    QVERIFY(c.textCursor().hasSelection());
+    const QString selected = c.textCursor().selectedText();
+    QTest::keyClick(&c, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(c.textCursor().selectedText(), selected);
+    QCOMPARE(QGuiApplication::clipboard()->text(), selected);
+    // Typing goes on at the prompt again.
+    QTest::keyClicks(&c, "7");
+    QCOMPARE(LastLine(c), QStringLiteral(">7"));
+  }
+
+  void appendingKeepsTheNewestCharacters() {
     ConsolePage p;
     gui::Console& c = p.console();
     const QString line(1000, QLatin1Char('x'));
     for (int i = 0; i < 80; ++i) c.AppendColoured("\n" + line, gui::kConsoleBlack);
     c.NewPromptLine();
-    QVERIFY(c.document()->characterCount() - 1 > gui::kConsoleTextLimit);
+    QCOMPARE(c.toPlainText().size(), gui::kConsoleTextLimit);
+    QVERIFY(c.toPlainText().endsWith(line + "\n>"));
     Type(c, "1");
-    // Trimmed before the output of this Enter was added.
-    QVERIFY(c.document()->characterCount() - 1 <= gui::kConsoleTextLimit + 100);
+    QVERIFY(c.document()->characterCount() - 1 <= gui::kConsoleTextLimit);
     QVERIFY(c.toPlainText().endsWith(test::Text("mgsc00016") + "1\n>"));
-    // One line longer than the limit stays: it is the only line.
+    // One text longer than the limit keeps its end.
     c.clear();
-    c.AppendColoured(QString(gui::kConsoleTextLimit + 10, QLatin1Char('y')), gui::kConsoleBlack);
-    c.EnterLine();
-    QVERIFY(c.document()->characterCount() > gui::kConsoleTextLimit);
+    c.AppendColoured(QString(gui::kConsoleTextLimit, QLatin1Char('y')) + "end", gui::kConsoleBlack);
+    QCOMPARE(c.toPlainText().size(), gui::kConsoleTextLimit);
+    QVERIFY(c.toPlainText().endsWith("yend"));
   }
 
   void inputModeTakesTheTypedLine_data() {
@@ -155,13 +195,13 @@ class ConsoleKeys : public QObject {
     QCOMPARE(gui::FromCore(p.code.ConsoleAnswer()), answer);
   }
 
-  void savingAppendsRtfUnlessPresent_data() {
+  void savingWritesTheChosenFormat_data() {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("written");
-    QTest::newRow("txt") << "log.txt" << "log.txt.rtf";
     QTest::newRow("rtf any case") << "LOG.Rtf" << "LOG.Rtf";
+    QTest::newRow("no extension: rtf") << "log" << "log.rtf";
   }
-  void savingAppendsRtfUnlessPresent() {
+  void savingWritesTheChosenFormat() {
     QFETCH(QString, chosen);
     QFETCH(QString, written);
     ConsolePage p;
@@ -178,6 +218,19 @@ class ConsoleKeys : public QObject {
     // What is written reads back as the same text.
     QVERIFY(gui::RtfToText(rtf).endsWith(QString::fromUtf8("zażółć {x}")));
     QVERIFY(p.dialogs.shown.empty());
+  }
+
+  void savingAsTxtWritesPlainText() {
+    ConsolePage p;
+    QTemporaryDir dir;
+    p.console().clear();
+    p.console().AppendColoured(QString::fromUtf8("a = 1\nżółw"), gui::kConsoleGreen);
+    p.code.ChooseConsoleFile = [&](QWidget*) { return dir.filePath("log.TXT"); };
+    p.code.SaveConsole();
+    QFile file(dir.filePath("log.TXT"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("a = 1\r\n\xBF\xF3\xB3w"));
+    QVERIFY(!QFile::exists(dir.filePath("log.TXT.rtf")));
   }
 
   void savingToAnUnwritablePlaceIsReported() {

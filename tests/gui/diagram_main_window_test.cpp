@@ -57,10 +57,10 @@ class DiagramMainWindowTest : public QObject {
 
   void nodeAndLineTogglesReachTheScene() {
     QAction* nodes = window_->CommandAction("ActionWezel");
-    QAction* straight = window_->CommandAction("ActionLamana");
-    QVERIFY(nodes && straight);
+    QAction* right_angled = window_->CommandAction("ActionLamana");
+    QVERIFY(nodes && right_angled);
     nodes->setChecked(false);
-    straight->setChecked(false);
+    right_angled->setChecked(true);
     QVERIFY(!View()->Scene().PokazWezly);
     QVERIFY(!View()->Scene().PolaczeniaProste);
     nodes->setChecked(true);

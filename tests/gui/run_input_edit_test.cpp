@@ -1,8 +1,10 @@
 // The input dialog's own commands: loading a text or RTF file into the text,
-// saving it as RTF, and the notice when a file cannot be read or written.
+// saving it as plain text or RTF, answering with Ctrl+Enter, and the notice when a file cannot be read or written.
 #include <QFile>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include <QTimer>
 #include <QtTest>
 
 #include "core/i18n/language.h"
@@ -42,20 +44,51 @@ class InputEditFiles : public QObject {
     QVERIFY(dialogs.shown.empty());
   }
 
-  void savesAsRtfAndReadsItBack() {
+  void savesTheChosenFormatAndReadsItBack_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("rtf");
+    QTest::newRow("txt is plain text") << "out.txt" << false;
+    QTest::newRow("rtf in any case") << "out.RTF" << true;
+    QTest::newRow("other names are plain text") << "out.dat" << false;
+  }
+  void savesTheChosenFormatAndReadsItBack() {
+    QFETCH(QString, name);
+    QFETCH(bool, rtf);
     test::ShellHome home;
     test::RecordingDialogs dialogs;
     QTemporaryDir dir;
     gui::TinputEdit dialog;
-    dialog.memo1->setPlainText(QString::fromUtf8("pierwszy\\wiersz\nżółw"));
-    const QString name = dir.filePath("out.txt");
-    dialog.ChooseSaveFile = [&](QWidget*) { return name; };
+    const QString text = QString::fromUtf8("pierwszy\\wiersz\nżółw");
+    dialog.memo1->setPlainText(text);
+    dialog.ChooseSaveFile = [&](QWidget*) { return dir.filePath(name); };
     dialog.SaveText();
-    QFile file(name);  // saved under the chosen name, unchanged
+    QFile file(dir.filePath(name));  // saved under the chosen name, unchanged
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray rtf = file.readAll();
-    QVERIFY(gui::LooksLikeRtf(rtf));
-    QCOMPARE(gui::RtfToText(rtf), QString::fromUtf8("pierwszy\\wiersz\nżółw"));
+    const QByteArray bytes = file.readAll();
+    QCOMPARE(gui::LooksLikeRtf(bytes), rtf);
+    if (!rtf) QCOMPARE(bytes, QByteArray("pierwszy\\wiersz\r\n\xBF\xF3\xB3w"));
+    // Loading it again gives the same text.
+    dialog.memo1->clear();
+    dialog.ChooseOpenFile = [&](QWidget*) { return dir.filePath(name); };
+    dialog.LoadText();
+    QCOMPARE(dialog.memo1->toPlainText(), text);
+    QVERIFY(dialogs.shown.empty());
+  }
+
+  void ctrlEnterAnswersAndEnterStartsALine() {
+    test::ShellHome home;
+    gui::TinputEdit dialog;
+    QTimer::singleShot(0, &dialog, [&dialog] {
+      QVERIFY(dialog.LabelHint->isVisible());
+      QTest::keyClicks(dialog.memo1, "1");
+      QTest::keyClick(dialog.memo1, Qt::Key_Return);
+      QTest::keyClicks(dialog.memo1, "2");
+      QTest::keyClick(dialog.memo1, Qt::Key_Return, Qt::ControlModifier);
+    });
+    QString answer;
+    QVERIFY(dialog.Ask(QStringLiteral("n=?"), QString(), true, answer));
+    QCOMPARE(answer, QStringLiteral("1\n2"));
+    QCOMPARE(dialog.LabelHint->text(), test::Text("msgi00003"));
   }
 
   void fileFailuresAreReported() {

@@ -209,7 +209,8 @@ void SelectionDecoration(Pass& pass, const Tobj& e, const Place& p) {
 // Step g: the run marker beside its line.
 void Marker(Pass& pass, const Tobj& e, const Highlighting& hl, TPunkt at) {
   switch (e.Blok) {
-    case Warunek: DrawIcon(pass.canvas, hl.marker, at.x - 13, at.y - 6); break;
+    // Left of the text, which starts at the block's left edge.
+    case Warunek: DrawIcon(pass.canvas, hl.marker, at.x - 20, at.y - 6); break;
     case WeWY: DrawIcon(pass.canvas, hl.marker, at.x + 7, at.y + 1); break;
     case Przetwarzanie: DrawIcon(pass.canvas, hl.marker, at.x, at.y + 1); break;
     default: break;

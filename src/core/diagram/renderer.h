@@ -33,7 +33,7 @@ struct RenderScene {
 
   // View toggles and grid.
   bool PokazWezly = true;        // "Pokaż/ukryj węzły" checked
-  bool PolaczeniaProste = true;  // "Połączenia łamane" checked: straight lines
+  bool PolaczeniaProste = true;  // straight lines: "Połączenia łamane" unchecked
   int32_t SiatkaKrok = 1;
 
   // Editor interaction.

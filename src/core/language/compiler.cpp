@@ -44,6 +44,7 @@ void TKompilatorTS::AddWarning(const std::string& text, int32_t index) {
 
 void TKompilatorTS::AddRunTimeError(const std::string& text) {
   AddError(text, Current);
+  if (EvalMode && EvalKeepsRun) return;
   Stop();
 }
 

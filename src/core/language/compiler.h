@@ -117,6 +117,7 @@ class TKompilatorTS {
   std::vector<TOstrzezenie> Warnings;
   std::string EvalErrorText;
   uint8_t EvalMode = 0;  // when set, errors and warnings are collected as text
+  uint8_t EvalKeepsRun = 0;  // in evaluation mode, a run-time error does not stop the program
   std::vector<int32_t> IndexValues;
   std::vector<TValue> CallArguments;
   // The enabled extensions in effect for this compilation; a call binds to a position here.

@@ -23,6 +23,16 @@ void DrawPicture(QPainter* painter, QStyle::StandardPixmap which, int x, int y) 
   QApplication::style()->standardIcon(which).paint(painter, QRect(x, y, kPictureSize, kPictureSize));
 }
 
+// The picked item keeps its fill and gets a frame, so it shows over any colour.
+void DrawSelection(QPainter* painter, const QStyleOptionViewItem& option) {
+  if (!(option.state & QStyle::State_Selected)) return;
+  painter->save();
+  painter->setPen(QPen(option.palette.color(QPalette::Highlight), 2));
+  painter->setBrush(Qt::NoBrush);
+  painter->drawRect(option.rect.adjusted(1, 1, -1, -1));
+  painter->restore();
+}
+
 // The item's number with its right end at x.
 void DrawNumber(QPainter* painter, const QString& number, int right, int top) {
   const QFontMetrics metrics(painter->font());
@@ -59,6 +69,7 @@ void AnalysisItemDelegate::PaintListing(QPainter* painter, const QStyleOptionVie
     if (fill == kNextFill) picture = QStyle::SP_ArrowDown;
   }
   painter->fillRect(item, fill);
+  DrawSelection(painter, option);
   painter->setPen(Qt::black);
   if (k > 0) DrawNumber(painter, QString::number(k) + QLatin1Char('.'), item.left() + 40, item.top());
   if (picture != QStyle::SP_CustomBase) DrawPicture(painter, picture, item.left() + 40, item.top() + 2);
@@ -74,6 +85,7 @@ void AnalysisItemDelegate::PaintError(QPainter* painter, const QStyleOptionViewI
   QColor fill = Qt::white;
   if (selected) fill = warning ? kSelectedWarningFill : kSelectedErrorFill;
   painter->fillRect(item, fill);
+  DrawSelection(painter, option);
   painter->setPen(Qt::black);
   DrawNumber(painter, QString::number(i + 1) + QLatin1Char('.'), item.left() + 30, item.top() + 4);
   DrawPicture(painter, warning ? QStyle::SP_MessageBoxWarning : QStyle::SP_MessageBoxCritical, item.left() + 32,

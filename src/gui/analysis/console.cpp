@@ -1,6 +1,7 @@
 #include "gui/analysis/console.h"
 
 #include <QKeyEvent>
+#include <cctype>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTimer>
@@ -20,6 +21,31 @@ QTextCharFormat Coloured(const QColor& colour) {
 }
 
 bool IsBlank(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
+
+// A `read` or `write` typed at the prompt would talk to the console from
+// inside the console's own line, so those two statements are refused there.
+bool IsConsoleStatement(const std::string& line) {
+  const size_t start = line.find_first_not_of(" \t");
+  if (start == std::string::npos) return false;
+  size_t end = start;
+  while (end < line.size() && std::isalpha(static_cast<unsigned char>(line[end]))) ++end;
+  std::string word = line.substr(start, end - start);
+  for (char& ch : word) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  return word == "read" || word == "write";
+}
+
+// While the console evaluates a line, a run-time error is reported there and
+// leaves the program as it was.
+class KeepRun {
+ public:
+  explicit KeepRun(TKompilatorTS& c) : c_(c) { c_.EvalKeepsRun = 1; }
+  ~KeepRun() { c_.EvalKeepsRun = 0; }
+  KeepRun(const KeepRun&) = delete;
+  KeepRun& operator=(const KeepRun&) = delete;
+
+ private:
+  TKompilatorTS& c_;
+};
 
 }  // namespace
 
@@ -43,9 +69,17 @@ void Console::CaretToEnd() {
 }
 
 void Console::AppendColoured(const QString& text, const QColor& colour) {
+  // Only the newest characters are kept, so a program that writes much
+  // text does not make every later append slower.
   QTextCursor cursor(document());
   cursor.movePosition(QTextCursor::End);
-  cursor.insertText(text, Coloured(colour));
+  cursor.insertText(text.size() > kConsoleTextLimit ? text.right(kConsoleTextLimit) : text, Coloured(colour));
+  const int excess = document()->characterCount() - 1 - kConsoleTextLimit;
+  if (excess > 0) {
+    QTextCursor oldest(document());
+    oldest.setPosition(excess, QTextCursor::KeepAnchor);
+    oldest.removeSelectedText();
+  }
   CaretToEnd();
 }
 
@@ -59,9 +93,10 @@ void Console::ClearConsole(const std::string& version) {
 }
 
 void Console::AddHistory(const std::string& line) {
-  HistoryPosition = static_cast<int32_t>(ConsoleHistory.size());
   if (ConsoleHistory.size() >= kConsoleHistorySize) ConsoleHistory.erase(ConsoleHistory.begin());
   ConsoleHistory.push_back(line);
+  // Up goes back from the newest entry.
+  HistoryPosition = static_cast<int32_t>(ConsoleHistory.size());
 }
 
 void Console::ReplaceCaretLine(const std::string& entry) {
@@ -93,7 +128,10 @@ void Console::EnterLine() {
   if (ConsoleInputActive) {
     ConsoleAnswer = line;
     EndInput();
+  } else if (IsConsoleStatement(line)) {
+    AppendColoured(QStringLiteral("\n") + Tr("mgsc00020"), kConsoleBlue);
   } else if (compiler_) {
+    const KeepRun keep(*compiler_);
     const TEvaluation result = compiler_->EvaluateExpression(line, false);
     if (!result.ErrorText.empty()) {
       AppendColoured(QStringLiteral("\n") + FromCore(result.ErrorText), kConsoleBlue);
@@ -115,6 +153,14 @@ void Console::EnterLine() {
 }
 
 void Console::keyPressEvent(QKeyEvent* event) {
+  // Copying and selecting leave the caret where the mouse put it.
+  if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::SelectAll)) {
+    QTextEdit::keyPressEvent(event);
+    return;
+  }
+  // Typing goes on the prompt line, wherever the caret was left.
+  const bool edits = !event->text().isEmpty() || event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
+  if (edits && textCursor().blockNumber() != document()->blockCount() - 1) CaretToEnd();
   const int column = textCursor().positionInBlock();
   const int prompt = static_cast<int>(ConsolePrompt.size());
   const int entries = static_cast<int>(ConsoleHistory.size());
@@ -149,7 +195,8 @@ void Console::keyPressEvent(QKeyEvent* event) {
 
 void Console::mouseReleaseEvent(QMouseEvent* event) {
   QTextEdit::mouseReleaseEvent(event);
-  CaretToEnd();
+  // A selection made with the mouse stays, to be copied.
+  if (!textCursor().hasSelection()) CaretToEnd();
 }
 
 void Console::focusOutEvent(QFocusEvent* event) {

@@ -1,6 +1,7 @@
 #include "gui/analysis/rtf_text.h"
 
 #include <QColor>
+#include <QFile>
 #include <cctype>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -109,6 +110,22 @@ QString RtfToText(const QByteArray& bytes) {
     }
   }
   return FromCore(text);
+}
+
+bool IsPlainTextName(const QString& name) { return name.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive); }
+
+bool WriteTextFile(const QString& name, const QTextDocument& document, bool rtf) {
+  QByteArray bytes;
+  if (!rtf) {
+    QString text = document.toPlainText();
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    const std::string core = ToCore(text);
+    bytes = QByteArray(core.data(), static_cast<qsizetype>(core.size()));
+  } else {
+    bytes = DocumentToRtf(document);
+  }
+  QFile file(name);
+  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() && file.flush();
 }
 
 }  // namespace tessaro::gui

@@ -13,6 +13,13 @@ namespace tessaro::gui {
 // The document's text with the colour of every run, as an RTF file.
 QByteArray DocumentToRtf(const QTextDocument& document);
 
+// True when `name` ends in ".txt", in any letter case.
+bool IsPlainTextName(const QString& name);
+
+// Writes the document to `name` as RTF or as plain Windows-1250 text with
+// CR LF breaks. False when the file cannot be written.
+bool WriteTextFile(const QString& name, const QTextDocument& document, bool rtf);
+
 // True when the bytes begin as an RTF file does.
 bool LooksLikeRtf(const QByteArray& bytes);
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -99,6 +100,10 @@ Tcode::Tcode(QWidget* parent) : QWidget(parent), blink_(this) {
   listing_items_ = new AnalysisItemDelegate(AnalysisItemDelegate::Kind::Listing, this);
   listing_->setItemDelegate(listing_items_);
   connect(listing_, &QListWidget::itemClicked, this, [this] { ListingClick(); });
+  // Moving through the list with the keys picks an item as a click does.
+  connect(listing_, &QListWidget::currentRowChanged, this, [this] {
+    if (!following_) ListingClick();
+  });
   page_control_->addTab(PageWith(this, "TabSheet2", listing_), QString());
 
   tree_ = new TreePage(this);
@@ -117,6 +122,9 @@ Tcode::Tcode(QWidget* parent) : QWidget(parent), blink_(this) {
   error_items_ = new AnalysisItemDelegate(AnalysisItemDelegate::Kind::Errors, this);
   error_list_->setItemDelegate(error_items_);
   connect(error_list_, &QListWidget::itemClicked, this, [this] { ErrorListClick(); });
+  connect(error_list_, &QListWidget::currentRowChanged, this, [this] {
+    if (!following_) ErrorListClick();
+  });
   errors_page_ = PageWith(this, "TabSheet4", error_list_);
   errors_page_->hide();  // detached until there is something to show
 
@@ -151,7 +159,12 @@ Tcode::Tcode(QWidget* parent) : QWidget(parent), blink_(this) {
   ClearConsole();
   page_control_->setCurrentIndex(kPageListing);
   ChooseConsoleFile = [](QWidget* parent) {
-    return QFileDialog::getSaveFileName(parent, QString(), QString(), QStringLiteral("*.txt"));
+    // The extension of the chosen filter when the name has none of its own.
+    QString filter;
+    QString name = QFileDialog::getSaveFileName(parent, QString(), QString(),
+                                                QStringLiteral("*.txt;;*.rtf"), &filter);
+    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty()) name += filter.mid(1);
+    return name;
   };
 }
 
@@ -240,16 +253,40 @@ void Tcode::ApplyTranslation() {
 // Pages and lists
 
 void Tcode::WriteListing() {
+  following_ = true;
   if (compiler_) FillList(listing_, ListingItems(*compiler_));
+  following_ = false;
 }
 
 void Tcode::WriteErrorList() {
+  following_ = true;
   if (compiler_) FillList(error_list_, ErrorListItems(*compiler_));
+  following_ = false;
+}
+
+void Tcode::RewriteLists() {
+  following_ = true;
+  const int listed = listing_->currentRow();
+  const int error = error_list_->currentRow();
+  if (listing_->count() > 0) WriteListing();
+  if (error_list_->count() > 0) WriteErrorList();
+  following_ = true;
+  listing_->setCurrentRow(listed);
+  error_list_->setCurrentRow(error);
+  following_ = false;
 }
 
 void Tcode::ClearPseudocode() { pseudocode_->clear(); }
-void Tcode::ClearListing() { listing_->clear(); }
-void Tcode::ClearErrorList() { error_list_->clear(); }
+void Tcode::ClearListing() {
+  following_ = true;
+  listing_->clear();
+  following_ = false;
+}
+void Tcode::ClearErrorList() {
+  following_ = true;
+  error_list_->clear();
+  following_ = false;
+}
 void Tcode::RepaintListing() { listing_->viewport()->update(); }
 
 bool Tcode::ErrorsPageAttached() const { return page_control_->indexOf(errors_page_) >= 0; }
@@ -290,6 +327,22 @@ void Tcode::ListingClick() {
     compiler_->SelectedInstruction = k;
     if (OnRepaintDiagram) OnRepaintDiagram();
   }
+}
+
+void Tcode::FollowCurrent() {
+  if (!compiler_) return;
+  const int32_t current = compiler_->Current;
+  const bool valid = current >= 0 && current < listing_->count();
+  following_ = true;
+  listing_->setCurrentRow(valid ? current : -1);
+  following_ = false;
+  if (valid) tree_->ShowInstructionTree(current);
+  ScrollListingToCurrent();
+}
+
+void Tcode::ScrollListingToCurrent() {
+  if (!compiler_) return;
+  if (QListWidgetItem* item = listing_->item(compiler_->Current)) listing_->scrollToItem(item);
 }
 
 void Tcode::ErrorListClick() {
@@ -359,11 +412,9 @@ void Tcode::EndConsoleInput() {
 void Tcode::SaveConsole() {
   QString name = ChooseConsoleFile ? ChooseConsoleFile(this) : QString();
   if (name.isEmpty()) return;
-  if (!name.toUpper().contains(QStringLiteral(".RTF"))) name += QStringLiteral(".rtf");
-  QFile file(name);
-  const QByteArray rtf = DocumentToRtf(*console_->document());
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(rtf) != rtf.size() || !file.flush())
-    Komunikat(LangText("mgsc00003"), LangText("mgsc00009"));
+  // A ".txt" name is written as plain text, anything else as RTF.
+  if (!IsPlainTextName(name) && !name.toUpper().contains(QStringLiteral(".RTF"))) name += QStringLiteral(".rtf");
+  if (!WriteTextFile(name, *console_->document(), !IsPlainTextName(name))) Komunikat(LangText("mgsc00003"), LangText("mgsc00009"));
 }
 
 bool Tcode::eventFilter(QObject* watched, QEvent* event) {

@@ -54,6 +54,14 @@ class Tcode : public QWidget {
   // The listing's click: selects item `k` and shows its tree (-1: none selected).
   void ListingClick();
   void ErrorListClick();
+  // The listing's current item and the tree page follow the current
+  // instruction, without marking it as the user's pick.
+  void FollowCurrent();
+  // Scrolls the listing so the current instruction is in view.
+  void ScrollListingToCurrent();
+  // Both lists again from the compiled program, in the language now in
+  // force; their current items stay.
+  void RewriteLists();
   // Re-measures the items of both lists.
   void MeasureLists();
 
@@ -108,6 +116,8 @@ class Tcode : public QWidget {
   QTimer blink_;
   int last_page_ = kPageListing;
   bool changing_page_ = false;
+  // Set while the program, not the user, moves a list's current item.
+  bool following_ = false;
   std::string version_text_;
   int retranslation_ = -1;
 };

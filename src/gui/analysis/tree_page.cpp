@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgGenerator>
+#include <algorithm>
 
 #include "core/i18n/language.h"
 #include "core/platform/dialogs.h"
@@ -18,6 +19,11 @@
 namespace tessaro::gui {
 
 namespace {
+
+// The tree's root stands this far below the page's top, under the titles.
+constexpr int32_t kTreeTop = 50;
+// How far a node's box and its value reach from the node's position.
+constexpr int32_t kNodeMargin = 30;
 
 bool IsInstruction(const TKompilatorTS& c, int32_t k) {
   return k >= 0 && k < static_cast<int32_t>(c.Instructions.size());
@@ -54,16 +60,53 @@ const TwrTree* TreePage::MarkedNode() const {
 }
 
 void TreePage::ShowInstructionTree(int32_t k) {
-  if (compiler_ && IsInstruction(*compiler_, compiler_->Current) && IsInstruction(*compiler_, k)) {
-    if (compiler_->Current != ShownInstruction) TreeScrollX = TreeScrollY = 0;
+  if (compiler_ && IsInstruction(*compiler_, k)) {
+    if (IsInstruction(*compiler_, compiler_->Current)) {
+      if (compiler_->Current != ShownInstruction) TreeScrollX = TreeScrollY = 0;
+    } else {
+      // No program runs: the tree shows its shape, not the values of the
+      // last run.
+      if (k != ShownInstruction) TreeScrollX = TreeScrollY = 0;
+      compiler_->ResetInstruction(compiler_->Instructions[static_cast<size_t>(k)]);
+    }
     ShownInstruction = k;
     LayoutTree(compiler_->Instructions[static_cast<size_t>(k)].Tree.get());
+    ScrollToMarkedNode();
     PaintTreePage();
     return;
   }
   TreeScrollX = TreeScrollY = 0;
   ShownInstruction = -1;
   update();
+}
+
+int32_t TreePage::OriginX(const TTreeExtent& extent) const {
+  return width() < extent.Width ? TreeScrollX - extent.Left + 10 : width() / 2 + TreeScrollX;
+}
+
+void TreePage::ScrollToMarkedNode() {
+  const TwrTree* tree = ShownTree();
+  const TwrTree* marked = MarkedNode();
+  if (!tree || !marked || !Contains(tree, marked) || width() <= 0 || height() <= kTreeTop) return;
+  const TTreeExtent extent = TreeExtent(tree);
+  // The node's box with the value that hangs below it.
+  const int32_t x = OriginX(extent) + marked->PosX;
+  const int32_t y = TreeScrollY + kTreeTop + marked->PosY;
+  const int32_t left = x - kNodeMargin, right = x + kNodeMargin;
+  const int32_t top = y - 4, bottom = y + kNodeMargin;
+  if (left < 0)
+    TreeScrollX -= left;
+  else if (right > width())
+    TreeScrollX -= std::min(right - width(), left);
+  if (top < kTreeTop)
+    TreeScrollY += kTreeTop - top;
+  else if (bottom > height())
+    TreeScrollY -= std::min(bottom - height(), top - kTreeTop);
+}
+
+bool TreePage::Contains(const TwrTree* tree, const TwrTree* node) {
+  if (!tree) return false;
+  return tree == node || Contains(tree->LeftNode, node) || Contains(tree->RightNode, node);
 }
 
 void TreePage::ResetTreePage() {
@@ -90,8 +133,7 @@ void TreePage::paintEvent(QPaintEvent*) {
       CentredText(painter, w, 26, shown.Text, true);
       const TwrTree* tree = shown.Tree.get();
       const TTreeExtent extent = TreeExtent(tree);
-      const int32_t x = w < extent.Width ? TreeScrollX - extent.Left + 10 : w / 2 + TreeScrollX;
-      PaintTree(canvas, x, TreeScrollY + 50, kTreePageFill, 0, MarkedNode(), tree);
+      PaintTree(canvas, OriginX(extent), TreeScrollY + kTreeTop, kTreePageFill, 0, MarkedNode(), tree);
       TreeWidth = extent.Width;
       TreeHeight = extent.Height;
     }
@@ -112,10 +154,20 @@ void TreePage::mouseMoveEvent(QMouseEvent* event) {
   TreeScrollX += at.x() - last_mouse_.x();
   TreeScrollY += at.y() - last_mouse_.y();
   last_mouse_ = at;
-  if (TreeScrollY < 0) TreeScrollY = 0;
-  // A tree lower than the page may not be pushed past its bottom.
-  if (TreeHeight < height() && TreeScrollY > height() - TreeHeight - 50)
-    TreeScrollY = std::max(0, height() - TreeHeight - 50);
+  // The tree moves every way, but never wholly out of the page: a tree
+  // lower than the page stays below the title and within the bottom margin,
+  // a taller one can be lifted until its bottom shows.
+  const int32_t room_y = height() - TreeHeight - kTreeTop;
+  TreeScrollY = std::clamp(TreeScrollY, room_y < 0 ? room_y - kNodeMargin : 0, std::max(0, room_y));
+  if (const TwrTree* tree = ShownTree()) {
+    const TTreeExtent extent = TreeExtent(tree);
+    // The left edge may go from 10 pixels inside the page to where the
+    // right edge is 10 pixels inside; the position it has unmoved is allowed.
+    const int32_t unmoved = OriginX(extent) - TreeScrollX + extent.Left;
+    const int32_t far = width() - extent.Width - 10;
+    TreeScrollX = std::clamp(TreeScrollX, std::min({0, 10 - unmoved, far - unmoved}),
+                             std::max({0, 10 - unmoved, far - unmoved}));
+  }
   PaintTreePage();
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/language/compiler.h"
+#include "core/runtime/tree_layout.h"
 #include "gui/diagram/qt_canvas.h"
 
 namespace tessaro::gui {
@@ -42,6 +43,11 @@ class TreePage : public QWidget {
  private:
   const TwrTree* ShownTree() const;
   const TwrTree* MarkedNode() const;
+  // The x of the root as painted.
+  int32_t OriginX(const TTreeExtent& extent) const;
+  // Moves the tree so the node of the next micro step is on the page.
+  void ScrollToMarkedNode();
+  static bool Contains(const TwrTree* tree, const TwrTree* node);
 
   TKompilatorTS* compiler_ = nullptr;
   QtTextMetrics metrics_;

@@ -21,6 +21,14 @@ namespace tessaro::gui {
 
 namespace {
 
+// The extents of the whole diagram; a picture of it changes no diagram, so
+// the changed flag stays as it was.
+void MeasureDiagram(TDocumentState& state) {
+  const bool changed = state.Zmiana;
+  state.WyznaczObszar();
+  state.Zmiana = changed;
+}
+
 constexpr const char* kMsgPrintedNatural = "msgm00020";
 constexpr const char* kMsgPrintedScaled = "msgm00019";
 constexpr const char* kMsgExportCaption = "msgm00007";
@@ -45,8 +53,11 @@ void DefaultPageSetupDialog(QPrinter& printer, QWidget* parent) {
 
 QString DefaultSaveDialog(QWidget* parent, const QString& proposed, int& filter_index) {
   QStringList filters;
-  for (const ExportFilter& f : kExportFilters) filters << QString::fromUtf8(f.filter);
-  QFileDialog dialog(parent, QStringLiteral("Eksportuj do pliku"));
+  // The names of the formats, in the order of kExportFilters.
+  static constexpr const char* kFilterNames[] = {"msgm00090", "msgm00091", "msgm00092", "msgm00093", "msgm00094"};
+  static_assert(std::size(kFilterNames) == std::size(kExportFilters));
+  for (const char* id : kFilterNames) filters << Tr(id);
+  QFileDialog dialog(parent, Tr("msg00095"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilters(filters);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
@@ -80,7 +91,7 @@ void DiagramCommands::ActionUstawieniaDrukarkiExecute() { PageSetupDialog(*print
 
 void DiagramCommands::ActionDrukujExecute() {
   state_.Wybrany = -1;
-  state_.WyznaczObszar();
+  MeasureDiagram(state_);
   const DiagramPicture& picture = view_.RenderPicture(kModePrint, state_.ObszarSchematu);
   if (!PrintDialog(*printer_, parent_)) return;
   bool ok = false;
@@ -144,7 +155,7 @@ void DiagramCommands::ActionEksportujDoPlikuExecute() {
   int filter = 0;
   const QString chosen = SaveDialog(parent_, DocumentName ? DocumentName() : QString(), filter);
   if (chosen.isEmpty()) return;
-  state_.WyznaczObszar();
+  MeasureDiagram(state_);
   const QString name = ExportFileName(chosen, filter);
   const DiagramPicture& picture = view_.RenderPicture(kModePrint, state_.ObszarSchematu);
   PictureFormat format = PictureFormatOf(QString::fromLatin1(kExportFilters[filter].extension));
@@ -171,7 +182,7 @@ void PutOnClipboard(const DiagramPicture& picture, QtTextMetrics& metrics) {
 }  // namespace
 
 void DiagramCommands::ActionEksportujDoSchowkaExecute() {
-  state_.WyznaczObszar();
+  MeasureDiagram(state_);
   PutOnClipboard(view_.RenderPicture(kModePrint, state_.ObszarSchematu), view_.Metrics());
   view_.RysujSchemat();
 }

@@ -13,6 +13,7 @@
 
 #include "core/diagram/rounding.h"
 #include "core/diagram/view_math.h"
+#include "core/document/scroll_range.h"
 #include "gui/shell/qt_text.h"
 
 namespace tessaro::gui {
@@ -133,14 +134,24 @@ const DiagramPicture& DiagramView::RenderPicture(int mode, const TObszar& extent
   scene.Obszar = extents;
   scene.Clipboard = clipboard;
   scene.Nakladka = false;
+  // A picture shows the diagram, not the debugging state or the selection.
+  scene.Highlight = nullptr;
+  scene.Wybrany = -1;
+  scene.GrupaAktywna = false;
   renderer_.RysujSchemat(mode, scene);
   return renderer_.Picture();
 }
 
 void DiagramView::UpdateScrollBars() {
   setting_bars_ = true;
-  scroll_h_->setValue(ScrollPositionFromOrigin(view_.PoczatekX));
-  scroll_v_->setValue(ScrollPositionFromOrigin(view_.PoczatekY));
+  const double z = view_.Skala / 100;
+  const TObszar& e = state_.ObszarSchematu;
+  const ScrollRange h = ScrollRangeFor(e.MinX, e.MaxX, RoundEven(paint_box_->width() / z), view_.PoczatekX);
+  const ScrollRange v = ScrollRangeFor(e.MinY, e.MaxY, RoundEven(paint_box_->height() / z), view_.PoczatekY);
+  scroll_h_->setRange(h.minimum, h.maximum);
+  scroll_v_->setRange(v.minimum, v.maximum);
+  scroll_h_->setValue(h.position);
+  scroll_v_->setValue(v.position);
   setting_bars_ = false;
 }
 
@@ -156,7 +167,9 @@ void DiagramView::ApplyZoomEntry(QComboBox* list, int dock_top_width, int status
   ZoomInput in;
   in.entry = ToCore(list->itemText(list->currentIndex()));
   if (!in.entry.empty() && in.entry[0] == 'D' && (state_.ObszarSchematu.Width == 0 || state_.ObszarSchematu.Height == 0)) {
+    const bool changed = state_.Zmiana;  // a zoom changes no diagram
     state_.WyznaczObszar();
+    state_.Zmiana = changed;
   }
   in.extents = state_.ObszarSchematu;
   in.dock_top_width = dock_top_width;

@@ -45,7 +45,8 @@ void InstallDiagram(Tmain& window) {
 
   view->OnPrepareScene = [w](RenderScene& scene) {
     scene.PokazWezly = Checked(*w, "ActionWezel", true);
-    scene.PolaczeniaProste = Checked(*w, "ActionLamana", true);
+    // "Połączenia łamane" checked asks for right-angled connections.
+    scene.PolaczeniaProste = !Checked(*w, "ActionLamana", false);
     scene.SiatkaKrok = w->GridSize();
   };
   window.State().OnRepaint = [view](TDocumentState&) {

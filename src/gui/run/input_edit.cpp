@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -53,6 +54,13 @@ TinputEdit::TinputEdit(QWidget* parent) : QDialog(parent) {
   memo1->setAcceptRichText(false);
   frame_layout->addWidget(memo1);
   layout->addWidget(frame, 1);
+  // An answer may span lines, so Enter starts a new one and Ctrl+Enter
+  // answers; the hint says so while an answer is asked for.
+  memo1->installEventFilter(this);
+  LabelHint = new QLabel(this);
+  LabelHint->setObjectName(QStringLiteral("LabelHint"));
+  LabelHint->setStyleSheet(QStringLiteral("color: rgb(96, 96, 96);"));
+  layout->addWidget(LabelHint);
 
   auto* panel = new QWidget(this);
   panel->setObjectName(QStringLiteral("Panel1"));
@@ -105,12 +113,25 @@ void TinputEdit::ApplyTranslation() {
   Label1->setText(Tr("msg00407"));
   Button2->setText(Tr("msg00408"));
   Button1->setText(Tr("msg00409"));
+  LabelHint->setText(Tr("msgi00003"));
+}
+
+bool TinputEdit::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == memo1 && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && (key->modifiers() & Qt::ControlModifier)) {
+      accept();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 bool TinputEdit::Ask(const QString& label, const QString& value, bool editable, QString& text) {
   Label1->setText(label);
   memo1->setPlainText(value);
   memo1->setReadOnly(!editable);
+  LabelHint->setVisible(editable);
   if (parentWidget()) {
     const QRect owner = parentWidget()->window()->geometry();
     move(owner.center() - rect().center());
@@ -144,10 +165,9 @@ void TinputEdit::LoadText() {
 void TinputEdit::SaveText() {
   const QString name = ChooseSaveFile ? ChooseSaveFile(this) : QString();
   if (name.isEmpty()) return;
-  QFile file(name);
-  const QByteArray rtf = DocumentToRtf(*memo1->document());
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(rtf) != rtf.size() || !file.flush())
-    ReportFileFailure();
+  // The format the name asks for: RTF for ".rtf", plain text otherwise.
+  const bool rtf = name.endsWith(QStringLiteral(".rtf"), Qt::CaseInsensitive);
+  if (!WriteTextFile(name, *memo1->document(), rtf)) ReportFileFailure();
 }
 
 }  // namespace tessaro::gui

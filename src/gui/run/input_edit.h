@@ -34,9 +34,11 @@ class TinputEdit : public QDialog {
   QTextEdit* memo1 = nullptr;
   QPushButton* Button1 = nullptr;  // "Dalej"
   QPushButton* Button2 = nullptr;  // "Zakończ"
+  QLabel* LabelHint = nullptr;     // how an answer is accepted
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QToolButton* load_ = nullptr;

@@ -86,7 +86,10 @@ void Trun::InputOutput(const std::string& value, const std::string& item, uint8_
       return;
     }
     QString ignored;
-    if (!input_.Ask(FromCore(item) + QLatin1Char('='), FromCore(value), false, ignored)) Compiler.Stop();
+    if (!input_.Ask(FromCore(item) + QLatin1Char('='), FromCore(value), false, ignored)) {
+      stop_reason_ = StopReason::InputCancelled;
+      Compiler.Stop();
+    }
     return;
   }
   if (settings.KonsolaWejscie) {
@@ -99,18 +102,28 @@ void Trun::InputOutput(const std::string& value, const std::string& item, uint8_
     code_.SetActivePage(kPageConsole);
     console->setFocus();
     EnterInputMode();
-    if (!code_.ConsoleAnswer().empty())
+    if (!code_.ConsoleAnswer().empty()) {
       answer = code_.ConsoleAnswer();
-    else
+    } else {
+      // Left without Enter (Esc, the frame, a closed panel): the "?" line
+      // stays unanswered, so a fresh prompt follows it.
+      if (console->ConsolePrompt != ">") {
+        console->ConsolePrompt = ">";
+        console->NewPromptLine();
+      }
+      stop_reason_ = StopReason::InputCancelled;
       Compiler.Stop();
+    }
     if (PanelVisible(main_) != was_visible) SetPanelVisible(main_, was_visible);
     return;
   }
   QString text;
-  if (input_.Ask(FromCore(item) + QStringLiteral("=?"), FromCore(value), true, text))
+  if (input_.Ask(FromCore(item) + QStringLiteral("=?"), FromCore(value), true, text)) {
     answer = WithCrLf(text);
-  else
+  } else {
+    stop_reason_ = StopReason::InputCancelled;
     Compiler.Stop();
+  }
 }
 
 }  // namespace tessaro::gui

@@ -3,15 +3,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTableWidget>
+#include <algorithm>
 
 #include "core/extensions/plugin_table.h"
 #include "core/i18n/language.h"
+#include "core/i18n/retranslation.h"
 #include "core/language/variables.h"
 #include "core/platform/registry.h"
 #include "gui/analysis/tcode.h"
@@ -42,8 +45,20 @@ constexpr StatusIcon kStatusIcons[] = {
     {'#', 10, QStyle::SP_MediaPause},
 };
 
+// The designed width of the variable list's name column.
+constexpr int kNameColumnWidth = 89;
+
 // The code of the step event that Stop fires.
 constexpr uint8_t kStepOfStop = 2;
+
+// A status made of a mark, a translated text and a tail that needs no
+// translation; it is made again after a language switch.
+std::function<std::string()> StatusText(const char* mark, const char* id, std::string tail = {}) {
+  return [mark, id, tail] { return std::string(mark) + (id ? LangText(id) : std::string()) + tail; };
+}
+
+// The status of a run ended by an error names the error.
+std::string ErrorTail(const TKompilatorTS& c) { return c.Errors.empty() ? std::string() : " " + c.Errors.back().Text; }
 
 bool IsInstruction(const TKompilatorTS& c, int32_t k) {
   return k >= 0 && k < static_cast<int32_t>(c.Instructions.size());
@@ -55,6 +70,9 @@ bool SameDiagram(const std::vector<Tobj>& a, const std::vector<Tobj>& b) {
   for (size_t i = 0; i < a.size(); ++i) {
     Tobj x = a[i];
     x.Zaznaczony = b[i].Zaznaczony;
+    // Sizes follow the texts as drawn, which a language switch changes.
+    x.Width = b[i].Width;
+    x.Height = b[i].Height;
     if (!(x == b[i])) return false;
   }
   return true;
@@ -86,6 +104,9 @@ Trun::Trun(Tmain& main, Tcode& code, TinputEdit& input, QObject* parent)
   Compiler.OnInputOutput = [this](TKompilatorTS&, const std::string& value, const std::string& item,
                                   uint8_t direction, std::string& answer) {
     InputOutput(value, item, direction, answer);
+  };
+  Compiler.OnConversion = [this](const Trozkaz&, int32_t from, int32_t to, const std::string& text) {
+    if (OnShowConversion) OnShowConversion(text, from, to);
   };
   code_.SetCompiler(&Compiler);
   code_.OnRepaintDiagram = [this] { if (OnRepaintDiagram) OnRepaintDiagram(); };
@@ -129,9 +150,12 @@ Trun::Trun(Tmain& main, Tcode& code, TinputEdit& input, QObject* parent)
   // All run commands but K, U and S start disabled.
   EnableCommands(-1, 0, 0, 0);
   ShowDesignMode();
+  ApplyTranslation();
+  retranslation_ = AddRetranslationObserver([this] { ApplyTranslation(); });
 }
 
 Trun::~Trun() {
+  if (retranslation_ >= 0) RemoveRetranslationObserver(retranslation_);
   EndDelay();
   Compiler.OnStateChange = nullptr;
   Compiler.OnVariableChange = nullptr;
@@ -174,6 +198,16 @@ void Trun::RepaintAll() {
   if (OnRepaintDiagram) OnRepaintDiagram();
 }
 
+void Trun::ShowWhereTheRunIs() {
+  FlushVariables();
+  if (OnRepaintDiagram) OnRepaintDiagram();
+  code_.RepaintListing();
+  code_.ScrollListingToCurrent();
+  if (code_.ActivePage() == kPageTree) code_.FollowCurrent();
+}
+
+bool Trun::CommandRefused() const { return in_step_command_ || code_.ConsoleInputActive(); }
+
 void Trun::ShowAnalysisPanel() {
   if (QAction* toggle = main_.CommandAction("ActionPokazdpNarzedzia")) toggle->setChecked(true);
   if (QDockWidget* dock = main_.Panel("dpNarzedzia")) dock->show();
@@ -185,7 +219,10 @@ const RunHighlight* Trun::Highlight() {
   auto line_of = [this](int32_t instruction) {
     return IsInstruction(Compiler, instruction) ? Compiler.Instructions[static_cast<size_t>(instruction)].Line : 0;
   };
-  if (IsInstruction(Compiler, Compiler.Current)) {
+  // An unseen run is not drawn per instruction, so no block is marked as
+  // current until it stops: a stale mark would show the wrong place.
+  const bool unseen_run = Compiler.Running && !Highlighting();
+  if (IsInstruction(Compiler, Compiler.Current) && !unseen_run) {
     highlight_.CurrentBlock = Compiler.Instructions[static_cast<size_t>(Compiler.Current)].BlockIndex;
     highlight_.CurrentLine = line_of(Compiler.Current);
   }
@@ -232,7 +269,29 @@ void Trun::ShowRunStatus(const std::string& text) {
   }
 }
 
+void Trun::ShowRunStatusOf(std::function<std::string()> text) {
+  status_text_ = std::move(text);
+  ShowRunStatus(status_text_ ? status_text_() : std::string());
+}
+
+void Trun::ApplyTranslation() {
+  // The name column is at least as wide as its title.
+  if (QTableWidget* list = VariableList()) {
+    QHeaderView* header = list->horizontalHeader();
+    header->resizeSection(0, std::max(kNameColumnWidth, header->sectionSizeHint(0)));
+  }
+  if (status_text_) ShowRunStatus(status_text_());
+  if (analysis_mode_)
+    ShowAnalysisMode();
+  else
+    ShowDesignMode();
+  if (!Compiler.IsEmpty()) code_.RewriteLists();
+  code_.Tree()->update();
+  if (OnRepaintDiagram) OnRepaintDiagram();
+}
+
 void Trun::ShowDesignMode() {
+  analysis_mode_ = false;
   if (QLabel* mode = StatusPanel("lblTrybPracy")) {
     mode->setText(Tr("msgm00065"));
     mode->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
@@ -240,6 +299,7 @@ void Trun::ShowDesignMode() {
 }
 
 void Trun::ShowAnalysisMode() {
+  analysis_mode_ = true;
   if (QLabel* mode = StatusPanel("lblTrybPracy")) {
     mode->setText(Tr("msgm00064"));
     mode->setStyleSheet(QStringLiteral("color: rgb(0, 128, 0);"));
@@ -258,30 +318,38 @@ void Trun::StateChange(uint8_t code) {
   switch (code) {
     case kStateStopped:
       EnableCommands(1, 0, 0, 0);
-      if (Compiler.IsFinished())
-        ShowRunStatus(LangText("msgr00001"));
-      else
-        ShowAnalysisMode();
+      // The stop that prepares a run ends nothing.
+      if (!preparing_) ShowEndStatus();
+      if (!Compiler.IsFinished()) ShowAnalysisMode();
       RepaintAll();
       break;
     case kStatePaused:
+      EnableCommands(1, 1, 0, 1);
+      ShowRunStatusOf(StatusText("#", "msgr00005"));
+      ShowAnalysisMode();
+      ShowWhereTheRunIs();
+      break;
     case kStatePrepared:
+      stop_reason_ = StopReason::None;
       EnableCommands(1, 1, 0, 1);
       ShowAnalysisMode();
       break;
     case kStateBreakpoint:
       EnableCommands(1, 1, 0, 1);
-      ShowRunStatus("#" + LangText("msgr00003"));
+      ShowRunStatusOf(StatusText("#", "msgr00003"));
       ShowAnalysisMode();
       Compiler.Running = 0;
+      ShowWhereTheRunIs();
       break;
     case kStateRunning:
+      stop_reason_ = StopReason::None;
       EnableCommands(0, 1, 1, 0);
-      ShowRunStatus(">" + LangText("msgr00002"));
+      ShowRunStatusOf(StatusText(">", "msgr00002"));
       ShowAnalysisMode();
+      if (!Highlighting() && OnRepaintDiagram) OnRepaintDiagram();
       break;
     case kStateStoppedWithErrors:
-      ShowRunStatus("!" + LangText("msgr00004"));
+      ShowRunStatusOf(StatusText("!", "msgr00004", ErrorTail(Compiler)));
       ShowAnalysisMode();
       code_.ShowErrorsPage();
       code_.WriteErrorList();
@@ -289,7 +357,7 @@ void Trun::StateChange(uint8_t code) {
       ShowAnalysisPanel();
       break;
     case kStateCleared:
-      ShowRunStatus("");
+      ShowRunStatusOf(nullptr);
       ShowDesignMode();
       code_.SetActivePage(kPageListing);
       code_.AttachErrorsPage();
@@ -302,6 +370,19 @@ void Trun::StateChange(uint8_t code) {
     default:
       break;
   }
+}
+
+void Trun::ShowEndStatus() {
+  const StopReason reason = stop_reason_;
+  stop_reason_ = StopReason::None;
+  if (Compiler.HasErrors())
+    ShowRunStatusOf(StatusText("!", "msgr00004", ErrorTail(Compiler)));
+  else if (reason == StopReason::User)
+    ShowRunStatusOf(StatusText("", "msgr00006"));
+  else if (reason == StopReason::InputCancelled)
+    ShowRunStatusOf(StatusText("", "msgr00007"));
+  else if (Compiler.IsFinished())
+    ShowRunStatusOf(StatusText("", "msgr00001"));
 }
 
 void Trun::RebuildVariableList() {
@@ -371,13 +452,12 @@ void Trun::Step(uint8_t code) {
   FlushVariables();
   if (OnRepaintDiagram) OnRepaintDiagram();
   code_.RepaintListing();
+  code_.ScrollListingToCurrent();
   QApplication::processEvents();
   Timer.start();
-  // 3. The tree page follows the current instruction.
-  if (code_.ActivePage() == kPageTree) {
-    code_.Listing()->setCurrentRow(IsInstruction(Compiler, Compiler.Current) ? Compiler.Current : -1);
-    code_.ListingClick();
-  }
+  // 3. The tree page follows the current instruction; the current block
+  // keeps its green mark, the listing's own pick is not touched.
+  if (code_.ActivePage() == kPageTree) code_.FollowCurrent();
   // 4. The wait; pause and stop end it early. The step event of a stop
   // executed nothing, so it does not wait: preparing a run with a long delay
   // would otherwise hold the window with every run command disabled.
@@ -409,6 +489,7 @@ bool Trun::CompileSequence(CompileFor purpose) {
   TDocumentState& state = main_.State();
   TOtwartePliki* document = state.CurrentDocument();
   if (!document) return false;
+  main_.ShowStatusNotice(QString());
   // 1-3. Analysis mode, no selection in the diagram.
   ShowAnalysisMode();
   state.Wybrany = -1;
@@ -429,36 +510,40 @@ bool Trun::CompileSequence(CompileFor purpose) {
     code_.ShowErrorsPage();
     code_.WriteErrorList();
     ShowAnalysisPanel();
-    ShowRunStatus(purpose == CompileFor::Compile ? "!" + LangText("msgm00072") : LangText("msgm00072"));
+    ShowRunStatusOf(StatusText(purpose == CompileFor::Compile ? "!" : "", "msgm00072"));
     return false;
   }
   // 7. Warnings.
   if (Compiler.Warnings.empty()) {
-    ShowRunStatus("@" + LangText("msgm00029"));
+    ShowRunStatusOf(StatusText("@", "msgm00029"));
   } else {
     code_.ShowErrorsPage();
     code_.WriteErrorList();
-    ShowRunStatus("@" + LangText("msgm00028"));
+    ShowRunStatusOf(StatusText("@", "msgm00028"));
   }
   // 8-9. The listing, then the program is ready.
   code_.WriteListing();
   code_.ClearPseudocode();
+  preparing_ = true;
   Compiler.PrepareRun();
+  preparing_ = false;
+  // The start block is marked at once, whatever the highlight setting.
+  ShowWhereTheRunIs();
   return true;
 }
 
 void Trun::ActionKompilujExecute() {
-  if (in_step_command_) return;
+  if (CommandRefused()) return;
   CompileSequence(CompileFor::Compile);
 }
 
 void Trun::ActionUruchomKrokPoKrokuExecute() {
-  if (in_step_command_) return;
+  if (CommandRefused()) return;
   CompileSequence(CompileFor::Run);
 }
 
 void Trun::ActionUruchomExecute() {
-  if (in_step_command_ || !main_.State().CurrentDocument()) return;
+  if (CommandRefused() || !main_.State().CurrentDocument()) return;
   in_step_command_ = true;
   const bool resumable = !Compiler.IsFinished() && !Compiler.IsEmpty() && !Compiler.HasErrors();
   if (resumable) {
@@ -480,13 +565,14 @@ void Trun::ActionWstrzymajExecute() {
 }
 
 void Trun::ActionWznowWykonywanieExecute() {
-  if (in_step_command_) return;
+  if (CommandRefused()) return;
   in_step_command_ = true;
   Compiler.Run();
   in_step_command_ = false;
 }
 
 void Trun::ActionZakonczWykonywanieExecute() {
+  if (!Compiler.IsEmpty() && (Compiler.Running || !Compiler.IsFinished())) stop_reason_ = StopReason::User;
   code_.EndConsoleInput();
   Compiler.Stop();
   EndDelay();
@@ -495,11 +581,17 @@ void Trun::ActionZakonczWykonywanieExecute() {
 // One step with the highlight forced on. A step command pressed again
 // during a step's wait is dropped rather than run inside that step.
 bool Trun::StepCommand(bool (TKompilatorTS::*step)()) {
-  if (in_step_command_) return false;
+  if (CommandRefused()) return false;
   in_step_command_ = true;
+  stop_reason_ = StopReason::None;
   ForceHighlightOn();
   (Compiler.*step)();
   in_step_command_ = false;
+  // A stop inside a block step fires no state code of its own.
+  if (stop_reason_ != StopReason::None && Compiler.IsFinished()) {
+    EnableCommands(1, 0, 0, 0);
+    ShowEndStatus();
+  }
   return true;
 }
 
@@ -513,10 +605,7 @@ void Trun::ActionNastepnaMikroInstrukcjaExecute() {
   code_.SetActivePage(kPageTree);
   ShowAnalysisPanel();
   // The page shows the new current tree at once, not from the next step on.
-  if (!was_tree) {
-    code_.Listing()->setCurrentRow(IsInstruction(Compiler, Compiler.Current) ? Compiler.Current : -1);
-    code_.ListingClick();
-  }
+  if (!was_tree) code_.FollowCurrent();
 }
 
 void Trun::ActionPodswietlajExecute() {
@@ -529,7 +618,12 @@ void Trun::ActionPodswietlajExecute() {
 void Trun::DiscardProgram() {
   code_.EndConsoleInput();
   EndDelay();
-  if (Compiler.IsEmpty() && !Compiler.Running) return;
+  // What the status bar said belonged to the program or document now gone.
+  main_.ShowStatusNotice(QString());
+  if (Compiler.IsEmpty() && !Compiler.Running) {
+    ShowRunStatusOf(nullptr);
+    return;
+  }
   Compiler.Stop();
   Compiler.Clear();
   compiled_document_ = nullptr;
@@ -537,9 +631,15 @@ void Trun::DiscardProgram() {
 }
 
 void Trun::CheckProgramMatchesDiagram() {
-  if (Compiler.IsEmpty()) return;
   TDocumentState& state = main_.State();
   TOtwartePliki* document = state.CurrentDocument();
+  // Another document: the status of the previous one no longer applies.
+  void* shown = document ? document->WezelDrzewa : nullptr;
+  if (shown != shown_document_) {
+    shown_document_ = shown;
+    if (Compiler.IsEmpty()) DiscardProgram();
+  }
+  if (Compiler.IsEmpty()) return;
   if (!document || document->WezelDrzewa != compiled_document_ || !SameDiagram(state.Bloki, compiled_bloki_))
     DiscardProgram();
 }

@@ -54,6 +54,10 @@ class Trun : public QObject {
   void ShowRunStatus(const std::string& text);
   void ShowDesignMode();
   void ShowAnalysisMode();
+  // Shows the run status `text` makes now and again after a language switch.
+  void ShowRunStatusOf(std::function<std::string()> text);
+  // Every text the run shows, in the language now in force.
+  void ApplyTranslation();
 
   // Compiles the current document; false when it has errors.
   bool CompileSequence(CompileFor purpose);
@@ -81,6 +85,8 @@ class Trun : public QObject {
 
   // Renders the diagram now (mode 0).
   std::function<void()> OnRepaintDiagram;
+  // A conversion built-in ran: its argument text, from base, to base.
+  std::function<void(const std::string&, int32_t, int32_t)> OnShowConversion;
 
  private:
   void EnableCommands(int kus, int z, int w, int steps);  // 1 on, 0 off, -1 unchanged
@@ -88,6 +94,10 @@ class Trun : public QObject {
   void ForceHighlightOn();
   bool StepCommand(bool (TKompilatorTS::*step)());
   void RepaintAll();
+  // The diagram, the listing and the variable list show the current instruction.
+  void ShowWhereTheRunIs();
+  // A run or step command does nothing while a read waits for its answer.
+  bool CommandRefused() const;
   void ShowAnalysisPanel();
   void FlushVariables();
   void RebuildVariableList();
@@ -103,6 +113,19 @@ class Trun : public QObject {
   TinputEdit& input_;
   RunHighlight highlight_;
   QLabel* status_icon_ = nullptr;
+  // The status texts, rebuilt in the new language after a switch.
+  std::function<std::string()> status_text_;
+  bool analysis_mode_ = false;
+  int retranslation_ = -1;
+
+  // Why the program was stopped, for the status of the next stop code.
+  enum class StopReason { None, User, InputCancelled };
+  StopReason stop_reason_ = StopReason::None;
+  // The stop that PrepareRun fires is part of preparing, not an end.
+  bool preparing_ = false;
+  void ShowEndStatus();
+  // The document whose status the status bar shows.
+  void* shown_document_ = nullptr;
 
   // Coalesced variable-list updates while a run loop is active.
   bool variables_all_dirty_ = false;

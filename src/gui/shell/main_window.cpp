@@ -102,6 +102,10 @@ Tmain::Tmain(const QStringList& arguments, QWidget* parent)
   CreateStatusBar();
   CreateEditingPanel();
   ConnectDocumentState();
+  // Connected once: FormCreate connects the state's hooks again.
+  connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
+    if (!switching_ && node) PrzelaczDokument(node);
+  });
   FormCreate(arguments);
 }
 
@@ -185,7 +189,8 @@ void Tmain::CreateMenus() {
     a->setChecked(g.size == grid_size_);
     grid->addAction(a);
     const int size = g.size;
-    connect(a, &QAction::triggered, this, [this, size] { grid_size_ = size; });
+    // "No grid" is a step of 1: a step of 0 would divide by zero.
+    connect(a, &QAction::triggered, this, [this, size] { grid_size_ = size > 0 ? size : 1; });
     commands_.insert(a->objectName(), a);
   }
   auto* debug_log = new QAction(this);
@@ -432,9 +437,6 @@ void Tmain::ConnectDocumentState() {
     return TElementDefaults{settings_.KolorWypelnienia, settings_.KolorObrysu,
                             settings_.NazwaCzcionki, settings_.RozmiarCzcionki};
   };
-  connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
-    if (!switching_ && node) PrzelaczDokument(node);
-  });
 }
 
 QAction* Tmain::CommandAction(const char* name) const { return commands_.value(Name(name)); }
@@ -520,7 +522,12 @@ void Tmain::ApplyTextSlots() {
 void Tmain::ApplyTranslation() {
   ApplyTextSlots();
   tree_->SetRootText(Tr("msgm00068"));
-  if (zoom_->count() == 9) zoom_->setItemText(8, Tr("msgm00021"));
+  if (zoom_->count() == 9) {
+    // The fit entry's field shows the zoom it chose; that stays.
+    const QString shown = zoom_->currentText();
+    zoom_->setItemText(8, Tr("msgm00021"));
+    if (zoom_->isEditable() && zoom_->currentIndex() == 8) zoom_->setEditText(shown);
+  }
   for (const LanguageEntry& l : kLanguages)
     commands_.value(Name(l.action))->setChecked(Language().LanguageCode() == l.code);
   UpdateCaption();

@@ -26,6 +26,8 @@ namespace {
 
 constexpr const char* kProductName = "Tessaro";
 
+bool HasUnsavedWork(const TOtwartePliki& document);
+
 // The Yes/No/Cancel confirmation, asked only while the diagram has changed.
 Answer AskToSave(const TDocumentState& state, const char* text_id, const char* then_id) {
   if (!state.Zmiana) return Answer::No;
@@ -98,14 +100,7 @@ void Tmain::ResetDiagram() {
 // style changes) would be lost when the diagram is re-read from Cofnij[0],
 // so the current diagram becomes the newest snapshot whenever it differs.
 void Tmain::PushSnapshotIfChanged() {
-  TOtwartePliki* document = state_.CurrentDocument();
-  if (!document) return;
-  TMemoryStream snapshot;
-  if (!ZapiszSchemat(state_.Bloki, snapshot)) return;
-  if (document->Cofnij.empty() || document->Cofnij.front() != snapshot) {
-    document->Cofnij.insert(document->Cofnij.begin(), std::move(snapshot));
-    if (OnSnapshotPushed) OnSnapshotPushed();
-  }
+  if (state_.ZapiszStan() && OnSnapshotPushed) OnSnapshotPushed();
 }
 
 void Tmain::LoadSnapshot(TOtwartePliki& document) {
@@ -134,6 +129,7 @@ void Tmain::NowyDokument() {
   TOtwartePliki& document = state_.OtwartePliki.back();
   if (state_.OnBreakpointsChanged) state_.OnBreakpointsChanged(state_);
   PushSnapshotIfChanged();  // Cofnij[0] holds the empty diagram
+  state_.Zmiana = false;   // a new document holds no work yet
   UpdateCaption();
 
   QTreeWidgetItem* node = tree_->AddDocument(FromCore(document.Nazwa), OpenFilesTree::kNeverSaved);
@@ -170,7 +166,7 @@ bool Tmain::OtworzDokument(const std::string& path) {
     return false;
   }
   document = state_.CurrentDocument();
-  document->Cofnij.clear();
+  state_.ZwolnijStos();
   PushSnapshotIfChanged();
   UpdateDocumentCommands();
   return true;
@@ -200,6 +196,7 @@ bool Tmain::ZapiszDokument() {
   if (!document) return false;
   const bool saved =
       document->Sciezka.empty() ? ZapiszDokumentJako() : ZapiszDoPliku(state_, document->Sciezka);
+  if (saved) state_.Zmiana = false;
   tree_->expandAll();
   if (saved && OnDocumentSaved) OnDocumentSaved();
   return saved;
@@ -212,6 +209,7 @@ bool Tmain::ZapiszDokumentJako() {
   std::string path = ToPath(chosen);
   if (NeedsAlgExtension(path)) path += ".alg";
   if (!ZapiszDoPliku(state_, path)) return false;
+  state_.Zmiana = false;
   if (OnDocumentSaved) OnDocumentSaved();
   TOtwartePliki* document = state_.CurrentDocument();
   document->Nazwa = NazwaWyswietlana(path);
@@ -256,6 +254,10 @@ void Tmain::ZamknijDokument() {
     state_.Wybrany = -1;
     state_.GrupaAktywna = false;
     SelectNode(nullptr);
+    // Nothing is left to edit or analyse.
+    if (OnCloseBlockEditor) OnCloseBlockEditor();
+    if (QDockWidget* analysis = Panel("dpNarzedzia")) analysis->hide();
+    state_.SelectionChanged();
   }
   UpdateDocumentCommands();
   tree_->expandAll();
@@ -283,9 +285,12 @@ void Tmain::PrzelaczDokument(QTreeWidgetItem* node) {
   if (state_.OnBreakpointsChanged) state_.OnBreakpointsChanged(state_);
   focus_button_->setFocus();
   state_.WyznaczObszar();
+  // The flag belongs to the diagram now shown: set only when its work is not in its file.
+  state_.Zmiana = HasUnsavedWork(document);
   state_.Repaint();
   SelectNode(node);
   UpdateDocumentCommands();
+  state_.SelectionChanged();
 }
 
 void Tmain::OpenFiles() {

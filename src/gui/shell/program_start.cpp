@@ -12,7 +12,10 @@
 #include "core/platform/program_paths.h"
 #include "core/platform/registry.h"
 #include "core/platform/version_info.h"
+#include "gui/conversion/main_window_conversion.h"
 #include "gui/diagram/main_window_diagram.h"
+#include "gui/extensions/main_window_extensions.h"
+#include "gui/editor/main_window_editor.h"
 #include "gui/failure/failure_handler.h"
 #include "gui/failure/info_form.h"
 #include "gui/failure/recovery_copies.h"
@@ -27,6 +30,7 @@
 #include "gui/shell/main_window.h"
 #include "gui/shell/message_dialogs.h"
 #include "gui/shell/qt_text.h"
+#include "gui/shell/qt_translations.h"
 
 namespace tessaro::gui {
 
@@ -97,8 +101,9 @@ void RunTestHook(Tmain& window, TestHook hook) {
 
 StartedProgram StartProgram(const QStringList& arguments) {
   StartedProgram program;
-  // 2. The language is loaded before any window exists.
+  // 2. The language is loaded before any window exists; Qt's own dialogs follow it.
   Language();
+  InstallQtTranslations();
   // 3. Title.
   QApplication::setApplicationName(QStringLiteral("Tessaro"));
   QApplication::setWindowIcon(ApplicationIcon());
@@ -119,6 +124,12 @@ StartedProgram StartProgram(const QStringList& arguments) {
   InstallDiagram(*program.main);
   // The run controller, the analysis window and the input dialog (run window).
   InstallRunWindow(*program.main);
+  // The extension manager (after the run controller, which it stops).
+  InstallExtensionManager(*program.main);
+  // The number-base conversion panel, fed by the run's conversions.
+  InstallConversionPanel(*program.main);
+  // Mouse editing, undo and redo, the block clipboard (editor).
+  InstallEditor(*program.main);
   // Failure handling, recovery copies, the web service, the information window and help.
   InstallRecoveryCopies(*program.main);
   InstallFailureHandling(*program.main);

@@ -268,7 +268,9 @@ TEST_F(RenderTest, RunHighlightsRecolourAndMarkTheLine) {
        "polygon " + At(4 + 1, my2 + 1 + 4)},
       {"current instruction on an input/output block", WeWY, current, "pen 008000 2 solid",
        "polygon " + At(4 + 7 + 1, my2 + 1 + 4)},
-      {"selected error on a condition", Warunek, error, "pen 0000ff 2 solid", "round " + At(4 - 13 + 2, my2 - 6)},
+      // A condition's text starts at the block's left edge; its marker (16
+      // wide) ends left of it.
+      {"selected error on a condition", Warunek, error, "pen 0000ff 2 solid", "round " + At(4 - 20 + 2, my2 - 6)},
       {"selected warning overrides the current instruction", Przetwarzanie, warning, "pen f0aa28 2 solid",
        "polygon " + At(4 + 8, my2 + 1)},
       {"pseudocode mark", Przetwarzanie, pseudo, "pen f0aa28 2 solid", "polygon " + At(4 + 1, my2 + 1 + 4)},

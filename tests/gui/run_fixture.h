@@ -1,0 +1,113 @@
+// The main window with an algorithm open and the helpers that answer its
+// reads: shared by the run window tests.
+#pragma once
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QTimer>
+#include <QtTest>
+#include <deque>
+
+#include "alg_spec.h"
+#include "gui/analysis/console.h"
+#include "gui/analysis/tcode.h"
+#include "gui/run/input_edit.h"
+#include "gui/run/main_window_run.h"
+#include "gui/run/trun.h"
+#include "shell_fixture.h"
+#include "support/recording_dialogs.h"
+
+namespace tessaro::test {
+
+// The main window with one algorithm open, described as text.
+struct RunWindow {
+  explicit RunWindow(const std::string& spec) {
+    w = Start();
+    w->show();
+    run = gui::RunControllerOf(*w);
+    code = gui::AnalysisWindowOf(*w);
+    std::vector<Tobj> bloki;
+    std::string error;
+    if (!fixtures::ParseAlgSpec(spec, bloki, error)) qFatal("bad spec: %s", error.c_str());
+    const std::string path = home.Path("test.alg");
+    fixtures::WriteAlgFile(bloki, path);
+    w->OtworzDokument(path);
+  }
+
+  void Highlight(bool on, int delay_ms = 20) {
+    w->CommandAction("ActionPodswietlaj")->setChecked(on);
+    w->Settings().PodswietlajBloki = on;
+    w->findChild<QSpinBox*>(QStringLiteral("spinEditOpoznieniePods"))->setValue(delay_ms);
+  }
+  void Command(const char* name) {
+    QAction* a = w->CommandAction(name);
+    QVERIFY2(a->isEnabled(), name);
+    a->trigger();
+  }
+  QString Status1() const { return w->findChild<QLabel*>(QStringLiteral("StatusPanel1"))->text(); }
+  QString Status2() const { return w->findChild<QLabel*>(QStringLiteral("lblTrybPracy"))->text(); }
+  QStringList VariableRows() const {
+    auto* list = w->findChild<QTableWidget*>(QStringLiteral("ValueListEditor"));
+    QStringList rows;
+    for (int r = 0; r < list->rowCount(); ++r) rows << list->item(r, 0)->text() + "=" + list->item(r, 1)->text();
+    return rows;
+  }
+  QStringList ConsoleLines() const { return code->ConsoleEdit()->toPlainText().split(QLatin1Char('\n')); }
+  TKompilatorTS& c() { return run->Compiler; }
+
+  ShellHome home;
+  RecordingDialogs dialogs;
+  std::unique_ptr<gui::Tmain> w;
+  gui::Trun* run = nullptr;
+  gui::Tcode* code = nullptr;
+};
+
+// Types each answer into the console when it waits for a read.
+class ConsoleTypist : public QObject {
+ public:
+  ConsoleTypist(gui::Tcode& code, std::deque<QString> answers) : code_(code), answers_(std::move(answers)) {
+    timer_.setInterval(5);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+      if (!code_.ConsoleInputActive() || answers_.empty()) return;
+      const QString answer = answers_.front();
+      answers_.pop_front();
+      QTest::keyClicks(code_.ConsoleEdit(), answer);
+      QTest::keyClick(code_.ConsoleEdit(), Qt::Key_Return);
+    });
+    timer_.start();
+  }
+
+ private:
+  gui::Tcode& code_;
+  std::deque<QString> answers_;
+  QTimer timer_;
+};
+
+// Clicks a button of the input dialog once it is shown, noting its label and
+// whether its text could be edited.
+class DialogAnswer : public QObject {
+ public:
+  DialogAnswer(gui::Tmain& main, bool proceed, QString text = {}) {
+    timer_.setInterval(5);
+    connect(&timer_, &QTimer::timeout, this, [this, &main, proceed, text] {
+      gui::TinputEdit* dialog = gui::InputDialogOf(main);
+      if (!dialog || !dialog->isVisible()) return;
+      labels << dialog->Label1->text();
+      read_only << dialog->memo1->isReadOnly();
+      if (!text.isEmpty()) dialog->memo1->setPlainText(text);
+      (proceed ? dialog->Button1 : dialog->Button2)->click();
+    });
+    timer_.start();
+  }
+  QStringList labels;
+  QList<bool> read_only;
+
+ private:
+  QTimer timer_;
+};
+
+}  // namespace tessaro::test
