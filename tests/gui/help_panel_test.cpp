@@ -76,7 +76,11 @@ class HelpPanel : public QObject {
     QDockWidget* dock = w->Panel("dpPomoc");
     dock->hide();
     w->NowyDokument();
+    QCOMPARE(gui::HelpPageFor(w->DiagramWidget()), QStringLiteral("rysowanie.html"));
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
     w->DiagramWidget()->setFocus();
+    QTRY_VERIFY(w->DiagramWidget()->hasFocus());
     w->CommandAction("ActionPomoc")->trigger();
     QVERIFY(dock->isVisible());
     QVERIFY(gui::HelpBrowserOf(*w)->source().toLocalFile().endsWith("pomoc/pl/rysowanie.html"));

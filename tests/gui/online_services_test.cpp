@@ -142,6 +142,7 @@ class OnlineServicesTest : public QObject {
       QVERIFY(done.wait(5000));
       QCOMPARE(done.front().front().toBool(), step.newer);
       QCOMPARE(online->UpdateTimer().isActive(), step.newer);
+      online->UpdateTimer().stop();
     }
     QCOMPARE(server.requests.back().path, QByteArray(kUpdatePath));
     QCOMPARE(online->UpdateTimer().interval(), 5000);

@@ -26,7 +26,8 @@ struct FocusPage {
 };
 
 constexpr FocusPage kFocusPages[] = {
-    {"PaintBoxEdytor", "rysowanie.html"}, {"dpNarzedzia", "uruchamianie.html"},
+    {"PaintBoxEdytor", "rysowanie.html"}, {"PanelEdycyjny", "rysowanie.html"},
+    {"dpNarzedzia", "uruchamianie.html"},
     {"dpCode", "jezyk.html"},             {"Ttools", "jezyk.html"},
     {"dpKonwersjaSystemow", "konwersja.html"}, {"dpListaZmiennych", "uruchamianie.html"},
     {"dpWykazPlikow", "rysowanie.html"},  {"dpPomoc", "index.html"},
