@@ -1,14 +1,35 @@
 #!/usr/bin/env bash
-# Runs the benchmark algorithms with tessaro-cli and the same work in python3,
-# checks that both print the same, and prints for each: the median time of 5
-# runs of both, the ratio tessaro/python and tessaro's peak memory.
+# Runs the benchmark algorithms with tessaro-cli and the same work in python3
+# and in Lua 5.4 (written with local variables), checks that all three print
+# the same, and prints for each: the median wall time of each, the medians
+# of the rounds' ratios tessaro/lua and tessaro/python, and tessaro's peak
+# memory.
 #
-# usage: bench/compare.sh   (BUILD_DIR=... to use another build folder)
+# The three commands run in turn (tessaro, python, lua, tessaro, ...) after
+# one warm-up round, so a machine whose load drifts moves all columns
+# together. Times are of whole processes, start-up included.
+#
+# usage: bench/compare.sh [fixture...]
+#   RUNS=n       counted rounds (default 5)
+#   BUILD_DIR=d  build folder (default build-bench, configured as Release)
+#   PYTHON=p, LUA=l  the interpreters (default python3, lua5.4)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build-bench}"
 fixtures="$root/bench/fixtures"
-runs=5
+runs="${RUNS:-5}"
+names=("$@")
+[[ ${#names[@]} -gt 0 ]] || names=(loop sieve bubble text)
+
+# A version manager's shim starts a shell script before the interpreter,
+# which would be timed too: ask it for the interpreter itself.
+python="${PYTHON:-python3}"
+if [[ -z "${PYTHON:-}" ]] && command -v pyenv >/dev/null 2>&1 && [[ "$(command -v python3)" == */shims/* ]]; then
+  python="$(pyenv which python3)"
+fi
+lua="${LUA:-lua5.4}"
+command -v "$python" >/dev/null || { echo "compare.sh: $python not found" >&2; exit 1; }
+command -v "$lua" >/dev/null || { echo "compare.sh: $lua not found (scripts/setup.sh installs lua5.4)" >&2; exit 1; }
 
 if [[ ! -f "$build/build.ninja" ]]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSARO_GUI=OFF >/dev/null
@@ -22,31 +43,53 @@ trap 'rm -rf "$work"' EXIT
 # The median of the numbers on stdin.
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-# Seconds taken by one run of the command.
-seconds() {
-  local start end
-  start=$(date +%s.%N)
-  "$@" >/dev/null
-  end=$(date +%s.%N)
-  awk -v a="$start" -v b="$end" 'BEGIN { print b - a }'
+# Appends the wall seconds of one run of the command to the file $1.
+timed() {
+  local out="$1" TIMEFORMAT=%3R
+  shift
+  { time "$@" >/dev/null 2>&1; } 2>>"$out"
 }
 
-printf '%-8s %12s %12s %8s %14s\n' fixture tessaro_s python_s ratio peak_rss_MB
+# Peak resident memory of one run, in MB; "n/a" without GNU time.
+peak_mb() {
+  if [[ -x /usr/bin/time ]]; then
+    { /usr/bin/time -f '%M' "$@" >/dev/null 2>/dev/null; } 2>&1 | tail -n 1 | awk '{ printf "%.1f", $1 / 1024 }'
+  else
+    echo "n/a"
+  fi
+}
+
+echo "$runs rounds of tessaro, python, lua in turn after one warm-up round; medians of wall time, start-up included"
+echo "python: $("$python" --version 2>&1) ($python); lua: $("$lua" -v 2>&1 | head -n 1)"
+printf '%-8s %10s %10s %10s %12s %15s %12s\n' fixture tessaro_s python_s lua_s tessaro/lua tessaro/python peak_rss_MB
 status=0
-for name in loop sieve bubble text; do
+for name in "${names[@]}"; do
   "$make_alg" "$fixtures/$name.txt" "$work/$name.alg"
   ours="$("$cli" run "$work/$name.alg")"
-  theirs="$(python3 "$fixtures/$name.py")"
-  if [[ "$ours" != "$theirs" ]]; then
-    echo "$name: outputs differ: tessaro '$ours', python '$theirs'" >&2
+  py="$("$python" "$fixtures/$name.py")"
+  lu="$("$lua" "$fixtures/$name.lua")"
+  if [[ "$ours" != "$py" || "$ours" != "$lu" ]]; then
+    echo "$name: outputs differ: tessaro '$ours', python '$py', lua '$lu'" >&2
     status=1
     continue
   fi
-  t_ours=$(for _ in $(seq $runs); do seconds "$cli" run "$work/$name.alg"; done | median)
-  t_theirs=$(for _ in $(seq $runs); do seconds python3 "$fixtures/$name.py"; done | median)
-  rss_kb=$( { /usr/bin/time -v "$cli" run "$work/$name.alg" >/dev/null; } 2>&1 |
-            awk -F: '/Maximum resident set size/ { gsub(/ /, "", $2); print $2 }')
-  awk -v n="$name" -v a="$t_ours" -v b="$t_theirs" -v m="$rss_kb" \
-    'BEGIN { printf "%-8s %12.3f %12.3f %8.2f %14.1f\n", n, a, b, a / b, m / 1024 }'
+  # One line per counted round: tessaro python lua seconds.
+  : >"$work/rounds"
+  for round in $(seq 0 "$runs"); do
+    : >"$work/one"
+    timed "$work/one" "$cli" run "$work/$name.alg"
+    timed "$work/one" "$python" "$fixtures/$name.py"
+    timed "$work/one" "$lua" "$fixtures/$name.lua"
+    [[ $round -eq 0 ]] || paste -s -d ' ' "$work/one" >>"$work/rounds"
+  done
+  t=$(awk '{ print $1 }' "$work/rounds" | median)
+  p=$(awk '{ print $2 }' "$work/rounds" | median)
+  l=$(awk '{ print $3 }' "$work/rounds" | median)
+  # The ratios are medians of each round's ratio, so drift between rounds cancels.
+  tl=$(awk '$3 > 0 { print $1 / $3 }' "$work/rounds" | median)
+  tp=$(awk '$2 > 0 { print $1 / $2 }' "$work/rounds" | median)
+  m=$(peak_mb "$cli" run "$work/$name.alg")
+  awk -v n="$name" -v t="$t" -v p="$p" -v l="$l" -v tl="$tl" -v tp="$tp" -v m="$m" \
+    'BEGIN { printf "%-8s %10.3f %10.3f %10.3f %12.2f %15.2f %12s\n", n, t, p, l, tl, tp, m }'
 done
 exit $status

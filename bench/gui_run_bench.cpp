@@ -14,6 +14,7 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <string_view>
 
 #include "alg_spec.h"
 #include "core/language/compiler.h"
@@ -33,10 +34,18 @@ std::string Fixture(const char* name) {
   return text.str();
 }
 
-std::vector<Tobj> LoopDiagram() {
+// The loop fixture; `iterations` replaces its count when given.
+std::vector<Tobj> LoopDiagram(const char* iterations = nullptr) {
+  std::string spec = Fixture("loop.txt");
+  if (iterations) {
+    for (size_t at = spec.find("1000000"); at != std::string::npos; at = spec.find("1000000", at)) {
+      spec.replace(at, 7, iterations);
+      at += std::string_view(iterations).size();
+    }
+  }
   std::vector<Tobj> bloki;
   std::string error;
-  fixtures::ParseAlgSpec(Fixture("loop.txt"), bloki, error);
+  fixtures::ParseAlgSpec(spec, bloki, error);
   return bloki;
 }
 
@@ -51,11 +60,11 @@ QApplication& App() {
 
 // The main window with the loop fixture open and highlighting off.
 struct Window {
-  Window() {
+  explicit Window(const char* iterations = nullptr) {
     App();
     main = std::move(gui::StartProgram({"gui_run_bench"}).main);
     path = (std::filesystem::temp_directory_path() / "gui_run_bench_loop.alg").string();
-    fixtures::WriteAlgFile(LoopDiagram(), path);
+    fixtures::WriteAlgFile(LoopDiagram(iterations), path);
     main->OtworzDokument(path);
     main->CommandAction("ActionPodswietlaj")->setChecked(false);
     main->Settings().PodswietlajBloki = false;
@@ -95,7 +104,7 @@ BENCHMARK(BM_WindowRun)->Unit(benchmark::kMillisecond)->Iterations(3);
 // From the pause command to the end of the run loop, with highlighting off
 // and with it on and a 15000 ms delay.
 void PauseLatency(benchmark::State& state, bool highlight) {
-  Window w;
+  Window w("100000000");  // a loop that runs for seconds, paused long before its end
   if (highlight) {
     w.main->Settings().PodswietlajBloki = true;
     w.main->CommandAction("ActionPodswietlaj")->setChecked(true);
@@ -104,7 +113,7 @@ void PauseLatency(benchmark::State& state, bool highlight) {
   double worst = 0;
   for (auto _ : state) {
     QElapsedTimer since_pause;
-    // Early enough that the loop (about 130 ms) is still running.
+    // Early enough that the loop is still running.
     QTimer::singleShot(40, w.main.get(), [&] {
       since_pause.start();
       w.main->CommandAction("ActionWstrzymaj")->trigger();

@@ -128,6 +128,27 @@ TEST(CliEval, PrintsKindAndValueOrTheCollectedErrors) {
   EXPECT_EQ(io.out, "empty \n42\nempty \ninteger 41\n");
 }
 
+TEST_F(CliRun, AParseErrorIsACompileErrorOfCompileRunAndEval) {
+  const std::string parse_error =
+      Cp1250ToUtf8(FormatText(LangText("msgcmp000054"), {"!"}));
+  const std::string bad = Diagram(home, "p", "start 1 -1\nproc 2 -1 a := 1\\ny := a !b\nend -1 -1\n");
+  const CliResult compiled = RunProgram(TESSARO_CLI_PATH, {"compile", bad});
+  EXPECT_EQ(compiled.exit_code, 1);
+  EXPECT_NE(compiled.out.find(parse_error + " " + Text("msgcmp000003") + " 2"), std::string::npos) << compiled.out;
+  const CliResult run = RunProgram(TESSARO_CLI_PATH, {"run", bad});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.err, Text("msgcmp000001") + ": " + parse_error + " " + Text("msgcmp000003") + " 2\n");
+  const CliResult eval = RunProgram(TESSARO_CLI_PATH, {"eval", "a := 1", "a := a !b", "a"});
+  EXPECT_EQ(eval.exit_code, 2);
+  EXPECT_EQ(eval.out, "integer 1\nerror: " + Text("msgcmp000001") + ": " + parse_error + "\ninteger 1\n");
+}
+
+TEST(CliEval, OneFailingElementAccessIsOneError) {
+  const CliResult r = RunProgram(TESSARO_CLI_PATH, {"eval", "--no-dynamic-arrays", "t := 1", "t[2] := 1"});
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_EQ(r.out, "integer 1\nerror: " + Text("msgcmp000001") + ": " + Text("msgcmp000035") + "\n");
+}
+
 TEST(CliEval, ShowsEachCarriageReturnOfTheErrorsAsABar) {
   // Two errors: the index check and the rejected index list.
   const CliResult r = RunProgram(TESSARO_CLI_PATH, {"eval", "t[0]"});

@@ -41,7 +41,8 @@ TEST(CliTree, StatementFormsMarkersAndEscapes) {
   const OutputCase cases[] = {
       {"dim t[3,4], v", "\"form\": \"dim\", \"error\": [0, 0, 0], \"steps\": [\"dim\", \"dim\"]"},
       {"dim t[3,4], v", "\"src\": \"[3,4]\", \"item\": \"t\", \"dims\": \"3,4\""},
-      {"write Power(2,3)", "\"steps\": [\"write\", \"3\", \"write\", \"funkcja\", \"Power\", \"2\"]"},
+      {"write Power(2,3)", "\"steps\": [\"write\", \"funkcja\", \"Power\", \",\", \"2\", \"3\"]"},
+      {"write x, a !b", "\"error\": [1, 2, 1]"},
       {"a !b", "\"error\": [1, 3, 1]"},
       {"a !b", "\"op\": \"Blad\""},
       // The marker bytes are Windows-1250 letters, printed as UTF-8.

@@ -45,11 +45,13 @@ void CreateInstruction(TKompilatorTS& compiler, const TInstructionPiece& piece, 
     compiler.AddError(LangText("msgcmp000004"), index);
     return;
   }
-  // Parse problems are not reported here: such nodes compute nothing.
   TParsedStatement parsed = ClassifyInstruction(piece.Text);
   ins.Tree.reset(parsed.Tree);
   ins.Steps = std::move(parsed.Steps);
   ins.StepIndex = 0;
+  // The nodes after a parse error compute nothing; run, the instruction
+  // would quietly yield an empty value.
+  if (parsed.Error.Flag) compiler.AddError(ParseErrorText(parsed.Error), index);
 }
 
 void CompileBlock(TKompilatorTS& compiler, const Tobj& block, int32_t index) {

@@ -43,6 +43,7 @@ void TKompilatorTS::AddWarning(const std::string& text, int32_t index) {
 }
 
 void TKompilatorTS::AddRunTimeError(const std::string& text) {
+  ++RunTimeErrorCount;
   AddError(text, Current);
   if (EvalMode && EvalKeepsRun) return;
   Stop();

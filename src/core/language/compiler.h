@@ -18,6 +18,7 @@
 #include "core/extensions/plugin_entry.h"
 #include "core/language/variables.h"
 #include "core/runtime/expression_tree.h"
+#include "core/runtime/fast_code.h"
 
 namespace tessaro {
 
@@ -50,6 +51,7 @@ struct Trozkaz {
   TreeOwner Tree;               // none for an instruction rejected for its parentheses
   std::vector<TwrTree*> Steps;  // the tree's nodes in pre-order, executed from the end
   std::vector<TStepCode> StepCodes;  // one per step, filled when the instruction first runs
+  TFastCode Fast;                    // the flat form, built by PrepareRun
   int32_t StepIndex = 0;
   int32_t Next = 0;      // successor; for a condition the false successor
   int32_t NextTrue = 0;  // a condition's true successor
@@ -118,6 +120,7 @@ class TKompilatorTS {
   std::string EvalErrorText;
   uint8_t EvalMode = 0;  // when set, errors and warnings are collected as text
   uint8_t EvalKeepsRun = 0;  // in evaluation mode, a run-time error does not stop the program
+  uint32_t RunTimeErrorCount = 0;  // counts AddRunTimeError calls
   std::vector<int32_t> IndexValues;
   std::vector<TValue> CallArguments;
   // The enabled extensions in effect for this compilation; a call binds to a position here.
@@ -201,6 +204,8 @@ class TKompilatorTS {
   void ClearSelections();
   // The breakpoint test before instruction Current; true when the run is to be suspended.
   bool TestBreakpoints();
+  // Whether a breakpoint, enabled or not, stands at the line of `instruction`.
+  bool HasBreakpointAt(const Trozkaz& instruction) const;
 
   // Records an error for instruction `index` (-1: none). In evaluation mode
   // the text is collected in EvalErrorText instead. An index that names no

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/i18n/language.h"
+#include "core/language/message_format.h"
 #include "core/language/text_rules.h"
 
 namespace tessaro {
@@ -16,27 +18,49 @@ TwrTree* NewStatementNode(std::string_view keyword) {
   return node;
 }
 
-// Cuts at every "," where the brackets «[» and «]» seen so far are even in
-// number; with `respect_quotes`, also only where the apostrophes are. The
-// text after the last cut is an item too; for a declaration list, which ends
-// in its own ",", only when an unmatched «[» left something there, so that
-// «dim t[3» fails visibly instead of declaring nothing.
-std::vector<std::string> CutItems(const std::string& list, bool respect_quotes) {
+// Cuts a declaration list at every "," where the brackets «[» and «]» seen
+// so far are even in number. The text after the last cut is an item only
+// when an unmatched «[» left something there (the list ends in its own ","),
+// so that «dim t[3» fails visibly instead of declaring nothing.
+std::vector<std::string> CutDeclarations(const std::string& list) {
   std::vector<std::string> items;
   int brackets = 0;
-  int quotes = 0;
   size_t start = 0;
   for (size_t i = 0; i < list.size(); ++i) {
     const char c = list[i];
-    if (c == kQuote) ++quotes;
     if (c == '[' || c == ']') ++brackets;
-    const bool quoted = respect_quotes && quotes % 2 == 1;
-    if (c == ',' && brackets % 2 == 0 && !quoted) {
+    if (c == ',' && brackets % 2 == 0) {
       items.push_back(list.substr(start, i - start));
       start = i + 1;
     }
   }
-  if (respect_quotes || start < list.size()) items.push_back(list.substr(start));
+  if (start < list.size()) items.push_back(list.substr(start));
+  return items;
+}
+
+// Cuts a read or write list at every "," outside apostrophes where the round
+// and the square brackets opened so far are all closed, so that «Power(2,3)»
+// and «t[1,2]» stay whole items. The text after the last cut is an item too.
+std::vector<std::string> CutInputOutputItems(const std::string& list) {
+  std::vector<std::string> items;
+  int round = 0;
+  int square = 0;
+  bool quoted = false;
+  size_t start = 0;
+  for (size_t i = 0; i < list.size(); ++i) {
+    const char c = list[i];
+    if (c == kQuote) quoted = !quoted;
+    if (quoted) continue;
+    if (c == '(') ++round;
+    if (c == ')') --round;
+    if (c == '[') ++square;
+    if (c == ']') --square;
+    if (c == ',' && round == 0 && square == 0) {
+      items.push_back(list.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  items.push_back(list.substr(start));
   return items;
 }
 
@@ -66,7 +90,7 @@ void ParseDim(std::string_view rest, TParsedStatement& out) {
   if (!list.empty() && list[0] == '=') list.erase(0, 1);
   list += ',';
   TwrTree* previous = nullptr;
-  for (const std::string& item : CutItems(list, false)) {
+  for (const std::string& item : CutDeclarations(list)) {
     TwrTree* node = NewStatementNode("dim");
     SplitDeclaration(item, node->ItemName, node->DimsText);
     node->SrcText = "[" + node->DimsText + "]";
@@ -90,13 +114,15 @@ void ParseSet(std::string_view rest, TParsedStatement& out) {
 }
 
 void ParseInputOutput(std::string_view keyword, std::string_view rest, TParsedStatement& out) {
-  const std::vector<std::string> items = CutItems(RemoveSpacesOutsideQuotes(rest), true);
+  const std::vector<std::string> items = CutInputOutputItems(RemoveSpacesOutsideQuotes(rest));
   TwrTree* before = nullptr;  // the node of the item written before this one
   for (const std::string& item : items) {
     TwrTree* node = NewStatementNode(keyword);
     node->ItemName = item;
     node->SrcText = item;
-    node->RightNode = ParseExpression(item).Root;
+    TParsedExpression parsed = ParseExpression(item);
+    node->RightNode = parsed.Root;
+    if (parsed.Error.Flag && !out.Error.Flag) out.Error = parsed.Error;
     node->LeftNode = before;
     before = node;
   }
@@ -110,6 +136,10 @@ void ParseInputOutput(std::string_view keyword, std::string_view rest, TParsedSt
 }
 
 }  // namespace
+
+std::string ParseErrorText(const TParseError& error) {
+  return FormatText(LangText("msgcmp000054"), {std::string(error.Operator)});
+}
 
 std::string_view StatementFormName(TStatementForm form) {
   switch (form) {

@@ -2,6 +2,7 @@
 // write, or an expression, with the tree and the step list each form yields.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,8 +19,13 @@ struct TParsedStatement {
   TStatementForm Form = TStatementForm::Expression;
   TwrTree* Tree = nullptr;       // owned by the caller; free with FreeTree
   std::vector<TwrTree*> Steps;   // executed from the end
-  TParseError Error;             // the parser's triple for an expression, else all zero
+  // The parser's triple: of the expression, of the first read or write item
+  // that has one; all zero for dim and set.
+  TParseError Error;
 };
+
+// The compile error for a parse error: the operator that stands after a value.
+std::string ParseErrorText(const TParseError& error);
 
 // A statement keyword counts, in any letter case, only when a space follows
 // it, so «write(x)» is an expression. Leading spaces are ignored.

@@ -44,4 +44,12 @@ bool TKompilatorTS::TestBreakpoints() {
   return suspend;
 }
 
+bool TKompilatorTS::HasBreakpointAt(const Trozkaz& instruction) const {
+  if (!Breakpoints) return false;
+  for (const TBreakPoint& bp : *Breakpoints) {
+    if (bp.Block == instruction.BlockIndex && bp.Line == instruction.Line) return true;
+  }
+  return false;
+}
+
 }  // namespace tessaro

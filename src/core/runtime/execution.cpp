@@ -54,26 +54,6 @@ bool IsVariableIndex(const TKompilatorTS& c, int32_t v) {
 
 bool IsAssignment(const std::string& op) { return op == ":=" || op == "="; }
 
-// The commonest operations on two integers, computed as ApplyBinary would
-// without its general dispatch; false for everything else.
-bool IntegerFastPath(BinaryOp op, int32_t a, int32_t b, TValue& out) {
-  int64_t r;
-  switch (op) {
-    case BinaryOp::Add: r = int64_t{a} + b; break;
-    case BinaryOp::Subtract: r = int64_t{a} - b; break;
-    case BinaryOp::Equal: out = TValue::Boolean(a == b); return true;
-    case BinaryOp::NotEqual: out = TValue::Boolean(a != b); return true;
-    case BinaryOp::Less: out = TValue::Boolean(a < b); return true;
-    case BinaryOp::LessEqual: out = TValue::Boolean(a <= b); return true;
-    case BinaryOp::Greater: out = TValue::Boolean(a > b); return true;
-    case BinaryOp::GreaterEqual: out = TValue::Boolean(a >= b); return true;
-    default: return false;
-  }
-  if (r < INT32_MIN || r > INT32_MAX) return false;  // redone in real arithmetic
-  out = TValue::Integer(static_cast<int32_t>(r));
-  return true;
-}
-
 // The existing element t[k] of a one-dimensional access, found without the
 // general index check and element access (which it agrees with); null when
 // the access needs them: several indexes, an index below 1, or growth.
@@ -530,6 +510,7 @@ int64_t RunSteps(TKompilatorTS& c, Trozkaz& instruction, int64_t count) {
   ExecutionScope scope(c);
   Executor executor(c, instruction);
   int64_t executed = 0;
+  const uint32_t errors = c.RunTimeErrorCount;
   // The fault guard: any fault of a step becomes one error and a stop, and
   // that step counts as not executed.
   try {
@@ -546,6 +527,10 @@ int64_t RunSteps(TKompilatorTS& c, Trozkaz& instruction, int64_t count) {
       if (!idle && (!executor.Node(node, code) || generation != c.ProgramGeneration)) break;
       ++instruction.StepIndex;
       ++executed;
+      // A run-time error stops a run by leaving its instruction. An evaluated
+      // expression is no instruction of the run: it ends here, or the steps
+      // after the failing one would report the same failure again.
+      if (c.EvalMode && c.RunTimeErrorCount != errors) break;
     }
   } catch (const RuntimeFault& fault) {
     c.AddRunTimeError(FaultMessage(fault.Kind()));

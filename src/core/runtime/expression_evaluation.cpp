@@ -53,6 +53,9 @@ TEvaluation TKompilatorTS::EvaluateExpression(const std::string& text, bool allo
         temporary.Tree.reset(parsed.Tree);
         temporary.Steps = std::move(parsed.Steps);
         result.ParseError = parsed.Error;
+        if (parsed.Error.Flag) AddError(ParseErrorText(parsed.Error), Current);
+      }
+      if (EvalErrorText.empty()) {
         ResolvingIndex = Current;
         ResolveTree(*this, temporary.Tree.get());
         if (allow_new_variables) FireVariableChange(-1);

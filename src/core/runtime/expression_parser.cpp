@@ -153,7 +153,8 @@ class TreeBuilder {
   // nothing rather than failing as a prefix operator without operand.
   void BuildPrefix(TwrTree& node, const TSplit& split, std::string_view left, std::string_view right) {
     if (!NothingBeforePrefix(left)) {
-      error_ = {true, static_cast<int32_t>(split.Position + 1), static_cast<int32_t>(split.Length)};
+      error_ = {true, static_cast<int32_t>(split.Position + 1), static_cast<int32_t>(split.Length),
+                kOperators[split.Slot].Text};
       LabelAsParseError(node);
       return;
     }

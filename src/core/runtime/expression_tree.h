@@ -75,6 +75,7 @@ struct TParseError {
   bool Flag = false;
   int32_t Position = 0;
   int32_t Length = 0;
+  std::string_view Operator;  // the operator's text, from the operator table
 };
 
 struct TParsedExpression {

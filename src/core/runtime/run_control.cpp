@@ -30,6 +30,7 @@ void TKompilatorTS::PrepareRun() {
   // otherwise stand twice.
   ClearWarnings();
   Resolve();
+  for (Trozkaz& instruction : Instructions) BuildFastCode(*this, instruction);
   if (!Errors.empty()) Stop();
   FireStateChange(kStatePrepared);
 }
@@ -47,6 +48,13 @@ void TKompilatorTS::Advance() {
   if (!IsInstruction(*this, Current)) return;
   Trozkaz& instruction = Instructions[static_cast<size_t>(Current)];
   if (instruction.Kind == Warunek) {
+    // What the fetch below would return, without its way through the walk.
+    const TValue* known = instruction.Fast.Condition ? &instruction.Tree->NodeValue : nullptr;
+    if (known && known->Kind() == ValueKind::Boolean) {
+      Current = known->AsBoolean() ? instruction.NextTrue : instruction.Next;
+      if (Current < 0) Current = kNoInstruction;
+      return;
+    }
     bool holds = false;
     const uint32_t generation = ProgramGeneration;
     try {
@@ -69,7 +77,12 @@ bool TKompilatorTS::InstructionStep() {
   ClearSelections();
   bool result = true;
   if (!IsInstruction(*this, Current)) return false;
-  ExecuteInstruction(Instructions[static_cast<size_t>(Current)]);
+  Trozkaz& instruction = Instructions[static_cast<size_t>(Current)];
+  // The flat form gives way to the walk at a breakpoint's line, so that
+  // whatever a stop there shows was built the one way.
+  const bool walk = !instruction.Fast.Ready || (Breakpoints && !Breakpoints->empty() &&
+                                                HasBreakpointAt(instruction));
+  if (walk || !RunFastCode(*this, instruction)) ExecuteInstruction(instruction);
   if (IsInstruction(*this, Current)) Advance();
   FireStep(0);
   if (Current > 0 && IsInstruction(*this, Current) && Breakpoints && !Breakpoints->empty() &&

@@ -36,6 +36,36 @@ bool IsComparison(BinaryOp op);
 
 TValue ApplyBinary(BinaryOp op, const TValue& a, const TValue& b);
 
+// The commonest operations on two integers, computed as ApplyBinary would
+// without its general dispatch; false for everything else, and for the
+// results ApplyBinary must handle itself (overflow, division by zero).
+inline bool IntegerFastPath(BinaryOp op, int32_t a, int32_t b, TValue& out) {
+  int64_t r;
+  switch (op) {
+    case BinaryOp::Add: r = int64_t{a} + b; break;
+    case BinaryOp::Subtract: r = int64_t{a} - b; break;
+    case BinaryOp::Multiply: r = int64_t{a} * b; break;
+    case BinaryOp::Div:
+      if (b == 0 || b == -1) return false;
+      r = a / b;
+      break;
+    case BinaryOp::Mod:
+      if (b == 0 || b == -1) return false;
+      r = a % b;
+      break;
+    case BinaryOp::Equal: out = TValue::Boolean(a == b); return true;
+    case BinaryOp::NotEqual: out = TValue::Boolean(a != b); return true;
+    case BinaryOp::Less: out = TValue::Boolean(a < b); return true;
+    case BinaryOp::LessEqual: out = TValue::Boolean(a <= b); return true;
+    case BinaryOp::Greater: out = TValue::Boolean(a > b); return true;
+    case BinaryOp::GreaterEqual: out = TValue::Boolean(a >= b); return true;
+    default: return false;
+  }
+  if (r < INT32_MIN || r > INT32_MAX) return false;  // ApplyBinary goes over to reals
+  out = TValue::Integer(static_cast<int32_t>(r));
+  return true;
+}
+
 // "!" and "not": logical on booleans, bitwise complement on everything else.
 TValue Negate(const TValue& v);
 

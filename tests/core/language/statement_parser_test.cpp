@@ -113,12 +113,15 @@ struct ItemCase {
   std::vector<std::string> item_shapes;  // each item's expression tree
 };
 
-// Commas split outside apostrophes and outside «[ ]», but not outside
-// parentheses: «write Power(2,3)» is two items.
+// Commas split only outside apostrophes where the round and the square
+// brackets are all closed.
 TEST(StatementForms, InputAndOutputItems) {
   const ItemCase cases[] = {
       {"write x", {"x"}, {"x"}},
-      {"write Power(2,3)", {"Power(2", "3)"}, {"funkcja(Power, 2)", "3"}},
+      {"write Power(2,3)", {"Power(2,3)"}, {"funkcja(Power, ,(2, 3))"}},
+      {"write Power(2,3), x", {"Power(2,3)", "x"}, {"funkcja(Power, ,(2, 3))", "x"}},
+      {"write t[Max(1,2),3], (1)", {"t[Max(1,2),3]", "(1)"}, {"tablica(t, ,(funkcja(Max, ,(1, 2)), 3))", "1"}},
+      {"write ')', x", {"')'", "x"}, {"')'", "x"}},
       {"write t[1,2]", {"t[1,2]"}, {"tablica(t, ,(1, 2))"}},
       {"write 'a, b', x", {"'a, b'", "x"}, {"'a, b'", "x"}},
       {"write a + 1, b", {"a+1", "b"}, {"+(a, 1)", "b"}},
@@ -159,11 +162,17 @@ TEST(StatementForms, ExpressionsCarryTheParserResult) {
   EXPECT_EQ(bad.result.Error.Position, 3);
   EXPECT_EQ(bad.result.Error.Length, 1);
 
-  // The statement forms hand back an all-zero triple.
-  const Parsed item("write a !b");
-  EXPECT_FALSE(item.result.Error.Flag);
-  EXPECT_EQ(item.result.Error.Position, 0);
-  EXPECT_EQ(item.result.Error.Length, 0);
+  EXPECT_EQ(bad.result.Error.Operator, "!");
+
+  // A read or write list carries its first item's triple, dim and set none.
+  // (Blanks go before an item is parsed.)
+  const Parsed item("write x, a !b, c !d");
+  EXPECT_TRUE(item.result.Error.Flag);
+  EXPECT_EQ(item.result.Error.Position, 2);
+  EXPECT_EQ(item.result.Error.Operator, "!");
+  const Parsed declaration("dim a !b");
+  EXPECT_FALSE(declaration.result.Error.Flag);
+  EXPECT_EQ(declaration.result.Error.Position, 0);
 }
 
 }  // namespace

@@ -69,6 +69,16 @@ TEST(RunTimeErrors, AreCollectedAsTextInEvaluationMode) {
   EXPECT_EQ(h.c.AllowNewVariables, 1);
 }
 
+TEST(RunTimeErrors, OneFailingElementAccessIsOneErrorInEvaluationMode) {
+  ProgramHarness h(OneBlock("t := 1"));
+  ASSERT_TRUE(h.Compile());
+  h.c.DynamicArrays = 0;
+  const std::string once = LangText("msgcmp000001") + ": " + Msg("msgcmp000035");
+  for (const char* text : {"t[2] := 1", "x := t[2] + 1", "t[2, 1]"}) {
+    EXPECT_EQ(h.c.EvaluateExpression(text, true).ErrorText, once) << text;
+  }
+}
+
 TEST(RunTimeErrors, WrongExtensionResultStopsTheRunWithTheExtensionText) {
   // No extension is loaded here: an unbound name fails at compile time instead.
   ProgramHarness h(OneBlock("x := Foo(1)"));

@@ -1,0 +1,65 @@
+// The flat form of an instruction for continuous runs.
+//
+// The micro-step walk visits every node of an instruction's tree, decides
+// what each does and fetches operands through the general paths. For the
+// commonest instructions (assignments and conditions over numbers, texts,
+// variables and array elements) the same work is written once, when the run
+// is prepared, as a short list of operations over resolved variables and the
+// nodes' value fields. Running the list leaves the tree, the variables and
+// the events exactly as the walk would; whenever it meets anything else (a
+// kind it does not handle, a missing element, a fault) it gives up before it
+// has changed anything but the nodes' values, and the walk runs the
+// instruction instead.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "core/language/value.h"
+
+namespace tessaro {
+
+class TKompilatorTS;
+struct Trozkaz;
+struct TwrTree;
+
+// Where an operation takes a value from: a variable's cell (Variable >= 0),
+// else a value field (a literal leaf's or an inner node's NodeValue).
+struct TFastOperand {
+  const TValue* Value = nullptr;
+  int32_t Variable = -1;
+};
+
+enum TFastOpKind : uint8_t {
+  kFastBinary,         // Node = A op B
+  kFastNegate,         // Node = not A
+  kFastElement,        // Node = Variable[A] or Variable[A, B]
+  kFastAssign,         // Variable := C (op: a compound assignment)
+  kFastAssignElement,  // Variable[A] or Variable[A, B] := C; Target gets the old value
+};
+
+struct TFastOp {
+  uint8_t Kind = kFastBinary;
+  uint8_t Operation = 0;  // BinaryOp
+  uint8_t Indexes = 0;    // element operations: 1 or 2
+  int32_t Variable = -1;
+  TwrTree* Node = nullptr;
+  TwrTree* Target = nullptr;
+  TFastOperand A, B, C;
+};
+
+// What PrepareRun works out for each instruction.
+struct TFastCode {
+  std::vector<TFastOp> Ops;
+  uint8_t Ready = 0;      // the instruction can run from Ops
+  uint8_t Condition = 0;  // Advance may read the root's NodeValue directly
+};
+
+// Fills instruction.Fast from its resolved tree.
+void BuildFastCode(const TKompilatorTS& compiler, Trozkaz& instruction);
+
+// Runs a Ready instruction from its operations, as ExecuteInstruction would.
+// False, with nothing observable done, when the walk must run it instead.
+bool RunFastCode(TKompilatorTS& compiler, Trozkaz& instruction);
+
+}  // namespace tessaro
