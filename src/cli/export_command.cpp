@@ -69,8 +69,13 @@ int RunExport(const CliOptions& options) {
   scene.Obszar = Extents(read.bloki);
   renderer.RysujSchemat(kModePrint, scene);
   const DiagramPicture& picture = renderer.Picture();
-  if (!gui::WritePicture(picture, picture.FrameWithInk(), format, output, metrics)) {
+  RasterFit raster;
+  if (!gui::WritePicture(picture, picture.FrameWithInk(), format, output, metrics, &raster)) {
     return Fail(kExitCantCreate, output, "cannot write the picture");
+  }
+  if (raster.reduced && (format == gui::PictureFormat::Jpeg || format == gui::PictureFormat::Png)) {
+    std::fprintf(stderr, "tessaro-cli: %s: the picture was too large and was scaled down to %d x %d pixels\n",
+                 output.c_str(), raster.width, raster.height);
   }
   return kExitOk;
 }

@@ -43,6 +43,7 @@ struct FontSpec {
   std::string name;
   int32_t size = 8;  // points; one point is 96/72 diagram units
   TColor colour = 0;
+  bool bold = false;
   bool operator==(const FontSpec&) const = default;
 };
 

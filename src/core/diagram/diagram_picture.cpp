@@ -58,7 +58,7 @@ void DiagramPicture::Replay(Canvas& target, const TRect* visible) const {
         target.SetBrush({op.a, static_cast<BrushStyle>(op.style)});
         break;
       case OpKind::Font:
-        target.SetFont({texts_[op.first], op.a, op.b});
+        target.SetFont({texts_[op.first], op.a, op.b, op.style != 0});
         break;
       case OpKind::Rectangle:
         target.Rectangle({op.a, op.b, op.c, op.d});
@@ -112,6 +112,7 @@ void RecordingCanvas::SetFont(const FontSpec& font) {
   font_set_ = true;
   DiagramPicture::Op op;
   op.kind = DiagramPicture::OpKind::Font;
+  op.style = font.bold ? 1 : 0;
   op.a = font.size;
   op.b = font.colour;
   op.first = static_cast<uint32_t>(picture_.texts_.size());

@@ -103,6 +103,7 @@ void TDocumentState::SetStyle(TColor TObjStyl::*field, TColor colour) {
     if (e.Zaznaczony) e.Styl.*field = colour;
   }
   Repaint();
+  ZapiszStan();
 }
 
 TColor TDocumentState::GetStyle(TColor TObjStyl::*field) const {
@@ -135,6 +136,10 @@ void TDocumentState::RemoveBlockBreakpoints(int32_t block) {
 
 void TDocumentState::Repaint() {
   if (OnRepaint) OnRepaint(*this);
+}
+
+void TDocumentState::SelectionChanged() {
+  if (OnSelectionChanged) OnSelectionChanged(*this);
 }
 
 }  // namespace tessaro

@@ -48,6 +48,12 @@ class TDocumentState {
   std::function<void(TDocumentState&, const std::string& path)> OnAddRecentFile;
   // The colours and font of new and converted elements, from the settings.
   std::function<TElementDefaults(const TDocumentState&)> OnDefaultStyle;
+  // The selected element or group changed (selection, paste, cut, undo, redo,
+  // removal, document switch or close).
+  std::function<void(TDocumentState&)> OnSelectionChanged;
+  // A snapshot really changed the diagram; the window stops and discards the
+  // compiled program.
+  std::function<void(TDocumentState&)> OnDiagramChanged;
 
   // The current document's record, or nullptr when AktualnyPlik names none.
   TOtwartePliki* CurrentDocument();
@@ -86,8 +92,27 @@ class TDocumentState {
   void RemoveBlockBreakpoints(int32_t block);
 
   void Repaint();
+  void SelectionChanged();
+
+  // Snapshots (snapshots.cpp). ZapiszStan is the one place that pushes a
+  // snapshot: it pushes the current diagram with its breakpoints unless it
+  // equals the newest snapshot, empties the redo stack, and when the diagram
+  // really changed marks Zmiana, recomputes the extents and calls
+  // OnDiagramChanged. Returns whether the diagram really changed.
+  bool ZapiszStan();
+  // One undo step; a diagram that differs from the newest snapshot first
+  // returns to that snapshot. False when there was nothing to undo.
+  bool CofnijKrok();
+  // Takes back the last undo step. False when there was nothing to redo.
+  bool PonowKrok();
+  bool MoznaCofnac();
+  bool MoznaPonowic();
+  // Drops every snapshot of the current document (a file is opened into it).
+  void ZwolnijStos();
 
  private:
+  // Makes a snapshot stream the diagram, with its breakpoints, and clears the selection.
+  void LoadSnapshot(const TMemoryStream& stream, const TBreakPointArray& breakpoints);
   void SetStyle(TColor TObjStyl::*field, TColor colour);
   TColor GetStyle(TColor TObjStyl::*field) const;
 };

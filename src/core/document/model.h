@@ -113,6 +113,11 @@ struct TObszar {
 struct TSchowek {
   int32_t Indeks = -1;
   Tobj Obiekt;
+  // The position in the clipboard of the member Link1 / Link2 points at, or
+  // -1 when the link leaves the copied set (or is none). Links inside the set
+  // stay relative to it, so every paste rebuilds the copied structure.
+  int32_t Wewn1 = -1;
+  int32_t Wewn2 = -1;
 };
 
 // One open document.
@@ -121,6 +126,12 @@ struct TOtwartePliki {
   std::string Sciezka;  // full path; empty for a document never saved
   // Snapshots, newest first; element 0 is always the document's current state.
   std::vector<TMemoryStream> Cofnij;
+  // The breakpoints that belonged to each snapshot, beside Cofnij (kept in
+  // memory only; the file format has no place for them).
+  std::vector<TBreakPointArray> CofnijPunkty;
+  // Undone snapshots, newest first, with their breakpoints; any new snapshot empties them.
+  std::vector<TMemoryStream> Ponow;
+  std::vector<TBreakPointArray> PonowPunkty;
   int32_t PoczatekX = 0;
   int32_t PoczatekY = 0;
   double Skala = 100.0;

@@ -115,6 +115,7 @@ bool CopyLibrary(const fs::path& source, const fs::path& target) {
 }  // namespace
 
 std::string PlugInFolder() { return ProgramFile("Rozszerzenia"); }
+std::string PlugInImportFolder() { return PlugInFolder(); }
 std::string PlugInListFile() { return ProgramFile("tsdllin.dat"); }
 
 void LoadPlugIns(uintptr_t application_window, uintptr_t main_window) {
@@ -135,7 +136,9 @@ void LoadPlugIns(uintptr_t application_window, uintptr_t main_window) {
     wanted.push_back(std::move(entry));
   });
   if (!read) {
-    fs::remove(list, ec);
+    // Kept aside rather than deleted: it may be worth a look, and the next
+    // save must not fail on it.
+    fs::rename(list, list + ".bad", ec);
     return;
   }
 
@@ -157,8 +160,8 @@ void UnloadPlugIns() {
 
 bool SavePlugIns() {
   if (WritePlugInList(PlugInListFile(), PlugIns)) return true;
-  UnloadPlugIns();
-  PlugIns.clear();
+  // The table stays in force until exit; the old file stays on disk.
+  Komunikat(LangText("msgpi00004"), LangText("msgpi00007"));
   return false;
 }
 
@@ -219,29 +222,48 @@ bool CheckPlugIn(const std::string& file_name, bool checked) {
   return true;
 }
 
-TImportOutcome ImportPlugIn(const std::string& source) {
+TImportOutcome ImportPlugIn(const std::string& source, const std::function<void()>& before_unload) {
   TImportOutcome outcome;
   fs::path from(source);
-  std::error_code ec;
-  // Only a file the list can record is worth unloading everything for.
-  if (!fs::is_regular_file(from, ec) || !IsRecordableName(from.filename().string())) {
+  auto fail = [&](const std::string& reason) {
     outcome.result = ImportResult::Failed;
+    outcome.reason = reason;
+    Komunikat(LangText("msgpi00003"), LangText("msgpi00008") + "\r\n" +
+                                          Utf8ToCp1250(from.filename().string()) + "\r\n" + reason);
     return outcome;
-  }
-  fs::create_directories(PlugInFolder(), ec);
-  fs::path target = fs::path(PlugInFolder()) / from.filename();
+  };
+  std::error_code ec;
+  // Only a file the list can record and the loader accepts is worth
+  // unloading everything for.
+  if (!fs::is_regular_file(from, ec)) return fail(LangText("msgpi00009"));
+  const std::string native = from.filename().string();
+  if (!HasMask(native)) return fail(LangText("msgpi00013"));
+  if (!IsRecordableName(native)) return fail(LangText("msgpi00010"));
+  TModuleLoad probe = LoadModule(from.string());
+  if (probe.handle == 0) return fail(LangText("msgpi00012") + " " + probe.error);
+  FreeModule(probe.handle);
+
+  const fs::path folder(PlugInImportFolder());
+  fs::create_directories(folder, ec);
+  fs::path target = folder / from.filename();
   if (fs::exists(target, ec) &&
       PytanieTakNie(LangText("msgpi00003"), LangText("msgpi00005")) != Answer::Yes) {
     return outcome;
   }
 
+  if (before_unload) before_unload();
   UnloadPlugIns();
   bool copied = CopyLibrary(from, target);
   // Reload before listing, so that the list and the table agree: listing
   // first would show the new library while the reload drops its entry.
   LoadPlugIns(g_windows.application, g_windows.main);
   outcome.items = RefreshPlugIns();
-  outcome.result = copied ? ImportResult::Copied : ImportResult::Failed;
+  outcome.reloaded = true;
+  if (!copied) {
+    fail(LangText("msgpi00011"));
+    return outcome;
+  }
+  outcome.result = ImportResult::Copied;
   return outcome;
 }
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,20 +24,24 @@ extern std::vector<TPlugInEntry> PlugIns;
 std::string PlugInFolder();
 std::string PlugInListFile();
 
+// Where an import copies a library. The one place that decides it: today the
+// extension folder of the program folder.
+std::string PlugInImportFolder();
+
 // Libraries are matched against this mask by their exact, case-sensitive name.
 inline constexpr const char kPlugInMask[] = "*.so";
 
 // Start-up: reads the list file and loads and initialises every enabled
 // entry whose library is in the folder; disabled entries and entries whose
-// file is gone are dropped. An unreadable list file empties the table and is
-// deleted. The window handles are remembered for the reload after an import.
+// file is gone are dropped. An unreadable list file leaves the table empty and
+// is renamed aside to "tsdllin.dat.bad". The window handles are remembered for the reload after an import.
 void LoadPlugIns(uintptr_t application_window = 0, uintptr_t main_window = 0);
 
 // Exit: finalises every entry in table order and releases its library.
 void UnloadPlugIns();
 
 // Writes the table as the new list file. On failure the old file stays as it
-// was, and the table is finalised, released and emptied. Returns success.
+// was, the table stays in force, and one notice is shown. Returns success.
 bool SavePlugIns();
 
 // Loads the entry's library from the extension folder (unless it is loaded
@@ -77,18 +82,25 @@ bool CheckPlugIn(const std::string& file_name, bool checked);
 enum class ImportResult {
   Declined,  // the user kept the existing file; nothing changed
   Copied,
-  Failed,    // nothing to copy, or the copy failed (the table was reloaded all the same)
+  Failed,    // not a library, or the copy failed; one notice names the file and the reason
 };
 
 struct TImportOutcome {
   ImportResult result = ImportResult::Declined;
-  std::vector<TPlugInItem> items;  // the refreshed list, unless declined
+  std::vector<TPlugInItem> items;  // the refreshed list, when reloaded
+  bool reloaded = false;           // the table was unloaded and loaded from the list file
+  std::string reason;              // of a failure, Windows-1250
 };
 
-// Copies the library at `source` (native path) into the extension folder.
-// Replacing a file of the same name is asked first. The table is unloaded
-// before the copy and reloaded from the list file after it, then the folder
-// is listed again.
-TImportOutcome ImportPlugIn(const std::string& source);
+// Copies the library at `source` (native path) into the import folder. A
+// file that is not a loadable "*.so" library with a recordable name is
+// refused before anything is unloaded. Replacing a file of the same name is
+// asked first. The table is unloaded before the copy and reloaded from the
+// list file after it, then the folder is listed again. A failure shows one
+// notice naming the file and the reason.
+// `before_unload`, when given, runs just before the table is unloaded (the
+// window discards a compiled program that still refers to the libraries).
+TImportOutcome ImportPlugIn(const std::string& source,
+                            const std::function<void()>& before_unload = nullptr);
 
 }  // namespace tessaro

@@ -15,7 +15,8 @@ namespace {
 constexpr const char* kDefaultCode = "PL";
 constexpr const char* kSelectionFile = "Lang\\lang.ini";
 
-std::string SelectionPath() { return ProgramFile(kSelectionFile); }
+// The user's choice once made, else the shipped default.
+std::string SelectionPath() { return ReadableUserFile(kSelectionFile); }
 
 // A code names a file inside the language folder, never a path elsewhere.
 bool IsSafeCode(const std::string& code) {
@@ -56,10 +57,9 @@ void TLanguage::LoadLanguageCode() {
 }
 
 void TLanguage::SaveLanguageCode() const {
-  const std::string path = SelectionPath();
-  std::optional<std::string> text = ReadFileBytes(path);
+  std::optional<std::string> text = ReadFileBytes(SelectionPath());
   if (!text) return;
-  ReplaceFileBytes(path, SetIniValue(*text, "Default", "Language", language_code_));
+  ReplaceFileBytes(UserFile(kSelectionFile), SetIniValue(*text, "Default", "Language", language_code_));
 }
 
 void TLanguage::LoadTexts() {

@@ -5,6 +5,8 @@
 #include <strings.h>
 #include <system_error>
 
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace tessaro {
@@ -16,6 +18,11 @@ std::string& OverrideDir() {
   return dir;
 }
 
+std::string StripTrailingSlash(std::string dir) {
+  while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+  return dir;
+}
+
 std::string ExecutableDir() {
   std::error_code ec;
   fs::path exe = fs::read_symlink("/proc/self/exe", ec);
@@ -23,9 +30,30 @@ std::string ExecutableDir() {
   return exe.parent_path().string();
 }
 
-std::string StripTrailingSlash(std::string dir) {
-  while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
-  return dir;
+// The one folder holding everything, when the user or a test chose one.
+std::string ChosenHome() {
+  if (!OverrideDir().empty()) return OverrideDir();
+  if (const char* home = std::getenv("TESSARO_HOME"); home && *home) return StripTrailingSlash(home);
+  return {};
+}
+
+// "<prefix>/share/tessaro" for an executable in "<prefix>/bin"; empty for a
+// portable copy (build folder, unpacked archive) whose files sit beside it.
+std::string InstalledShareDir(const std::string& exe_dir) {
+  fs::path exe(exe_dir);
+  if (exe.filename() != "bin") return {};
+  fs::path share = exe.parent_path() / "share" / "tessaro";
+  std::error_code ec;
+  if (!fs::is_directory(share, ec)) return {};
+  return share.string();
+}
+
+
+std::string UserBase(const char* variable, const char* fallback_under_home) {
+  if (const char* dir = std::getenv(variable); dir && *dir == '/') return StripTrailingSlash(dir) + "/tessaro";
+  std::string home;
+  if (const char* h = std::getenv("HOME"); h && *h) home = StripTrailingSlash(h);
+  return home + "/" + fallback_under_home + "/tessaro";
 }
 
 // The entry of `dir` whose name equals `name` ignoring ASCII case, or `name`.
@@ -39,17 +67,41 @@ std::string MatchEntry(const fs::path& dir, const std::string& name) {
   return name;
 }
 
-}  // namespace
-
-std::string ProgramDir() {
-  if (!OverrideDir().empty()) return OverrideDir();
-  if (const char* home = std::getenv("TESSARO_HOME"); home && *home) {
-    return StripTrailingSlash(home);
-  }
-  return ExecutableDir();
+// The first component of a backslash or slash separated name.
+std::string FirstComponent(const std::string& relative) {
+  return relative.substr(0, relative.find_first_of("\\/"));
 }
 
+}  // namespace
+
+std::string ShippedDir() {
+  if (std::string home = ChosenHome(); !home.empty()) return home;
+  const std::string exe = ExecutableDir();
+  if (std::string share = InstalledShareDir(exe); !share.empty()) return share;
+  return exe;
+}
+
+std::string ProgramDir() { return ShippedDir(); }
+
 void SetProgramDir(const std::string& dir) { OverrideDir() = StripTrailingSlash(dir); }
+
+std::string UserDirForExecutable(const std::string& exe_dir, bool data) {
+  // A portable copy keeps its files beside it. An installed program never
+  // writes into its own tree, even when run by an administrator who could.
+  if (InstalledShareDir(exe_dir).empty() && ::access(exe_dir.c_str(), W_OK) == 0) return exe_dir;
+  // The same folders Qt's QStandardPaths reports on Linux.
+  return data ? UserBase("XDG_DATA_HOME", ".local/share") : UserBase("XDG_CONFIG_HOME", ".config");
+}
+
+std::string UserConfigDir() {
+  if (std::string home = ChosenHome(); !home.empty()) return home;
+  return UserDirForExecutable(ExecutableDir(), false);
+}
+
+std::string UserDataDir() {
+  if (std::string home = ChosenHome(); !home.empty()) return home;
+  return UserDirForExecutable(ExecutableDir(), true);
+}
 
 std::string ResolveCaseInsensitive(const std::string& base, const std::string& relative) {
   fs::path path = base;
@@ -70,7 +122,28 @@ std::string ResolveCaseInsensitive(const std::string& base, const std::string& r
 }
 
 std::string ProgramFile(const std::string& relative) {
-  return ResolveCaseInsensitive(ProgramDir(), relative);
+  return ResolveCaseInsensitive(ShippedDir(), relative);
+}
+
+std::string UserFile(const std::string& relative) {
+  const std::string first = FirstComponent(relative);
+  const bool data = strcasecmp(first.c_str(), "Rozszerzenia") == 0;
+  const std::string base = data ? UserDataDir() : UserConfigDir();
+  fs::path path = ResolveCaseInsensitive(base, relative);
+  // The user's folders do not exist before the first file is written there.
+  // A folder chosen by $TESSARO_HOME or a portable copy is left as it is.
+  if (ChosenHome().empty() && base != ExecutableDir()) {
+    std::error_code ec;
+    fs::create_directories(path.parent_path(), ec);
+  }
+  return path.string();
+}
+
+std::string ReadableUserFile(const std::string& relative) {
+  std::string user = UserFile(relative);
+  std::error_code ec;
+  if (fs::exists(user, ec)) return user;
+  return ProgramFile(relative);
 }
 
 }  // namespace tessaro

@@ -35,7 +35,7 @@ void Fail() {
   if (g_failure_handler) g_failure_handler();
 }
 
-std::string StorePath() { return ProgramFile(kRegistryFile); }
+std::string StorePath() { return UserFile(kRegistryFile); }
 
 bool Exists(const std::string& path) {
   std::FILE* f = std::fopen(path.c_str(), "rb");

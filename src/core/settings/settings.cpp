@@ -47,7 +47,7 @@ TSettings RestoredDefaults() {
   return s;
 }
 
-std::string SettingsPath() { return ProgramFile("tsset.dat"); }
+std::string SettingsPath() { return UserFile("tsset.dat"); }
 
 void LoadSettings(TSettings& settings, const std::string& path) {
   TConfig config(path);

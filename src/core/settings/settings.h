@@ -21,6 +21,7 @@ struct TSettings {
   std::int32_t KolorObrysu = 0;               // outline of new blocks
   bool WersjaPilotazowa = false;   // pilot mode: usage events and error reports are sent
   std::string Interfejs = "Office2003";  // visual theme
+  bool SprawdzajAktualizacje = false;  // ask the web service for a newer version once per start
 };
 
 // One settings key: the field it fills, its default when the file lacks it
@@ -52,6 +53,7 @@ inline constexpr SettingKey kSettingKeys[] = {
     {"KolorObrysu", nullptr, &TSettings::KolorObrysu, nullptr, 0, nullptr, true, 0, nullptr},
     {"WersjaPilotazowa", &TSettings::WersjaPilotazowa, nullptr, nullptr, 0, nullptr, false, 0, nullptr},
     {"Interfejs", nullptr, nullptr, &TSettings::Interfejs, 0, "Office2003", false, 0, "Office2003"},
+    {"SprawdzajAktualizacje", &TSettings::SprawdzajAktualizacje, nullptr, nullptr, 0, nullptr, false, 0, nullptr},
 };
 
 // The values the configuration dialog's "restore defaults" puts in place.
@@ -66,7 +68,7 @@ std::string SettingsPath();
 // leaves that field as it was. Never reports anything.
 void LoadSettings(TSettings& settings, const std::string& path = SettingsPath());
 
-// Writes exactly the twelve keys, in table order, into a fresh file at `path`
+// Writes exactly the keys of kSettingKeys, in table order, into a fresh file at `path`
 // (the old file is not read). False when it cannot be written; the old file
 // is then left intact.
 bool SaveSettings(const TSettings& settings, const std::string& path = SettingsPath());

@@ -110,17 +110,40 @@ void DiagramCommands::ActionDrukujExecute() {
     page.offset_x = printable.left() - paper.left();
     page.offset_y = printable.top() - paper.top();
     const TRect frame = picture.FrameWithInk();
-    const PrintPlacement place = PlaceOnPage(Width(frame), Height(frame), page);
+    const PageTiling tiles = TilePages(Width(frame), Height(frame), page);
     printer.setDocName(QStringLiteral("Tessaro - ") + (DocumentName ? DocumentName() : QString()));
-    if (ShowStatus) ShowStatus(Tr(place.natural_size ? kMsgPrintedNatural : kMsgPrintedScaled));
     QPainter painter;
-    if (painter.begin(&printer)) {
-      painter.translate(place.x, place.y);
-      if (Width(frame) > 0 && Height(frame) > 0) {
-        painter.scale(static_cast<double>(place.width) / Width(frame), static_cast<double>(place.height) / Height(frame));
+    if (tiles.columns * tiles.rows == 1) {
+      const PrintPlacement place = PlaceOnPage(Width(frame), Height(frame), page);
+      if (ShowStatus) ShowStatus(Tr(place.natural_size ? kMsgPrintedNatural : kMsgPrintedScaled));
+      if (painter.begin(&printer)) {
+        painter.translate(place.x, place.y);
+        if (Width(frame) > 0 && Height(frame) > 0) {
+          painter.scale(static_cast<double>(place.width) / Width(frame), static_cast<double>(place.height) / Height(frame));
+        }
+        PaintPicture(picture, frame, painter, view_.Metrics());
+        ok = painter.end();
       }
-      PaintPicture(picture, frame, painter, view_.Metrics());
-      ok = painter.end();
+    } else if (painter.begin(&printer)) {
+      // Too large for one page at a readable size: pieces of the diagram,
+      // row by row, each filling the printable area.
+      if (ShowStatus) ShowStatus(Tr(tiles.factor >= 1 ? kMsgPrintedNatural : kMsgPrintedScaled));
+      const double sx = tiles.factor * page.dpi_x / 72.0;
+      const double sy = tiles.factor * page.dpi_y / 72.0;
+      ok = true;
+      for (int32_t row = 0; row < tiles.rows && ok; ++row) {
+        for (int32_t column = 0; column < tiles.columns && ok; ++column) {
+          if ((row > 0 || column > 0) && !printer.newPage()) ok = false;
+          painter.save();
+          painter.translate(page.offset_x, page.offset_y);
+          painter.setClipRect(QRectF(0, 0, tiles.piece_width * sx, tiles.piece_height * sy));
+          painter.scale(sx, sy);
+          painter.translate(-column * tiles.piece_width, -row * tiles.piece_height);
+          PaintPicture(picture, frame, painter, view_.Metrics());
+          painter.restore();
+        }
+      }
+      ok = painter.end() && ok;
     }
   } catch (const std::exception&) {
     ok = false;
@@ -136,8 +159,11 @@ void DiagramCommands::ActionEksportujDoPlikuExecute() {
   const QString name = ExportFileName(chosen, filter);
   const DiagramPicture& picture = view_.RenderPicture(kModePrint, state_.ObszarSchematu);
   PictureFormat format = PictureFormatOf(QString::fromLatin1(kExportFilters[filter].extension));
-  if (!WritePicture(picture, picture.FrameWithInk(), format, ToPath(name), view_.Metrics())) {
+  RasterFit raster;
+  if (!WritePicture(picture, picture.FrameWithInk(), format, ToPath(name), view_.Metrics(), &raster)) {
     Komunikat(LangText(kMsgExportCaption), LangText(kMsgExportFailed) + ToCore(name) + LangText(kMsgExportFailedEnd));
+  } else if (raster.reduced && (format == PictureFormat::Jpeg || format == PictureFormat::Png) && ShowStatus) {
+    ShowStatus(Tr("msgexp00001") + QStringLiteral(" %1 x %2").arg(raster.width).arg(raster.height));
   }
 }
 
@@ -149,7 +175,7 @@ void PutOnClipboard(const DiagramPicture& picture, QtTextMetrics& metrics) {
   const TRect frame = picture.FrameWithInk();
   auto* data = new QMimeData;
   data->setData(QStringLiteral("image/svg+xml"), PictureSvg(picture, frame, metrics));
-  data->setImageData(PictureImage(picture, frame, kRasterScale, metrics));
+  data->setImageData(PictureImage(picture, frame, FitPicture(frame, PictureFormat::Png), metrics));
   QGuiApplication::clipboard()->setMimeData(data);
 }
 

@@ -13,6 +13,7 @@
 
 #include "core/diagram/rounding.h"
 #include "core/diagram/view_math.h"
+#include "core/document/scroll_range.h"
 #include "gui/shell/qt_text.h"
 
 namespace tessaro::gui {
@@ -143,8 +144,14 @@ const DiagramPicture& DiagramView::RenderPicture(int mode, const TObszar& extent
 
 void DiagramView::UpdateScrollBars() {
   setting_bars_ = true;
-  scroll_h_->setValue(ScrollPositionFromOrigin(view_.PoczatekX));
-  scroll_v_->setValue(ScrollPositionFromOrigin(view_.PoczatekY));
+  const double z = view_.Skala / 100;
+  const TObszar& e = state_.ObszarSchematu;
+  const ScrollRange h = ScrollRangeFor(e.MinX, e.MaxX, RoundEven(paint_box_->width() / z), view_.PoczatekX);
+  const ScrollRange v = ScrollRangeFor(e.MinY, e.MaxY, RoundEven(paint_box_->height() / z), view_.PoczatekY);
+  scroll_h_->setRange(h.minimum, h.maximum);
+  scroll_v_->setRange(v.minimum, v.maximum);
+  scroll_h_->setValue(h.position);
+  scroll_v_->setValue(v.position);
   setting_bars_ = false;
 }
 

@@ -94,7 +94,7 @@ void EmfCanvas::SetBrush(const BrushSpec& brush) {
 void EmfCanvas::SetFont(const FontSpec& font) {
   font_ = font;
   if (!dc_) return;
-  HFONT f = CreateFontA(-FontPixelSize(font.size), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET,
+  HFONT f = CreateFontA(-FontPixelSize(font.size), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET,
                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                         font.name.c_str());
   Select(font_obj_, f);

@@ -38,13 +38,29 @@ bool WriteSvg(const DiagramPicture& picture, const TRect& frame, QIODevice& devi
 bool WritePdf(const DiagramPicture& picture, const TRect& frame, QIODevice& device, QtTextMetrics& metrics) {
   QPdfWriter pdf(&device);
   pdf.setResolution(72);
-  const QSizeF size(std::max(1, FrameWidth(frame)), std::max(1, FrameHeight(frame)));
-  pdf.setPageSize(QPageSize(size, QPageSize::Point, QString(), QPageSize::ExactMatch));
+  // A page holds at most kPdfMaxPage points each way; a larger diagram goes
+  // on several pages at its natural size rather than shrinking.
+  const int32_t width = std::max(1, FrameWidth(frame));
+  const int32_t height = std::max(1, FrameHeight(frame));
+  const int32_t page_width = std::min(width, kPdfMaxPage);
+  const int32_t page_height = std::min(height, kPdfMaxPage);
+  pdf.setPageSize(QPageSize(QSizeF(page_width, page_height), QPageSize::Point, QString(), QPageSize::ExactMatch));
   pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
   pdf.setCreator(QStringLiteral("Tessaro"));
   QPainter painter;
   if (!painter.begin(&pdf)) return false;
-  PaintPicture(picture, frame, painter, metrics);
+  bool first = true;
+  for (int32_t top = 0; top < height; top += page_height) {
+    for (int32_t left = 0; left < width; left += page_width) {
+      if (!first && !pdf.newPage()) return false;
+      first = false;
+      painter.save();
+      painter.setClipRect(QRect(0, 0, page_width, page_height));
+      painter.translate(-left, -top);
+      PaintPicture(picture, frame, painter, metrics);
+      painter.restore();
+    }
+  }
   return painter.end();
 }
 
@@ -79,17 +95,21 @@ void PaintPicture(const DiagramPicture& picture, const TRect& frame, QPainter& p
   painter.restore();
 }
 
-QImage PictureImage(const DiagramPicture& picture, const TRect& frame, double scale, QtTextMetrics& metrics) {
-  const int width = std::max(1, static_cast<int>(std::lround(FrameWidth(frame) * scale)));
-  const int height = std::max(1, static_cast<int>(std::lround(FrameHeight(frame) * scale)));
-  QImage image(width, height, QImage::Format_RGB32);
-  image.fill(Qt::white);
+RasterFit FitPicture(const TRect& frame, PictureFormat format) {
+  return FitRaster(FrameWidth(frame), FrameHeight(frame), kRasterScale,
+                   format == PictureFormat::Jpeg ? kJpegMaxSide : kRasterMaxSide);
+}
+
+QImage PictureImage(const DiagramPicture& picture, const TRect& frame, const RasterFit& fit, QtTextMetrics& metrics) {
+  // Drawn straight into 24 bits: no second copy of a large picture.
+  QImage image(fit.width, fit.height, QImage::Format_RGB888);
   if (image.isNull()) return image;
+  image.fill(Qt::white);
   QPainter painter(&image);
-  painter.scale(scale, scale);
+  painter.scale(fit.scale, fit.scale);
   PaintPicture(picture, frame, painter, metrics);
   painter.end();
-  return image.convertToFormat(QImage::Format_RGB888);
+  return image;
 }
 
 QByteArray PictureSvg(const DiagramPicture& picture, const TRect& frame, QtTextMetrics& metrics) {
@@ -101,7 +121,9 @@ QByteArray PictureSvg(const DiagramPicture& picture, const TRect& frame, QtTextM
 }
 
 bool WritePicture(const DiagramPicture& picture, const TRect& frame, PictureFormat format, const std::string& path,
-                  QtTextMetrics& metrics) {
+                  QtTextMetrics& metrics, RasterFit* raster) {
+  const RasterFit fit = FitPicture(frame, format);
+  if (raster) *raster = fit;
   switch (format) {
     case PictureFormat::Emf: {
       EmfCanvas emf(path, frame, metrics);
@@ -110,9 +132,9 @@ bool WritePicture(const DiagramPicture& picture, const TRect& frame, PictureForm
       return emf.Finish() && QFileInfo(FromPath(path)).size() > 0;
     }
     case PictureFormat::Jpeg:
-      return WriteJpeg(PictureImage(picture, frame, kRasterScale, metrics), path);
+      return WriteJpeg(PictureImage(picture, frame, fit, metrics), path);
     case PictureFormat::Png: {
-      const QImage image = PictureImage(picture, frame, kRasterScale, metrics);
+      const QImage image = PictureImage(picture, frame, fit, metrics);
       return WriteDevice(path, [&](QIODevice& d) { return QImageWriter(&d, "png").write(image); });
     }
     case PictureFormat::Svg:

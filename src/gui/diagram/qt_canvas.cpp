@@ -24,6 +24,7 @@ QFont DiagramFont(const FontSpec& spec) {
   EnsureFontSubstitutions();
   QFont font(FromCore(spec.name));
   font.setPixelSize(FontPixelSize(spec.size));
+  font.setBold(spec.bold);
   // Sizes are measured once and drawn at any zoom: glyph advances must scale
   // linearly, not snap to the pixel grid of one device.
   font.setHintingPreference(QFont::PreferNoHinting);
@@ -37,6 +38,7 @@ QtTextMetrics::Entry& QtTextMetrics::Lookup(const FontSpec& spec) {
   std::string key = spec.name;
   key += '\0';
   key += std::to_string(spec.size);
+  if (spec.bold) key += 'b';
   if (last_ && key == last_key_) return *last_;
   auto it = fonts_.find(key);
   if (it == fonts_.end()) {

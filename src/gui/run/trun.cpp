@@ -105,6 +105,9 @@ Trun::Trun(Tmain& main, Tcode& code, TinputEdit& input, QObject* parent)
                                   uint8_t direction, std::string& answer) {
     InputOutput(value, item, direction, answer);
   };
+  Compiler.OnConversion = [this](const Trozkaz&, int32_t from, int32_t to, const std::string& text) {
+    if (OnShowConversion) OnShowConversion(text, from, to);
+  };
   code_.SetCompiler(&Compiler);
   code_.OnRepaintDiagram = [this] { if (OnRepaintDiagram) OnRepaintDiagram(); };
   since_pump_.start();

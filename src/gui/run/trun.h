@@ -85,6 +85,8 @@ class Trun : public QObject {
 
   // Renders the diagram now (mode 0).
   std::function<void()> OnRepaintDiagram;
+  // A conversion built-in ran: its argument text, from base, to base.
+  std::function<void(const std::string&, int32_t, int32_t)> OnShowConversion;
 
  private:
   void EnableCommands(int kus, int z, int w, int steps);  // 1 on, 0 off, -1 unchanged

@@ -28,6 +28,7 @@ constexpr IconSpec kIcons[] = {
     {"ActionZapiszPlik", Shape::None, QStyle::SP_DialogSaveButton},
     {"ActionZamknijProgram", Shape::None, QStyle::SP_DialogCloseButton},
     {"ActionCofnij", Shape::None, QStyle::SP_ArrowBack},
+    {"ActionPonow", Shape::None, QStyle::SP_ArrowForward},
     {"ActionPrzesunObszarRoboczy", Shape::Pan, kNoPixmap},
     {"ActionWybieranie", Shape::Select, kNoPixmap},
     {"ActionBlokRozpoczynajacy", Shape::Start, kNoPixmap},

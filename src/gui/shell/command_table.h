@@ -48,6 +48,8 @@ inline constexpr Command kCommands[] = {
     {"ActionDrukuj", "Plik", "", R::WithDocument, false, false, G::None},
     {"ActionZamknijProgram", "Plik", "Ctrl+Q", R::Always, false, false, G::None},
     {"ActionCofnij", "Edycja", "Ctrl+Z", R::WithDocument, false, false, G::None},
+    {"ActionPonow", "Edycja", "Ctrl+Y", R::WithDocument, false, false, G::None},
+    {"ActionUsunBloki", "Edycja", "Del", R::Clipboard, false, false, G::None},
     {"ActionWytnij", "Edycja", "Ctrl+X", R::Clipboard, false, false, G::None},
     {"ActionKopiuj", "Edycja", "Ctrl+C", R::Clipboard, false, false, G::None},
     {"ActionWklej", "Edycja", "Ctrl+V", R::Clipboard, false, false, G::None},

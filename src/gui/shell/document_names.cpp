@@ -27,7 +27,9 @@ std::string NewDocumentName(const std::string& base, const std::vector<TOtwarteP
 }
 
 bool NeedsAlgExtension(const std::string& path) {
-  std::string upper = path;
+  // Only the file's own name counts: a folder named "x.alg" does not.
+  const size_t slash = path.find_last_of('/');
+  std::string upper = slash == std::string::npos ? path : path.substr(slash + 1);
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return upper.find(".ALG") == std::string::npos;
 }

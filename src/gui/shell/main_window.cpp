@@ -130,7 +130,11 @@ void Tmain::CreateCommands() {
     const QString name = Name(c.name);
     connect(action, &QAction::triggered, this, [this, name] {
       auto it = handlers_.find(name);
-      if (it != handlers_.end() && *it) (*it)();
+      if (it == handlers_.end() || !*it) return;
+      if (CommandGuard)
+        CommandGuard(name, *it);
+      else
+        (*it)();
     });
     addAction(action);  // short-cuts work while menus and toolbars are hidden
     commands_.insert(name, action);
@@ -185,7 +189,8 @@ void Tmain::CreateMenus() {
     a->setChecked(g.size == grid_size_);
     grid->addAction(a);
     const int size = g.size;
-    connect(a, &QAction::triggered, this, [this, size] { grid_size_ = size; });
+    // "No grid" is a step of 1: a step of 0 would divide by zero.
+    connect(a, &QAction::triggered, this, [this, size] { grid_size_ = size > 0 ? size : 1; });
     commands_.insert(a->objectName(), a);
   }
   auto* debug_log = new QAction(this);

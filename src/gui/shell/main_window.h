@@ -115,6 +115,23 @@ class Tmain : public QMainWindow {
   std::function<void()> OnStopAndDiscard;
   // The block content editor closes (switch).
   std::function<void()> OnCloseBlockEditor;
+  // The undo, redo, copy, cut, paste and delete commands ask it first, with
+  // the command's name; true means the block content editor (which has the
+  // keyboard focus) handled it and the diagram command does nothing.
+  std::function<bool(const char* command)> OnEditorCommand;
+  // The context menu of the diagram is being shown: the three colour
+  // submenus hold their palettes; the block content editor adds its items.
+  std::function<void(QMenu* textColour, QMenu* fillColour, QMenu* frameColour, QMenu* contextMenu)>
+      OnFillStyleMenus;
+  // The extension manager was confirmed: menus and completion that list
+  // extension functions are built again.
+  std::function<void()> OnExtensionsChanged;
+  // A snapshot of the current document was pushed.
+  std::function<void()> OnSnapshotPushed;
+  // The current document was written to its file.
+  std::function<void()> OnDocumentSaved;
+  // Runs every command's work (`run`); the failure handler guards it here.
+  std::function<void(const QString& command, const std::function<void()>& run)> CommandGuard;
 
  protected:
   void showEvent(QShowEvent* event) override;

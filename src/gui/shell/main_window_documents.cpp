@@ -100,12 +100,7 @@ void Tmain::ResetDiagram() {
 // style changes) would be lost when the diagram is re-read from Cofnij[0],
 // so the current diagram becomes the newest snapshot whenever it differs.
 void Tmain::PushSnapshotIfChanged() {
-  TOtwartePliki* document = state_.CurrentDocument();
-  if (!document) return;
-  TMemoryStream snapshot;
-  if (!ZapiszSchemat(state_.Bloki, snapshot)) return;
-  if (document->Cofnij.empty() || document->Cofnij.front() != snapshot)
-    document->Cofnij.insert(document->Cofnij.begin(), std::move(snapshot));
+  if (state_.ZapiszStan() && OnSnapshotPushed) OnSnapshotPushed();
 }
 
 void Tmain::LoadSnapshot(TOtwartePliki& document) {
@@ -171,7 +166,7 @@ bool Tmain::OtworzDokument(const std::string& path) {
     return false;
   }
   document = state_.CurrentDocument();
-  document->Cofnij.clear();
+  state_.ZwolnijStos();
   PushSnapshotIfChanged();
   UpdateDocumentCommands();
   return true;
@@ -203,6 +198,7 @@ bool Tmain::ZapiszDokument() {
       document->Sciezka.empty() ? ZapiszDokumentJako() : ZapiszDoPliku(state_, document->Sciezka);
   if (saved) state_.Zmiana = false;
   tree_->expandAll();
+  if (saved && OnDocumentSaved) OnDocumentSaved();
   return saved;
 }
 
@@ -214,6 +210,7 @@ bool Tmain::ZapiszDokumentJako() {
   if (NeedsAlgExtension(path)) path += ".alg";
   if (!ZapiszDoPliku(state_, path)) return false;
   state_.Zmiana = false;
+  if (OnDocumentSaved) OnDocumentSaved();
   TOtwartePliki* document = state_.CurrentDocument();
   document->Nazwa = NazwaWyswietlana(path);
   document->Sciezka = path;
@@ -257,6 +254,10 @@ void Tmain::ZamknijDokument() {
     state_.Wybrany = -1;
     state_.GrupaAktywna = false;
     SelectNode(nullptr);
+    // Nothing is left to edit or analyse.
+    if (OnCloseBlockEditor) OnCloseBlockEditor();
+    if (QDockWidget* analysis = Panel("dpNarzedzia")) analysis->hide();
+    state_.SelectionChanged();
   }
   UpdateDocumentCommands();
   tree_->expandAll();
@@ -289,6 +290,7 @@ void Tmain::PrzelaczDokument(QTreeWidgetItem* node) {
   state_.Repaint();
   SelectNode(node);
   UpdateDocumentCommands();
+  state_.SelectionChanged();
 }
 
 void Tmain::OpenFiles() {

@@ -40,11 +40,13 @@ inline constexpr MenuEntry kMenuEntries[] = {
     {"menuPlik", "ActionZamknijProgram"},
 
     {"menuEdycja", "ActionCofnij"},
+    {"menuEdycja", "ActionPonow"},
     {"menuEdycja", "-"},
     {"menuEdycja", "ActionWytnij"},
     {"menuEdycja", "ActionKopiuj"},
     {"menuEdycja", "ActionWklej"},
     {"menuEdycja", "ActionUsunPolaczenia"},
+    {"menuEdycja", "ActionUsunBloki"},
     {"menuEdycja", "-"},
     {"menuEdycja", "ActionPrzesunObszarRoboczy"},
     {"menuEdycja", "ActionWybieranie"},

@@ -1,14 +1,28 @@
 #include "gui/shell/program_start.h"
 
 #include <QApplication>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <string_view>
 
 #include "core/i18n/language.h"
 #include "core/platform/dialogs.h"
 #include "core/platform/program_paths.h"
 #include "core/platform/registry.h"
 #include "core/platform/version_info.h"
+#include "gui/conversion/main_window_conversion.h"
 #include "gui/diagram/main_window_diagram.h"
+#include "gui/extensions/main_window_extensions.h"
+#include "gui/editor/main_window_editor.h"
+#include "gui/failure/failure_handler.h"
+#include "gui/failure/info_form.h"
+#include "gui/failure/recovery_copies.h"
+#include "gui/failure/tessaro_application.h"
+#include "gui/help/help_panel.h"
+#include "gui/online/online_services.h"
+#include "gui/run/trun.h"
 #include "gui/run/main_window_run.h"
 #include "gui/shell/command_icons.h"
 #include "gui/shell/fonts.h"
@@ -31,6 +45,56 @@ void RegistryFailed() {
 void WriteReleaseFile(const std::string& version) {
   std::ofstream out(ProgramFile("release"), std::ios::binary | std::ios::trunc);
   out << version << "\r\n";
+}
+
+// The test hooks of the program started as a child process by the tests
+// ($TESSARO_TEST_HOOK): "edit" draws a change into a new document, "report"
+// accepts every question and prints the open documents, then ends.
+enum class TestHook { None, Edit, Report };
+
+TestHook ProgramTestHook() {
+  const char* hook = std::getenv("TESSARO_TEST_HOOK");
+  if (!hook) return TestHook::None;
+  if (std::string_view(hook) == "edit") return TestHook::Edit;
+  if (std::string_view(hook) == "report") return TestHook::Report;
+  return TestHook::None;
+}
+
+// Dialogs of the "report" hook: questions are answered Yes, notices printed.
+class AnsweringDialogs final : public Dialogs {
+ public:
+  void Komunikat(const std::string& caption, const std::string& text) override {
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+  }
+  Answer PytanieTakNie(const std::string&, const std::string&, QuestionIcon) override { return Answer::Yes; }
+  Answer PytanieTakNieAnuluj(const std::string&, const std::string&) override { return Answer::No; }
+};
+
+void RunTestHook(Tmain& window, TestHook hook) {
+  if (hook == TestHook::Edit) {
+    window.NowyDokument();
+    Tobj block;
+    block.Blok = Przetwarzanie;
+    block.Left = 100;
+    block.Top = 60;
+    block.Width = 120;
+    block.Height = 40;
+    block.Kod = "s := 42";
+    window.State().Bloki.push_back(block);
+    window.State().WyznaczObszar();
+    window.State().Repaint();
+    if (RecoveryCopies* copies = RecoveryCopiesOf(window)) copies->DiagramChanged();
+    std::printf("edited\n");
+    std::fflush(stdout);
+  } else if (hook == TestHook::Report) {
+    TDocumentState& state = window.State();
+    for (size_t i = 0; i < state.OtwartePliki.size(); ++i) {
+      std::printf("DOC %s\n", state.OtwartePliki[i].Nazwa.c_str());
+    }
+    for (const Tobj& block : state.Bloki) std::printf("KOD %s\n", block.Kod.c_str());
+    std::fflush(stdout);
+    QApplication::exit(0);
+  }
 }
 
 }  // namespace
@@ -60,6 +124,29 @@ StartedProgram StartProgram(const QStringList& arguments) {
   InstallDiagram(*program.main);
   // The run controller, the analysis window and the input dialog (run window).
   InstallRunWindow(*program.main);
+  // The extension manager (after the run controller, which it stops).
+  InstallExtensionManager(*program.main);
+  // The number-base conversion panel, fed by the run's conversions.
+  InstallConversionPanel(*program.main);
+  // Mouse editing, undo and redo, the block clipboard (editor).
+  InstallEditor(*program.main);
+  // Failure handling, recovery copies, the web service, the information window and help.
+  InstallRecoveryCopies(*program.main);
+  InstallFailureHandling(*program.main);
+  InstallOnlineServices(*program.main);
+  InstallInformationWindow(*program.main);
+  InstallHelpPanel(*program.main);
+  {
+    Tmain* window = program.main.get();
+    FailureHandler* failures = FailureHandlerOf(*window);
+    failures->HasCompiledProgram = [window] {
+      const Trun* run = RunControllerOf(*window);
+      return run && (!run->Compiler.Variables.empty() || !run->Compiler.Instructions.empty());
+    };
+    failures->SendUsageEvent = [window](const std::string& action, const std::string& data, bool force) {
+      if (OnlineServices* online = OnlineServicesOf(*window)) online->SendUsageEvent(action, data, force);
+    };
+  }
   // 7. The recent-files list and the layout are restored here.
   // 8. The file named on the command line.
   if (!program.main->CommandLineFile().empty())
@@ -70,14 +157,29 @@ StartedProgram StartProgram(const QStringList& arguments) {
 }
 
 int RunProgram(int argc, char** argv) {
-  QApplication app(argc, argv);
+  TessaroApplication app(argc, argv);
   MessageDialogs dialogs;
   SetDialogs(&dialogs);
+  const TestHook hook = ProgramTestHook();
+  AnsweringDialogs answering;
+  if (hook == TestHook::Report) SetDialogs(&answering);
   StartedProgram program = StartProgram(QApplication::arguments());
   int code = 0;
   if (!program.quit_at_once) {
-    program.main->show();
+    Tmain& window = *program.main;
+    if (hook == TestHook::None)
+      window.OnShowInformation = [&window] { ShowInformation(window, "Otwarcie przy starcie."); };
+    window.show();
+    // After the window is up: documents left by a run that did not end
+    // cleanly, then the update check.
+    QTimer::singleShot(0, &window, [&window, hook] {
+      if (RecoveryCopies* copies = RecoveryCopiesOf(window)) copies->OfferLeftBehind();
+      if (OnlineServices* online = OnlineServicesOf(window)) online->StartUpdateCheck();
+      RunTestHook(window, hook);
+    });
     code = QApplication::exec();
+    // A clean end: nothing is left to recover.
+    if (RecoveryCopies* copies = RecoveryCopiesOf(window)) copies->RemoveAll();
   }
   program.main.reset();
   SetDialogs(nullptr);

@@ -56,7 +56,7 @@ class LogCanvas : public Canvas {
   }
   void SetFont(const FontSpec& f) override {
     font_ = f;
-    log.push_back("font " + f.name + " " + std::to_string(f.size) + " " + Hex(f.colour));
+    log.push_back("font " + f.name + " " + std::to_string(f.size) + " " + Hex(f.colour) + (f.bold ? " bold" : ""));
   }
   void Rectangle(const TRect& r) override { log.push_back("rect " + Box(r)); }
   void RoundRect(const TRect& r, int32_t rx, int32_t ry) override {

@@ -149,18 +149,21 @@ TEST_F(PlugInTable, OddListFilesLoadWhatTheirWholeRecordsHold) {
   EXPECT_EQ(ext.Log(), kStartCalls);
 }
 
-TEST_F(PlugInTable, UnreadableListFileEmptiesTheTableAndIsDeleted) {
+TEST_F(PlugInTable, UnreadableListFileEmptiesTheTableAndIsKeptAside) {
   fs::create_directory(ext.home.Path("tsdllin.dat"));
+  ext.home.Write("tsdllin.dat/inside", "x");
   LoadPlugIns();
   EXPECT_TRUE(PlugIns.empty());
   EXPECT_FALSE(fs::exists(ext.home.Path("tsdllin.dat")));
+  EXPECT_EQ(ext.home.Read("tsdllin.dat.bad/inside"), "x");
 
   // No list file at all is no error.
   LoadPlugIns();
   EXPECT_TRUE(PlugIns.empty());
 }
 
-TEST_F(PlugInTable, FailedSaveKeepsTheOldFileAndEmptiesTheTable) {
+TEST_F(PlugInTable, FailedSaveKeepsTheOldFileAndTheTableWithOneNotice) {
+  test::RecordingDialogs dialogs;
   ext.Install(TESSARO_EXT_PROBE, "a.so");
   WriteList(Record("A", "", "a.so", 1));
   LoadPlugIns();
@@ -172,8 +175,12 @@ TEST_F(PlugInTable, FailedSaveKeepsTheOldFileAndEmptiesTheTable) {
   ext.ClearLog();
 
   EXPECT_FALSE(SavePlugIns());
-  EXPECT_TRUE(PlugIns.empty());
-  EXPECT_EQ(ext.Log(), (Lines{"ZakonczRozszerzenie"}));
+  ASSERT_EQ(PlugIns.size(), 1u);
+  EXPECT_TRUE(IsModuleLoaded(PlugIns[0].Module));  // still callable by the next compilation
+  EXPECT_TRUE(ext.Log().empty());
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].caption, LangText("msgpi00004"));
+  EXPECT_EQ(dialogs.shown[0].text, LangText("msgpi00007"));
   EXPECT_EQ(ext.home.Read("tsdllin.dat/keep"), before);
   for (const auto& item : fs::directory_iterator(ext.home.Dir())) {
     EXPECT_EQ(item.path().filename().string().find("tsdllin.dat."), std::string::npos)
@@ -291,15 +298,35 @@ TEST_F(PlugInImport, MissingExtensionFolderIsCreated) {
   EXPECT_TRUE(fs::exists(ext.home.Path("Rozszerzenia/ts_probe.so")));
 }
 
-TEST_F(PlugInImport, NothingWorthCopyingChangesNothing) {
+TEST_F(PlugInImport, NothingWorthCopyingChangesNothingAndSaysWhy) {
   ext.home.Write("\xE4\xB8\xAD.so", "a name without a Windows-1250 form");
-  const std::string sources[] = {ext.home.Path("brak.so"), ext.home.Dir(),
-                                 ext.home.Path("\xE4\xB8\xAD.so")};
-  for (const std::string& source : sources) {
-    EXPECT_EQ(ImportPlugIn(source).result, ImportResult::Failed) << source;
+  ext.home.Write("tekst.so", "not a library");
+  fs::copy_file(TESSARO_EXT_PROBE, ext.home.Path("sonda.dll"));
+  struct Case {
+    std::string source;
+    std::string file;    // as the notice names it
+    std::string reason;  // how the notice's reason begins
+  } cases[] = {
+      {ext.home.Path("brak.so"), "brak.so", LangText("msgpi00009")},
+      {ext.home.Dir() + "/", "", LangText("msgpi00009")},
+      {ext.home.Path("sonda.dll"), "sonda.dll", LangText("msgpi00013")},
+      {ext.home.Path("\xE4\xB8\xAD.so"), "?.so", LangText("msgpi00010")},
+      {ext.home.Path("tekst.so"), "tekst.so", LangText("msgpi00012") + " "},
+  };
+  for (const Case& c : cases) {
+    dialogs.shown.clear();
+    TImportOutcome outcome = ImportPlugIn(c.source);
+    EXPECT_EQ(outcome.result, ImportResult::Failed) << c.source;
+    EXPECT_FALSE(outcome.reloaded) << c.source;
+    EXPECT_EQ(outcome.reason.rfind(c.reason, 0), 0u) << c.source << ": " << outcome.reason;
+    ASSERT_EQ(dialogs.shown.size(), 1u) << c.source;
+    EXPECT_EQ(dialogs.shown[0].caption, LangText("msgpi00003"));
+    EXPECT_EQ(dialogs.shown[0].text,
+              LangText("msgpi00008") + "\r\n" + c.file + "\r\n" + outcome.reason);
   }
   EXPECT_TRUE(ext.Log().empty());  // nothing was unloaded
   EXPECT_TRUE(IsModuleLoaded(PlugIns[0].Module));
+  EXPECT_FALSE(fs::exists(ext.home.Path("Rozszerzenia/tekst.so")));
 }
 
 TEST_F(PlugInImport, ReplacingAFileIsAskedFirst) {

@@ -23,6 +23,7 @@ TSettings Unusual() {
   s.KolorObrysu = 0x654321;
   s.WersjaPilotazowa = true;
   s.Interfejs = "Aluminum";
+  s.SprawdzajAktualizacje = true;
   return s;
 }
 
@@ -36,7 +37,7 @@ TEST(Settings, DefaultFileStartsWithTheCountAndTheFirstKey) {
   test::TempHome home;
   ASSERT_TRUE(SaveSettings(TSettings{}));
   const std::string file = home.Read("tsset.dat");
-  const std::string head = std::string("\x0C\x00\x11\x00", 4) + "ZAMIENIAJOPERATOR" +
+  const std::string head = std::string("\x0D\x00\x11\x00", 4) + "ZAMIENIAJOPERATOR" +
                            std::string("\x00\x00\xFF\xFF\xFF\xFF\x00\x00", 8);
   EXPECT_EQ(file.substr(0, head.size()), head);
 
@@ -133,7 +134,7 @@ TEST(Settings, RestoredDefaultsDifferFromMissingOnlyInCaseSensitivity) {
   EXPECT_FALSE(restored.WielkoscLiter);
 }
 
-TEST(Settings, SaveWritesOnlyTheTwelveKeysAndFailsCleanly) {
+TEST(Settings, SaveWritesOnlyTheTableKeysAndFailsCleanly) {
   test::TempHome home;
   TConfig extra(home.Path("tsset.dat"));
   extra.WriteValue("Obcy", std::int32_t{1});
@@ -142,7 +143,7 @@ TEST(Settings, SaveWritesOnlyTheTwelveKeysAndFailsCleanly) {
   TConfig c(home.Path("tsset.dat"));
   ASSERT_TRUE(c.LoadFromFile());
   EXPECT_EQ(c.IndexOfKey("Obcy"), -1);
-  EXPECT_EQ(c.Entries().size(), 12u);
+  EXPECT_EQ(c.Entries().size(), std::size(kSettingKeys));
 
   EXPECT_FALSE(SaveSettings(TSettings{}, home.Path("missing/tsset.dat")));
 }

@@ -19,7 +19,7 @@ inline constexpr WindowText kPlugInKreatorTexts[] = {
     {"BitBtn2", "msg00485"},
     {"edNazwaRozszerzenia", "msg00486"},
     {"edNazwaPliku", "msg00487"},
-    {"rbDelphi70", "msg00489"},
+    {"rbJezykC", "msg00489"},
     {"RadioButton2", "msg00490"},
     {"RadioButton3", "msg00491"},
     {"RadioButton4", "msg00492"},

@@ -1,0 +1,29 @@
+// The check of one block's text while the pupil types: the compiler's
+// cutting, statement classification, expression parsing, parenthesis check,
+// name check and function lookup, applied to that block alone, with each
+// error placed at its line and column in the block.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessaro {
+
+struct TBlockError {
+  int32_t Line = 1;    // 1-based line of the block text
+  int32_t Column = 1;  // 1-based, within that line
+  int32_t Length = 1;  // characters to mark, at least 1
+  std::string Text;    // the compiler's message, Windows-1250
+};
+
+// The errors the compiler would report for the text of a block of `kind`,
+// in text order. Names in `extension_functions` (the enabled extensions')
+// are known functions besides the built-ins. Notes and the kinds without
+// text have none. Variables are not resolved across blocks, so a name is
+// only checked for its spelling.
+std::vector<TBlockError> CheckBlockText(std::string_view block_text, int32_t kind,
+                                        const std::vector<std::string>& extension_functions);
+
+}  // namespace tessaro

@@ -1,0 +1,157 @@
+#include "gui/failure/blad_form.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "core/i18n/language.h"
+#include "core/platform/dialogs.h"
+#include "core/services/online.h"
+#include "gui/shell/qt_text.h"
+
+namespace tessaro::gui {
+
+namespace {
+
+QLabel* Label(QWidget* parent, const char* name, const QString& text, bool bold = false) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setWordWrap(true);
+  if (bold) {
+    QFont f = label->font();
+    f.setBold(true);
+    label->setFont(f);
+  }
+  return label;
+}
+
+}  // namespace
+
+QUrl MailtoUrl(const QString& address) { return QUrl(QStringLiteral("mailto:") + address.trimmed()); }
+
+QLabel* LinkLabel(QWidget* parent, const char* name, const QUrl& url, const QString& text, bool underlined) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setTextFormat(Qt::RichText);
+  label->setText(QStringLiteral("<a href=\"%1\" style=\"color: navy; text-decoration: %2;\">%3</a>")
+                     .arg(url.toString(QUrl::FullyEncoded).toHtmlEscaped(),
+                          underlined ? QStringLiteral("underline") : QStringLiteral("none"), text.toHtmlEscaped()));
+  label->setCursor(Qt::PointingHandCursor);
+  label->setProperty("url", url);
+  QObject::connect(label, &QLabel::linkActivated, label, [url] { QDesktopServices::openUrl(url); });
+  return label;
+}
+
+TBladForm::TBladForm(bool repeated, QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TBladForm"));
+  setWindowTitle(Tr("msg00413"));
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint |
+                 Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  setModal(true);
+
+  auto* layout = new QVBoxLayout(this);
+  auto* top = new QHBoxLayout;
+  auto* picture = new QLabel(this);
+  picture->setObjectName(QStringLiteral("Image1"));
+  picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(40, 40));
+  picture->setAlignment(Qt::AlignTop);
+  top->addWidget(picture);
+  top->addWidget(Label(this, "Label1", Tr("msg00414")), 1);
+  layout->addLayout(top);
+  layout->addWidget(Label(this, "Label2", Tr("msg00415"), true));
+  layout->addWidget(Label(this, "Label3", Tr("msg00416")));
+
+  auto* frame = new QFrame(this);
+  frame->setObjectName(QStringLiteral("Panel1"));
+  frame->setFrameShape(QFrame::Box);
+  frame->setStyleSheet(QStringLiteral("#Panel1 { border: 1px solid grey; }"));
+  auto* frame_layout = new QVBoxLayout(frame);
+  frame_layout->setContentsMargins(1, 1, 1, 1);
+  memo_ = new QPlainTextEdit(frame);
+  memo_->setObjectName(QStringLiteral("Memo1"));
+  memo_->setFrameShape(QFrame::NoFrame);
+  memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  frame_layout->addWidget(memo_);
+  layout->addWidget(frame, 1);
+
+  auto* mail_row = new QHBoxLayout;
+  mail_row->addWidget(Label(this, "Label4", Tr("msg00417"), true));
+  mail_row->addWidget(Label(this, "Label5", Tr("msg00418")));
+  email_ = new QLineEdit(this);
+  email_->setObjectName(QStringLiteral("edemail"));
+  mail_row->addWidget(email_, 1);
+  auto* send = new QPushButton(Tr("msg00419"), this);
+  send->setObjectName(QStringLiteral("BitBtn2"));
+  send->setAutoDefault(false);
+  connect(send, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+  mail_row->addWidget(send);
+  layout->addLayout(mail_row);
+  layout->addWidget(Label(this, "Label6", Tr("msg00420")));
+
+  auto* address_row = new QHBoxLayout;
+  address_row->addWidget(Label(this, "Label7", Tr("msg00421")));
+  QLabel* address = LinkLabel(this, "Label8", MailtoUrl(QString::fromLatin1(kVendorEmail)),
+                              QString::fromLatin1(kVendorEmail), true);
+  address_row->addWidget(address);
+  address_row->addStretch(1);
+  layout->addLayout(address_row);
+
+  further_label_ = Label(this, "lblKolejneBledy", QString());
+  further_label_->hide();
+  layout->addWidget(further_label_);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  auto* close = new QPushButton(Tr("msg00422"), this);
+  close->setObjectName(QStringLiteral("BitBtn1"));
+  close->setAutoDefault(false);
+  connect(close, &QPushButton::clicked, this, [this] { done(Close); });
+  buttons->addWidget(close);
+  auto* ignore = new QPushButton(Tr("msg00423"), this);
+  ignore->setObjectName(QStringLiteral("BitBtn3"));
+  ignore->setDefault(true);
+  connect(ignore, &QPushButton::clicked, this, [this] { done(Ignore); });
+  buttons->addWidget(ignore);
+  layout->addLayout(buttons);
+  if (repeated) {
+    // The same failure came back after it was ignored: going on would only repeat it.
+    ignore->hide();
+    close->setDefault(true);
+    close->setFocus();
+  } else {
+    ignore->setFocus();
+  }
+  setFixedSize(450, 283 + 40);
+}
+
+void TBladForm::reject() {
+  if (findChild<QPushButton*>(QStringLiteral("BitBtn3"))->isHidden())
+    done(Close);
+  else
+    done(Ignore);
+}
+
+void TBladForm::CountFurtherFailure() {
+  ++further_;
+  further_label_->setText(Tr("msgfail0001") + QStringLiteral(" ") + QString::number(further_));
+  further_label_->show();
+}
+
+void TBladForm::BitBtn2Click() {
+  const std::string message = ErrorTipMessage(ToCore(email_->text()), ToCore(memo_->toPlainText()));
+  if (message.empty()) return;
+  if (SendTip) SendTip(message);
+  Komunikat(LangText("mgsb00001"), LangText("mgsb00002"));
+  memo_->clear();
+}
+
+}  // namespace tessaro::gui

@@ -1,0 +1,39 @@
+// Tinfo: "O programie ...", the version, the installation identifier and an
+// opinion form.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <string>
+
+class QCheckBox;
+class QPlainTextEdit;
+
+namespace tessaro::gui {
+
+class Tinfo : public QDialog {
+  Q_OBJECT
+
+ public:
+  Tinfo(const std::string& version_text, const std::string& user_id, QWidget* parent = nullptr);
+
+  // Sends the usage event "Opinia" (forced); set by the host.
+  std::function<void(const std::string& text)> SendOpinion;
+
+  // "Wyślij".
+  void BitBtn2Click();
+
+ private:
+  QPlainTextEdit* memo_ = nullptr;
+  QCheckBox* show_at_start_ = nullptr;
+};
+
+class Tmain;
+// The command "O programie ..." (`data`: the event's data) and the start-up
+// showing; the window is modal and destroyed after it closes.
+void ShowInformation(Tmain& window, const std::string& data);
+// Gives "O programie ..." its work. The program (not the tests) also sets
+// Tmain::OnShowInformation to show it at start with "Otwarcie przy starcie.".
+void InstallInformationWindow(Tmain& window);
+
+}  // namespace tessaro::gui
