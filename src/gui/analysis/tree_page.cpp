@@ -71,7 +71,9 @@ void TreePage::ShowInstructionTree(int32_t k) {
     }
     ShownInstruction = k;
     LayoutTree(compiler_->Instructions[static_cast<size_t>(k)].Tree.get());
-    ScrollToMarkedNode();
+    // A page just shown may not have its size yet; the paint then scrolls.
+    scroll_pending_ = size() != painted_size_;
+    if (!scroll_pending_) ScrollToMarkedNode();
     PaintTreePage();
     return;
   }
@@ -89,19 +91,12 @@ void TreePage::ScrollToMarkedNode() {
   const TwrTree* marked = MarkedNode();
   if (!tree || !marked || !Contains(tree, marked) || width() <= 0 || height() <= kTreeTop) return;
   const TTreeExtent extent = TreeExtent(tree);
-  // The node's box with the value that hangs below it.
+  // A node that is off the page, or at its edge, is brought to the middle
+  // of the page, so the nodes around it show too.
   const int32_t x = OriginX(extent) + marked->PosX;
   const int32_t y = TreeScrollY + kTreeTop + marked->PosY;
-  const int32_t left = x - kNodeMargin, right = x + kNodeMargin;
-  const int32_t top = y - 4, bottom = y + kNodeMargin;
-  if (left < 0)
-    TreeScrollX -= left;
-  else if (right > width())
-    TreeScrollX -= std::min(right - width(), left);
-  if (top < kTreeTop)
-    TreeScrollY += kTreeTop - top;
-  else if (bottom > height())
-    TreeScrollY -= std::min(bottom - height(), top - kTreeTop);
+  if (x - 2 * kNodeMargin < 0 || x + 2 * kNodeMargin > width()) TreeScrollX += width() / 2 - x;
+  if (y - 4 < kTreeTop || y + kNodeMargin > height()) TreeScrollY += (kTreeTop + height()) / 2 - y;
 }
 
 bool TreePage::Contains(const TwrTree* tree, const TwrTree* node) {
@@ -116,6 +111,9 @@ void TreePage::ResetTreePage() {
 }
 
 void TreePage::paintEvent(QPaintEvent*) {
+  if (scroll_pending_) ScrollToMarkedNode();
+  scroll_pending_ = false;
+  painted_size_ = size();
   // Drawn off screen and copied, so a drag never flickers.
   QImage bitmap(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
   bitmap.fill(Qt::white);
@@ -133,6 +131,8 @@ void TreePage::paintEvent(QPaintEvent*) {
       CentredText(painter, w, 26, shown.Text, true);
       const TwrTree* tree = shown.Tree.get();
       const TTreeExtent extent = TreeExtent(tree);
+      // A tree moved up passes under the titles, not over them.
+      painter.setClipRect(0, kTreeTop - 8, w, bitmap.height());
       PaintTree(canvas, OriginX(extent), TreeScrollY + kTreeTop, kTreePageFill, 0, MarkedNode(), tree);
       TreeWidth = extent.Width;
       TreeHeight = extent.Height;

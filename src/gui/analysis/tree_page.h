@@ -53,6 +53,9 @@ class TreePage : public QWidget {
   QtTextMetrics metrics_;
   bool dragging_ = false;
   QPoint last_mouse_;
+  // The size of the last paint; the marked node waits for a page's real size.
+  QSize painted_size_;
+  bool scroll_pending_ = false;
 };
 
 }  // namespace tessaro::gui
