@@ -99,9 +99,7 @@ void Tmain::ResetDiagram() {
 // Edits that push no snapshot of their own (text typed in the block editor,
 // style changes) would be lost when the diagram is re-read from Cofnij[0],
 // so the current diagram becomes the newest snapshot whenever it differs.
-void Tmain::PushSnapshotIfChanged() {
-  if (state_.ZapiszStan() && OnSnapshotPushed) OnSnapshotPushed();
-}
+void Tmain::PushSnapshotIfChanged() { state_.ZapiszStan(); }
 
 void Tmain::LoadSnapshot(TOtwartePliki& document) {
   if (document.Cofnij.empty()) {
