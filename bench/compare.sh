@@ -53,7 +53,8 @@ timed() {
 # Peak resident memory of one run, in MB; "n/a" without GNU time.
 peak_mb() {
   if [[ -x /usr/bin/time ]]; then
-    { /usr/bin/time -f '%M' "$@" >/dev/null 2>/dev/null; } 2>&1 | tail -n 1 | awk '{ printf "%.1f", $1 / 1024 }'
+    /usr/bin/time -f '%M' -o "$work/peak" "$@" >/dev/null 2>&1
+    awk '{ printf "%.1f", $1 / 1024 }' "$work/peak"
   else
     echo "n/a"
   fi

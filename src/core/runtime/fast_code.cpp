@@ -135,8 +135,9 @@ class Builder {
 
 // The value cell of a plain variable; null when it has none yet (the walk
 // would create it).
+// Variables are only ever added while a program lives: an index checked when
+// the operations were built stays valid.
 inline TValue* ScalarValue(TKompilatorTS& c, int32_t variable) {
-  if (static_cast<size_t>(variable) >= c.Variables.size()) return nullptr;
   TInstancjaZmiennej& root = c.Variables[static_cast<size_t>(variable)].Root;
   return root.ChildCount() > 0 ? &root.Child(0).Value : nullptr;
 }
@@ -149,7 +150,6 @@ inline const TValue* Fetch(TKompilatorTS& c, const TFastOperand& operand) {
 // anything the general element access must handle (growth, errors,
 // conversions of other kinds).
 inline TInstancjaZmiennej* ExistingElement(TKompilatorTS& c, const TFastOp& op) {
-  if (static_cast<size_t>(op.Variable) >= c.Variables.size()) return nullptr;
   const TValue* a = Fetch(c, op.A);
   if (!a || a->Kind() != ValueKind::Integer) return nullptr;
   TInstancjaZmiennej* cell = &c.Variables[static_cast<size_t>(op.Variable)].Root;
@@ -178,14 +178,13 @@ class DepthScope {
   TKompilatorTS& c_;
 };
 
-// The store of an assignment and its event, as the root step of the walk
-// does them, with the walk's fault guard around the event.
-void Commit(TKompilatorTS& c, Trozkaz& instruction, TValue& cell, TwrTree& root, TValue value,
-            int32_t variable) {
+// The store of an assignment, whose value the root node already holds, and
+// its event, as the root step of the walk does them, with the walk's fault
+// guard around the event.
+void Commit(TKompilatorTS& c, Trozkaz& instruction, TValue& cell, const TwrTree& root, int32_t variable) {
   const int32_t steps = static_cast<int32_t>(instruction.Steps.size());
   instruction.StepIndex = steps - 1;  // the root's step is under way
-  cell = value;
-  root.NodeValue = std::move(value);
+  cell = root.NodeValue;
   const uint32_t generation = c.ProgramGeneration;
   DepthScope depth(c);
   try {
@@ -230,17 +229,11 @@ void BuildFastCode(const TKompilatorTS& compiler, Trozkaz& instruction) {
 
 namespace {
 
-// What an assignment stores once its value is known.
-struct Store {
-  const TFastOp* op = nullptr;  // null: the instruction stores nothing
-  TValue* cell = nullptr;
-  TValue value;
-};
-
-// Runs the operations up to the store. Everything here only writes node
-// values, which the walk resets before it starts; so giving up anywhere is
-// harmless.
-bool Evaluate(TKompilatorTS& c, const Trozkaz& instruction, Store& store) {
+// Runs the operations up to the store of an assignment, whose cell it hands
+// back (null when the instruction stores nothing). Everything here only
+// writes node values, which the walk resets before it starts; so giving up
+// anywhere is harmless. Flattened: the helpers above are its inner loop.
+[[gnu::flatten]] bool Evaluate(TKompilatorTS& c, const Trozkaz& instruction, TValue*& store) {
   try {
     for (const TFastOp& op : instruction.Fast.Ops) {
       switch (op.Kind) {
@@ -280,9 +273,12 @@ bool Evaluate(TKompilatorTS& c, const Trozkaz& instruction, Store& store) {
           const TValue* value = Fetch(c, op.C);
           if (!cell || !value) return false;
           const BinaryOp operation = static_cast<BinaryOp>(op.Operation);
-          store.value = operation == BinaryOp::None ? *value : ApplyBinary(operation, *cell, *value);
-          store.cell = cell;
-          store.op = &op;
+          if (operation == BinaryOp::None) {
+            op.Node->NodeValue = *value;
+          } else {
+            op.Node->NodeValue = ApplyBinary(operation, *cell, *value);
+          }
+          store = cell;
           return true;  // an assignment is the root, the last operation
         }
         default:
@@ -298,10 +294,11 @@ bool Evaluate(TKompilatorTS& c, const Trozkaz& instruction, Store& store) {
 }  // namespace
 
 bool RunFastCode(TKompilatorTS& c, Trozkaz& instruction) {
-  Store store;
+  TValue* store = nullptr;
   if (!Evaluate(c, instruction, store)) return false;
-  if (store.op) {
-    Commit(c, instruction, *store.cell, *store.op->Node, std::move(store.value), store.op->Variable);
+  if (store) {
+    const TFastOp& root = instruction.Fast.Ops.back();
+    Commit(c, instruction, *store, *root.Node, root.Variable);
   } else {
     instruction.StepIndex = static_cast<int32_t>(instruction.Steps.size());
   }

@@ -44,29 +44,39 @@ void TKompilatorTS::Pause() {
   }
 }
 
+namespace {
+
+// A condition's successor when its value must be fetched through the walk:
+// a fetch may fail or fire events.
+void AdvanceByFetchedCondition(TKompilatorTS& c, Trozkaz& instruction) {
+  bool holds = false;
+  const uint32_t generation = c.ProgramGeneration;
+  try {
+    holds = ToBoolean(c.FetchOperand(instruction, instruction.Tree.get(), nullptr));
+  } catch (const RuntimeFault&) {
+    // A condition without a truth value is the pupil's error, like any other.
+    if (generation == c.ProgramGeneration) c.AddRunTimeError(LangText("msgcmp000048"));
+    return;
+  }
+  // `instruction` is gone when a handler discarded the program.
+  if (generation != c.ProgramGeneration || !IsInstruction(c, c.Current)) return;
+  c.Current = holds ? instruction.NextTrue : instruction.Next;
+  if (c.Current < 0) c.Current = kNoInstruction;
+}
+
+}  // namespace
+
 void TKompilatorTS::Advance() {
   if (!IsInstruction(*this, Current)) return;
   Trozkaz& instruction = Instructions[static_cast<size_t>(Current)];
   if (instruction.Kind == Warunek) {
-    // What the fetch below would return, without its way through the walk.
+    // What the fetch would return, without its way through the walk.
     const TValue* known = instruction.Fast.Condition ? &instruction.Tree->NodeValue : nullptr;
-    if (known && known->Kind() == ValueKind::Boolean) {
-      Current = known->AsBoolean() ? instruction.NextTrue : instruction.Next;
-      if (Current < 0) Current = kNoInstruction;
+    if (!known || known->Kind() != ValueKind::Boolean) {
+      AdvanceByFetchedCondition(*this, instruction);
       return;
     }
-    bool holds = false;
-    const uint32_t generation = ProgramGeneration;
-    try {
-      holds = ToBoolean(FetchOperand(instruction, instruction.Tree.get(), nullptr));
-    } catch (const RuntimeFault&) {
-      // A condition without a truth value is the pupil's error, like any other.
-      if (generation == ProgramGeneration) AddRunTimeError(LangText("msgcmp000048"));
-      return;
-    }
-    // `instruction` is gone when a handler discarded the program.
-    if (generation != ProgramGeneration || !IsInstruction(*this, Current)) return;
-    Current = holds ? instruction.NextTrue : instruction.Next;
+    Current = known->AsBoolean() ? instruction.NextTrue : instruction.Next;
   } else {
     Current = instruction.Next;
   }
