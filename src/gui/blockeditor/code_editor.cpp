@@ -42,7 +42,8 @@ CodeEditor::CodeEditor(QWidget* parent) : QsciScintilla(parent) {
   setWrapMode(WrapNone);
   QFont font(QStringLiteral("Courier New"));
   font.setStyleHint(QFont::TypeWriter);
-  font.setPixelSize(13);
+  // 13 pixels at 96 dpi; Scintilla sizes its styles in points only.
+  font.setPointSize(10);
   setFont(font);
   // Line numbers in a narrow gutter, two digits wide.
   setMarginType(0, NumberMargin);

@@ -110,7 +110,9 @@ Ttools::~Ttools() {
 }
 
 void Ttools::CreateWidgets() {
-  setMinimumSize(260, 200);
+  // The designed width; a low minimum height, so that in a small window the
+  // analysis panel below can still be made tall.
+  setMinimumSize(260, 60);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
