@@ -120,6 +120,8 @@ class Tmain : public QMainWindow {
   std::function<void()> OnCloseBlockEditor;
   // The window closes for good (after the quit question): layout and recent files are saved.
   std::function<void()> OnFormClose;
+  // First step of the window's destruction, before the extensions are unloaded.
+  std::function<void()> OnShutDown;
 
  protected:
   void showEvent(QShowEvent* event) override;
