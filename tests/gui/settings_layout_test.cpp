@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "core/diagram/navigator.h"
+#include "core/i18n/language.h"
 #include "core/platform/program_paths.h"
 #include "core/settings/config.h"
 #include "core/settings/settings.h"
@@ -149,6 +150,19 @@ class SettingsLayout : public QObject {
     QVERIFY(!window->Settings().PodswietlajBloki);
     QVERIFY(!highlight->isChecked());
     QCOMPARE(gui::ActiveTheme(), theme);
+  }
+
+  void unreadableLanguageFallsBackToPolish() {
+    test::ShellHome home;
+    test::RecordingDialogs dialogs;
+    auto window = test::Start();
+    std::filesystem::remove(home.Path("lang/EN.slg"));
+    window->CommandAction("ActionJezykEN")->trigger();
+    QCOMPARE(Language().LanguageCode(), std::string("PL"));
+    QVERIFY(window->CommandAction("ActionJezykPL")->isChecked());
+    QVERIFY(!Language().Keys().empty());
+    QCOMPARE(dialogs.shown.size(), size_t{1});
+    QVERIFY(dialogs.shown[0].text.find("EN") != std::string::npos);
   }
 
   void compilerOptionsReachEveryCompile() {

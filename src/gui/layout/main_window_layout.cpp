@@ -218,6 +218,9 @@ void LoadLayout(Tmain& window) {
   // 4. First start: the designed layout on the whole screen, and the file
   // that makes the next exit save it.
   if (!existed) {
+    // Also sized to the screen, for desktops whose window manager ignores
+    // the maximised state.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) window.setGeometry(screen->availableGeometry());
     window.setWindowState(window.windowState() | Qt::WindowMaximized);
     config.SaveToFile();
   }

@@ -54,6 +54,7 @@ void InstallRunWindow(Tmain& window) {
   auto* input = new TinputEdit(&window);
   auto* run = new Trun(window, *code, *input, &window);
   window.installEventFilter(new CloseGuard(*run, run));
+  window.OnShutDown = [run] { run->DiscardProgram(); };
 
   DiagramView* view = DiagramViewOf(window);
   if (view) {

@@ -32,6 +32,7 @@
 #include "gui/shell/open_files_tree.h"
 #include "gui/shell/qt_text.h"
 #include "gui/shell/themes.h"
+#include "gui/settings/language_fallback.h"
 
 namespace tessaro::gui {
 
@@ -540,7 +541,10 @@ void Tmain::ApplyTranslation() {
   UpdateCaption();
 }
 
-void Tmain::SetLanguage(const char* code) { tessaro::SetLanguage(code); }
+void Tmain::SetLanguage(const char* code) {
+  tessaro::SetLanguage(code);
+  FallBackToPolishIfUnreadable();
+}
 
 // ---------------------------------------------------------------------------
 // Start-up and shut-down
@@ -638,6 +642,9 @@ void Tmain::FormClose() {
 }
 
 void Tmain::FormDestroy() {
+  // The compiled program ends first, so each extension hears the end of the
+  // algorithm before its own end.
+  if (OnShutDown) OnShutDown();
   UnloadPlugIns();
   if (retranslation_ >= 0) RemoveRetranslationObserver(retranslation_);
   retranslation_ = -1;

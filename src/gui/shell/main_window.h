@@ -140,6 +140,8 @@ class Tmain : public QMainWindow {
   std::function<void(const QString& command, const std::function<void()>& run)> CommandGuard;
   // The window closes for good (after the quit question): layout and recent files are saved.
   std::function<void()> OnFormClose;
+  // First step of the window's destruction, before the extensions are unloaded.
+  std::function<void()> OnShutDown;
 
  protected:
   void showEvent(QShowEvent* event) override;

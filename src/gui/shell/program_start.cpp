@@ -27,6 +27,7 @@
 #include "gui/layout/main_window_layout.h"
 #include "gui/navigator/navigator_widget.h"
 #include "gui/run/main_window_run.h"
+#include "gui/settings/language_fallback.h"
 #include "gui/settings/main_window_settings.h"
 #include "gui/shell/command_icons.h"
 #include "gui/shell/fonts.h"
@@ -114,6 +115,8 @@ StartedProgram StartProgram(const QStringList& arguments) {
   InstallFonts();
   InstallHintWindow();
   SetRegistryFailureHandler(RegistryFailed);
+  // A remembered language without a readable file gives way to Polish.
+  FallBackToPolishIfUnreadable();
   // 4. Version.
   const TVersionInfo version(ToPath(QApplication::applicationFilePath()));
   // 5. "/wersja", exact and case-sensitive.
