@@ -100,7 +100,7 @@ void Tmain::ResetDiagram() {
 // style changes) would be lost when the diagram is re-read from Cofnij[0],
 // so the current diagram becomes the newest snapshot whenever it differs.
 void Tmain::PushSnapshotIfChanged() {
-  if (state_.ZapiszStan() && OnSnapshotPushed) OnSnapshotPushed();
+  state_.ZapiszStan();
 }
 
 void Tmain::LoadSnapshot(TOtwartePliki& document) {
