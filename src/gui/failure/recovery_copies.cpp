@@ -36,7 +36,12 @@ RecoveryCopies::RecoveryCopies(Tmain& window) : QObject(&window), window_(window
   connect(&timer_, &QTimer::timeout, this, [this] { Pass(false); });
 }
 
-RecoveryCopies::~RecoveryCopies() { writer_.waitForDone(); }
+// The window goes away only on a clean end (a crash or a kill never gets
+// here), so this run's copies go with it.
+RecoveryCopies::~RecoveryCopies() {
+  writer_.waitForDone();
+  RemoveRecoveryCopies(Folder(), ThisProcess());
+}
 
 std::string RecoveryCopies::Folder() const { return RecoveryFolder(UserDataFolder()); }
 
