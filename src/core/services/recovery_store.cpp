@@ -63,9 +63,7 @@ void ForEachCopyFile(const std::string& folder, Visit visit) {
 
 }  // namespace
 
-// Per-user folders are chosen in the platform layer; until it names one, the
-// data lives in the program folder (or $TESSARO_HOME).
-std::string UserDataFolder() { return ProgramDir(); }
+std::string UserDataFolder() { return UserDataDir(); }
 
 std::string RecoveryFolder(const std::string& data_folder) { return data_folder + "/Odzyskane"; }
 

@@ -3,8 +3,10 @@
 #include <QCursor>
 #include <QTimer>
 #include <cstdlib>
+#include <optional>
 
 #include "core/i18n/language.h"
+#include "core/document/snapshots.h"
 #include "core/platform/dialogs.h"
 #include "core/services/failure_report.h"
 #include "gui/failure/blad_form.h"
@@ -65,8 +67,8 @@ void FailureHandler::RunCommand(const QString& command, const std::function<void
   TDocumentState& state = window_.State();
   const int32_t current = state.AktualnyPlik;
   TOtwartePliki* document = state.CurrentDocument();
-  void* node = document ? document->WezelDrzewa : nullptr;
-  const size_t snapshots = document ? document->Cofnij.size() : 0;
+  // What the command may change, so that a half-done change can be taken back.
+  const std::optional<TOtwartePliki> record = document ? std::optional<TOtwartePliki>(*document) : std::nullopt;
   const std::vector<Tobj> before = state.Bloki;
   const bool changed = state.Zmiana;
   try {
@@ -74,18 +76,25 @@ void FailureHandler::RunCommand(const QString& command, const std::function<void
   } catch (...) {
     const bool ignored = Handle(std::current_exception(), "QAction " + command.toStdString());
     document = state.CurrentDocument();
-    if (!ignored || state.AktualnyPlik != current || !document || document->WezelDrzewa != node) return;
-    const bool pushed = document->Cofnij.size() > snapshots;
-    if (state.Bloki == before && !pushed) return;
+    if (!ignored || !record || state.AktualnyPlik != current || !document ||
+        document->WezelDrzewa != record->WezelDrzewa)
+      return;
+    if (SameWork(state.Bloki, before) && document->Cofnij == record->Cofnij &&
+        document->PunktyPrzerwania == record->PunktyPrzerwania)
+      return;
     // The command stopped half-way: its change must not be saved or undone into.
-    if (pushed)
-      document->Cofnij.erase(document->Cofnij.begin(),
-                             document->Cofnij.begin() + static_cast<std::ptrdiff_t>(document->Cofnij.size() - snapshots));
+    document->Cofnij = record->Cofnij;
+    document->CofnijPunkty = record->CofnijPunkty;
+    document->Ponow = record->Ponow;
+    document->PonowPunkty = record->PonowPunkty;
+    document->PunktyPrzerwania = record->PunktyPrzerwania;
     state.Bloki = before;
     state.Wybrany = -1;
     state.GrupaAktywna = false;
     state.WyznaczObszar();
     state.Zmiana = changed;
+    state.SelectionChanged();
+    if (state.OnBreakpointsChanged) state.OnBreakpointsChanged(state);
     state.Repaint();
     Komunikat(LangText("msgm00012"), LangText("msgfail0002"));
   }

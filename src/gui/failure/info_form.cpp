@@ -49,7 +49,7 @@ QPixmap Banner() {
   p.drawText(QRect(24, 30, 340, 70), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Tessaro"));
   QFont subtitle(QStringLiteral("Sans Serif"), 12);
   p.setFont(subtitle);
-  p.drawText(QRect(26, 100, 340, 40), Qt::AlignLeft | Qt::AlignTop, Tr("msg00392"));
+  p.drawText(QRect(26, 100, 330, 60), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, Tr("msg00392"));
   return banner;
 }
 

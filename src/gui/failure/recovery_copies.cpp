@@ -7,6 +7,7 @@
 
 #include "core/document/alg_reader.h"
 #include "core/document/alg_writer.h"
+#include "core/document/snapshots.h"
 #include "core/i18n/language.h"
 #include "core/platform/dialogs.h"
 #include "core/services/recovery_store.h"
@@ -35,7 +36,12 @@ RecoveryCopies::RecoveryCopies(Tmain& window) : QObject(&window), window_(window
   connect(&timer_, &QTimer::timeout, this, [this] { Pass(false); });
 }
 
-RecoveryCopies::~RecoveryCopies() { writer_.waitForDone(); }
+// The window goes away only on a clean end (a crash or a kill never gets
+// here), so this run's copies go with it.
+RecoveryCopies::~RecoveryCopies() {
+  writer_.waitForDone();
+  RemoveRecoveryCopies(Folder(), ThisProcess());
+}
 
 std::string RecoveryCopies::Folder() const { return RecoveryFolder(UserDataFolder()); }
 
@@ -46,7 +52,7 @@ void RecoveryCopies::Know() {
     if (entries_.contains(document.WezelDrzewa)) continue;
     Entry entry;
     entry.serial = next_serial_++;
-    entry.clean = document.Cofnij.empty() ? Hash({}) : Hash(document.Cofnij.back());
+    if (!document.Cofnij.empty()) entry.clean = document.Cofnij.back();
     entries_.insert(document.WezelDrzewa, entry);
   }
 }
@@ -65,7 +71,7 @@ void RecoveryCopies::DocumentSaved() {
   Know();
   TMemoryStream bytes;
   if (!ZapiszSchemat(state.Bloki, bytes)) return;
-  entries_[document->WezelDrzewa].clean = Hash(bytes);
+  entries_[document->WezelDrzewa].clean = std::move(bytes);
   DiagramChanged();
 }
 
@@ -88,7 +94,7 @@ void RecoveryCopies::Pass(bool wait) {
     const TOtwartePliki& document = state.OtwartePliki[i];
     auto it = entries_.find(document.WezelDrzewa);
     if (it == entries_.end()) continue;
-    Entry entry = *it;
+    Entry entry = std::move(*it);
     TMemoryStream bytes;
     const bool current = static_cast<int32_t>(i) + 1 == state.AktualnyPlik;
     if (current) {
@@ -97,7 +103,8 @@ void RecoveryCopies::Pass(bool wait) {
       bytes = document.Cofnij.front();
     }
     const size_t hash = Hash(bytes);
-    if (hash == entry.clean) {
+    // Sizes refitted by the renderer are not work.
+    if (bytes == entry.clean || (!bytes.empty() && !entry.clean.empty() && SameWork(bytes, entry.clean))) {
       if (entry.written != 0)
         writer_.start([folder, process, serial = entry.serial] { RemoveRecoveryCopy(folder, process, serial); });
       entry.written = 0;
@@ -108,7 +115,7 @@ void RecoveryCopies::Pass(bool wait) {
       });
       entry.written = hash;
     }
-    seen.insert(document.WezelDrzewa, entry);
+    seen.insert(document.WezelDrzewa, std::move(entry));
   }
   // Closed documents take their copies with them.
   for (auto it = entries_.begin(); it != entries_.end(); ++it)
@@ -162,7 +169,14 @@ RecoveryCopies* RecoveryCopiesOf(Tmain& window) {
 
 void InstallRecoveryCopies(Tmain& window) {
   auto* copies = new RecoveryCopies(window);
-  window.OnSnapshotPushed = [copies] { copies->DiagramChanged(); };
+  TDocumentState& state = window.State();
+  // Every real change of the diagram ends in a snapshot; text typed into a
+  // block is picked up by the next pass, which reads the diagram itself.
+  auto previous = state.OnDiagramChanged;
+  state.OnDiagramChanged = [previous, copies](TDocumentState& s) {
+    if (previous) previous(s);
+    copies->DiagramChanged();
+  };
   window.OnDocumentSaved = [copies] { copies->DocumentSaved(); };
 }
 

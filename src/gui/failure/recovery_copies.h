@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <string>
 
+#include "core/document/model.h"
+
 namespace tessaro::gui {
 
 class Tmain;
@@ -41,7 +43,7 @@ class RecoveryCopies : public QObject {
  private:
   struct Entry {
     int serial = 0;
-    size_t clean = 0;    // hash of the diagram as opened or last saved
+    TMemoryStream clean;  // the diagram as opened or last saved
     size_t written = 0;  // hash of the diagram in the copy, 0 for no copy
   };
   void Pass(bool wait);

@@ -132,8 +132,6 @@ class Tmain : public QMainWindow {
   // The extension manager was confirmed: menus and completion that list
   // extension functions are built again.
   std::function<void()> OnExtensionsChanged;
-  // A snapshot of the current document was pushed.
-  std::function<void()> OnSnapshotPushed;
   // The current document was written to its file.
   std::function<void()> OnDocumentSaved;
   // Runs every command's work (`run`); the failure handler guards it here.

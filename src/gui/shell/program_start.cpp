@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <stdexcept>
 #include <string_view>
 
 #include "core/i18n/language.h"
@@ -54,14 +55,16 @@ void WriteReleaseFile(const std::string& version) {
 
 // The test hooks of the program started as a child process by the tests
 // ($TESSARO_TEST_HOOK): "edit" draws a change into a new document, "report"
-// accepts every question and prints the open documents, then ends.
-enum class TestHook { None, Edit, Report };
+// accepts every question and prints the open documents, then ends; "fail"
+// throws from an event handler, as a fault in any window would.
+enum class TestHook { None, Edit, Report, Fail };
 
 TestHook ProgramTestHook() {
   const char* hook = std::getenv("TESSARO_TEST_HOOK");
   if (!hook) return TestHook::None;
   if (std::string_view(hook) == "edit") return TestHook::Edit;
   if (std::string_view(hook) == "report") return TestHook::Report;
+  if (std::string_view(hook) == "fail") return TestHook::Fail;
   return TestHook::None;
 }
 
@@ -86,11 +89,12 @@ void RunTestHook(Tmain& window, TestHook hook) {
     block.Height = 40;
     block.Kod = "s := 42";
     window.State().Bloki.push_back(block);
-    window.State().WyznaczObszar();
+    window.State().ZapiszStan();
     window.State().Repaint();
-    if (RecoveryCopies* copies = RecoveryCopiesOf(window)) copies->DiagramChanged();
     std::printf("edited\n");
     std::fflush(stdout);
+  } else if (hook == TestHook::Fail) {
+    QTimer::singleShot(500, &window, [] { throw std::runtime_error("Test failure from an event handler"); });
   } else if (hook == TestHook::Report) {
     TDocumentState& state = window.State();
     for (size_t i = 0; i < state.OtwartePliki.size(); ++i) {
