@@ -72,7 +72,7 @@ bool TKompilatorTS::InstructionStep() {
   ExecuteInstruction(Instructions[static_cast<size_t>(Current)]);
   if (IsInstruction(*this, Current)) Advance();
   FireStep(0);
-  if (Current > 0 && IsInstruction(*this, Current) && Breakpoints && !Breakpoints->empty() &&
+  if (Current > 0 && IsInstruction(*this, Current) && HasBreakpoints() &&
       TestBreakpoints()) {
     BreakpointHit = 1;
     result = false;

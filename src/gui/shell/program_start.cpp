@@ -13,6 +13,7 @@
 #include "core/platform/registry.h"
 #include "core/platform/version_info.h"
 #include "gui/conversion/main_window_conversion.h"
+#include "gui/breakpoints/main_window_breakpoints.h"
 #include "gui/diagram/main_window_diagram.h"
 #include "gui/extensions/main_window_extensions.h"
 #include "gui/editor/main_window_editor.h"
@@ -130,6 +131,8 @@ StartedProgram StartProgram(const QStringList& arguments) {
   InstallConversionPanel(*program.main);
   // Mouse editing, undo and redo, the block clipboard (editor).
   InstallEditor(*program.main);
+  // The breakpoint page, margin clicks and hover hints (after the editor).
+  InstallBreakpoints(*program.main);
   // Failure handling, recovery copies, the web service, the information window and help.
   InstallRecoveryCopies(*program.main);
   InstallFailureHandling(*program.main);
