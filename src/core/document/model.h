@@ -68,6 +68,10 @@ struct TBreakPoint {
   uint8_t Conditional = 0;
   std::string Condition = "1";  // at most 255 characters
   uint8_t SkipSameLine = 0;
+  // Stop only from the HitCount-th time the condition held on (0: from the
+  // first); Hits counts those times in the current run and is never saved.
+  int32_t HitCount = 0;
+  int32_t Hits = 0;
 
   bool operator==(const TBreakPoint&) const = default;
 };

@@ -106,6 +106,8 @@ bool TKompilatorTS::Compile(const std::vector<Tobj>& bloki, int32_t highest_bloc
                             TBreakPointArray& breakpoints) {
   CopyEnabledExtensions(*this, extensions, highest_extension);
   Breakpoints = &breakpoints;
+  BreakpointSource = nullptr;
+  for (TBreakPoint& b : breakpoints) b.Hits = 0;
   SelectedError = SelectedWarning = SelectedInstruction = -1;
   MarkActive = 0;
   ClearVariables(*this);
@@ -154,6 +156,8 @@ void TKompilatorTS::Clear() {
   SelectedError = SelectedWarning = SelectedInstruction = -1;
   MarkActive = 0;
   Extensions.clear();
+  Breakpoints = nullptr;
+  BreakpointSource = nullptr;
   FireStateChange(kStateCleared);
 }
 

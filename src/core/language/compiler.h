@@ -140,7 +140,10 @@ class TKompilatorTS {
   int32_t MarkBlock = 0;
   int32_t MarkLine = 0;
   // The current document's breakpoints, shared with the document, not copied.
+  // A host whose documents move in memory sets BreakpointSource instead, which
+  // finds the list again at every test; it wins over Breakpoints.
   TBreakPointArray* Breakpoints = nullptr;
+  std::function<TBreakPointArray*()> BreakpointSource;
   int32_t LastBreakBlock = -1;
   int32_t LastBreakLine = -1;
   // Counts the discards of the program. An event handler may discard it in
@@ -206,6 +209,12 @@ class TKompilatorTS {
   bool TestBreakpoints();
   // Whether a breakpoint, enabled or not, stands at the line of `instruction`.
   bool HasBreakpointAt(const Trozkaz& instruction) const;
+  bool HasBreakpoints() const {
+    const TBreakPointArray* list = ActiveBreakpoints();
+    return list && !list->empty();
+  }
+  // The list the breakpoint test reads, or nullptr.
+  TBreakPointArray* ActiveBreakpoints() const { return BreakpointSource ? BreakpointSource() : Breakpoints; }
 
   // Records an error for instruction `index` (-1: none). In evaluation mode
   // the text is collected in EvalErrorText instead. An index that names no

@@ -90,12 +90,11 @@ bool TKompilatorTS::InstructionStep() {
   Trozkaz& instruction = Instructions[static_cast<size_t>(Current)];
   // The flat form gives way to the walk at a breakpoint's line, so that
   // whatever a stop there shows was built the one way.
-  const bool walk = !instruction.Fast.Ready || (Breakpoints && !Breakpoints->empty() &&
-                                                HasBreakpointAt(instruction));
+  const bool walk = !instruction.Fast.Ready || (HasBreakpoints() && HasBreakpointAt(instruction));
   if (walk || !RunFastCode(*this, instruction)) ExecuteInstruction(instruction);
   if (IsInstruction(*this, Current)) Advance();
   FireStep(0);
-  if (Current > 0 && IsInstruction(*this, Current) && Breakpoints && !Breakpoints->empty() &&
+  if (Current > 0 && IsInstruction(*this, Current) && HasBreakpoints() &&
       TestBreakpoints()) {
     BreakpointHit = 1;
     result = false;

@@ -504,6 +504,13 @@ bool Trun::CompileSequence(CompileFor purpose) {
   ApplyCompilerSettings(main_.Settings());
   const bool ok = Compiler.Compile(state.Bloki, static_cast<int32_t>(state.Bloki.size()) - 1,
                                    static_cast<int32_t>(PlugIns.size()) - 1, PlugIns, document->PunktyPrzerwania);
+  // Documents move in memory when others open or close: the program finds
+  // its document's list again at every test, and none once it is gone.
+  Compiler.Breakpoints = nullptr;
+  Compiler.BreakpointSource = [&state, node = document->WezelDrzewa]() -> TBreakPointArray* {
+    TOtwartePliki* current = state.CurrentDocument();
+    return current && current->WezelDrzewa == node ? &current->PunktyPrzerwania : nullptr;
+  };
   compiled_document_ = document->WezelDrzewa;
   compiled_bloki_ = state.Bloki;
   // 6. Errors.

@@ -15,6 +15,7 @@
 #include "core/platform/version_info.h"
 #include "gui/blockeditor/main_window_block_editor.h"
 #include "gui/conversion/main_window_conversion.h"
+#include "gui/breakpoints/main_window_breakpoints.h"
 #include "gui/diagram/main_window_diagram.h"
 #include "gui/extensions/main_window_extensions.h"
 #include "gui/editor/main_window_editor.h"
@@ -145,6 +146,8 @@ StartedProgram StartProgram(const QStringList& arguments) {
   InstallEditor(*program.main);
   // The block content editor in the "dpCode" panel (after the editing, whose hooks it joins).
   InstallBlockEditor(*program.main);
+  // The breakpoint page, margin clicks and hover hints (after the editor).
+  InstallBreakpoints(*program.main);
   // Failure handling, recovery copies, the web service, the information window and help.
   InstallRecoveryCopies(*program.main);
   InstallFailureHandling(*program.main);

@@ -275,5 +275,50 @@ TEST(Breakpoints, TheCompiledProgramSharesTheDocumentsList) {
   EXPECT_EQ(h.Suspensions("i"), std::vector<std::string>{"2"});
 }
 
+TEST(Breakpoints, HitCountsStopFromTheNthPassOnAfterTheCondition) {
+  // Line 2 of block 3 runs once per pass with i = 1..5 before it.
+  struct Case {
+    const char* condition;
+    int32_t hit_count;
+    std::vector<std::string> stops;
+  };
+  const Case cases[] = {
+      {"1", 4, {"4", "5"}},          // the fourth pass and every one after
+      {"1", 0, {"1", "2", "3", "4", "5"}},
+      {"i > 2", 2, {"4", "5"}},      // counted only when the condition held
+      {"1", 9, {}},
+  };
+  for (const Case& c : cases) {
+    BreakHarness h(kLoop);
+    TBreakPoint b{3, 2, 1, 1, c.condition, 0};
+    b.HitCount = c.hit_count;
+    h.breakpoints.push_back(b);
+    ASSERT_TRUE(h.Compile());
+    EXPECT_EQ(h.Suspensions("i"), c.stops) << c.condition << " from " << c.hit_count;
+  }
+}
+
+TEST(Breakpoints, AStatementOrAssignmentIsNeverRunAsACondition) {
+  for (const char* condition : {"i := 100", "read i", "write i", "i++", "w += 1"}) {
+    BreakHarness h(kLoop);
+    h.breakpoints.push_back(TBreakPoint{3, 2, 1, 1, condition, 0});
+    ASSERT_TRUE(h.Compile());
+    EXPECT_TRUE(h.Suspensions("i").empty()) << condition;
+    EXPECT_EQ(h.Render("i"), "5") << condition;
+  }
+}
+
+TEST(Breakpoints, ASourceFindsTheListAgainAndClearForgetsIt) {
+  BreakHarness h(kLoop);
+  ASSERT_TRUE(h.Compile());
+  TBreakPointArray moved = {TBreakPoint{2, 1, 1, 1, "i == 2", 0}};
+  TBreakPointArray* where = &moved;
+  h.c.BreakpointSource = [&where] { return where; };
+  EXPECT_EQ(h.Suspensions("i"), std::vector<std::string>{"2"});
+  h.c.Clear();
+  EXPECT_FALSE(h.c.BreakpointSource);
+  EXPECT_EQ(h.c.Breakpoints, nullptr);
+}
+
 }  // namespace
 }  // namespace tessaro::test

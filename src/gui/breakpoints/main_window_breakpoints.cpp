@@ -1,0 +1,246 @@
+#include "gui/breakpoints/main_window_breakpoints.h"
+
+#include <QEvent>
+#include <QLayout>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <cmath>
+#include <memory>
+
+#include "core/document/breakpoint_margin.h"
+#include "core/document/document_state.h"
+#include "core/document/hit_test.h"
+#include "core/i18n/language.h"
+#include "core/i18n/retranslation.h"
+#include "core/language/breakpoint_text.h"
+#include "core/language/variables.h"
+#include "core/runtime/tree_layout.h"
+#include "core/runtime/tree_paint.h"
+#include "gui/analysis/describe_word.h"
+#include "gui/analysis/tcode.h"
+#include "gui/breakpoints/breakpoint_dialog.h"
+#include "gui/breakpoints/breakpoint_page.h"
+#include "gui/diagram/diagram_view.h"
+#include "gui/diagram/main_window_diagram.h"
+#include "gui/diagram/qt_canvas.h"
+#include "gui/editor/diagram_editor.h"
+#include "gui/editor/main_window_editor.h"
+#include "gui/run/main_window_run.h"
+#include "gui/run/trun.h"
+#include "gui/shell/hint_window.h"
+#include "gui/shell/main_window.h"
+#include "gui/shell/qt_text.h"
+
+namespace tessaro::gui {
+
+namespace {
+
+// A value in a hint is cut here; an array's text can be very long.
+constexpr size_t kHintValueLength = 200;
+
+FontSpec BlockFont(const Tobj& block) { return {block.Styl.NazwaCzcionki, block.Styl.RozmiarCzcionki}; }
+
+QtTextMetrics& Metrics() {
+  static QtTextMetrics metrics;
+  return metrics;
+}
+
+// The mouse on the drawing area, seen before the editor: a press in a block's
+// breakpoint margin toggles a breakpoint; every move over a compiled diagram
+// updates the hover hint.
+class BreakpointMouse : public QObject {
+ public:
+  BreakpointMouse(Tmain& window, DiagramView& view, BreakpointPage& page)
+      : QObject(&view), window_(window), view_(view), page_(page) {
+    hint_.setObjectName(QStringLiteral("DiagramHint"));
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != &view_) return false;
+    if (event->type() == QEvent::MouseButtonPress) return Press(*static_cast<QMouseEvent*>(event));
+    if (event->type() == QEvent::MouseMove) Hover(*static_cast<QMouseEvent*>(event));
+    if (event->type() == QEvent::Leave) last_instruction_ = -1;
+    return false;
+  }
+
+ private:
+  QPoint ToDiagram(QPoint screen) const {
+    const double z = window_.View().Skala / 100;
+    const double ox = window_.View().PoczatekX * z, oy = window_.View().PoczatekY * z;
+    return {static_cast<int>(std::lround((screen.x() - ox) / z)), static_cast<int>(std::lround((screen.y() - oy) / z))};
+  }
+
+  bool Press(const QMouseEvent& event) {
+    if (event.button() != Qt::LeftButton || event.modifiers() != Qt::NoModifier) return false;
+    DiagramEditor* editor = DiagramEditorOf(window_);
+    if (editor && editor->Narzedzie() != kToolSelect) return false;
+    TDocumentState& state = window_.State();
+    TOtwartePliki* document = state.CurrentDocument();
+    if (!document) return false;
+    const QPoint p = ToDiagram(event.position().toPoint());
+    const int32_t hit = TrafionyBlok(state.Bloki, p.x(), p.y(), false);
+    if (hit < 0) return false;
+    const Tobj& block = state.Bloki[static_cast<size_t>(hit)];
+    const int32_t line = MarginLine(block, p.x(), p.y(), Metrics().LineHeight(BlockFont(block)));
+    if (line == 0) return false;
+    ToggleBreakpoint(document->PunktyPrzerwania, hit, line);
+    page_.RefreshBreakpointList();
+    state.Repaint();
+    return true;
+  }
+
+  void Hover(const QMouseEvent& event) {
+    Trun* run = RunControllerOf(window_);
+    if (!run || run->Compiler.IsEmpty()) return;
+    const TKompilatorTS& compiler = run->Compiler;
+    const QPoint p = ToDiagram(event.position().toPoint());
+    const QPoint global = event.globalPosition().toPoint() + QPoint(12, 16);
+    const std::vector<Tobj>& bloki = window_.State().Bloki;
+    const int32_t hit = TrafionyBlok(bloki, p.x(), p.y(), false);
+    if (hit < 0) {
+      Show(global, QString());
+      last_instruction_ = -1;
+      return;
+    }
+    const Tobj& block = bloki[static_cast<size_t>(hit)];
+    const FontSpec font = BlockFont(block);
+    const int32_t line = TextLineAt(block, p.y(), Metrics().LineHeight(font));
+    const int32_t instruction = line > 0 ? compiler.InstructionAt(hit, line) : -1;
+    if (instruction < 0) {
+      Show(global, QString());
+      last_instruction_ = -1;
+      return;
+    }
+    // The word under the mouse, measured in the block's own font.
+    const std::string text = BlockLineText(bloki, hit, line);
+    const int32_t left = p.x() - block.Left - BlockTextOrigin(block.Blok).x;
+    size_t position = 0;
+    while (position < text.size() && Metrics().LineWidth(font, text.substr(0, position + 1)) < left) ++position;
+    const std::string word = left >= 0 && position < text.size() ? WordAt(text, position) : std::string();
+    if (!word.empty()) {
+      std::string hint;
+      const TWordDescription description = DescribeWord(compiler, word);
+      const int32_t variable = FindVariable(compiler, word);
+      if (description.Found) {
+        hint = word + " " + description.Text;
+      } else if (variable >= 0) {
+        std::string value = RenderVariable(compiler, variable);
+        if (value.size() > kHintValueLength) value = value.substr(0, kHintValueLength) + "...";
+        hint = word + "=" + value;
+      }
+      if (!hint.empty()) {
+        last_instruction_ = -1;
+        Show(global, FromCore(hint));
+        return;
+      }
+    }
+    if (instruction == last_instruction_) return;
+    last_instruction_ = instruction;
+    ShowTree(global, compiler, instruction);
+  }
+
+  void ShowTree(const QPoint& global, const TKompilatorTS& compiler, int32_t instruction) {
+    const Trozkaz& ins = compiler.Instructions[static_cast<size_t>(instruction)];
+    QString hint = FromCore(ins.Text);
+    TwrTree* tree = ins.Tree.get();
+    if (tree) {
+      LayoutTree(tree);
+      const TTreeExtent extent = TreeExtent(tree);
+      if (extent.Width < view_.width() / 2 && extent.Height + 5 < view_.height() / 2) {
+        QPixmap picture(std::max(1, extent.Width + 10), extent.Height + 10);
+        picture.fill(QColor(255, 255, 225));
+        QPainter painter(&picture);
+        QtCanvas canvas(painter, Metrics());
+        const TwrTree* marked = compiler.Current == instruction ? CurrentStepNode(ins.Steps, ins.StepIndex) : nullptr;
+        PaintTree(canvas, 5 - extent.Left, 5, kTreePageFill, 0, marked, tree);
+        painter.end();
+        HintWindow::SetPicture(picture);
+      } else {
+        hint += QStringLiteral("\n\n") + Tr("msgm00022") + "\n" + Tr("msgm00024") + "\n" + Tr("msgm00034");
+      }
+    }
+    Show(global, hint);
+  }
+
+  void Show(const QPoint& global, const QString& text) {
+    if (text == shown_ && !HintWindow::PictureVisible()) return;
+    shown_ = text;
+    // Tests read what the hint says.
+    hint_.setProperty("hintText", text);
+    if (text.isEmpty()) {
+      hint_.hide();
+      return;
+    }
+    hint_.ShowHint(global, text);
+  }
+
+  Tmain& window_;
+  DiagramView& view_;
+  BreakpointPage& page_;
+  int32_t last_instruction_ = -1;
+  QString shown_;
+  HintWindow hint_;
+};
+
+}  // namespace
+
+BreakpointPage* BreakpointPageOf(Tmain& window) { return window.findChild<BreakpointPage*>("BreakpointPage"); }
+
+void InstallBreakpoints(Tmain& window) {
+  Tcode* code = AnalysisWindowOf(window);
+  Trun* run = RunControllerOf(window);
+  if (!code || !run) return;
+  QWidget* sheet = code->findChild<QWidget*>("TabSheet5");
+  if (!sheet || !sheet->layout()) return;
+  auto* page = new BreakpointPage(sheet);
+  sheet->layout()->addWidget(page);
+
+  TDocumentState& state = window.State();
+  page->Breakpoints = [&state]() -> TBreakPointArray* {
+    TOtwartePliki* document = state.CurrentDocument();
+    return document ? &document->PunktyPrzerwania : nullptr;
+  };
+  page->Blocks = [&state] { return &state.Bloki; };
+  page->Repaint = [&state] { state.Repaint(); };
+  page->MarkLine = [run, &state](bool active, int32_t block, int32_t line) {
+    run->Compiler.MarkActive = active ? 1 : 0;
+    run->Compiler.MarkBlock = block;
+    run->Compiler.MarkLine = line;
+    state.Repaint();
+  };
+  page->PrepareDialog = [run, &window](TFormBreakPoint& dialog) {
+    dialog.ReplaceOperators = window.Settings().ZamieniajOperator;
+    dialog.Evaluate = [run](const std::string& condition, std::string& value, std::string& error) {
+      const TEvaluation result = run->Compiler.EvaluateExpression(condition, false);
+      value = RenderValue(result.Value);
+      error = result.ErrorText;
+    };
+  };
+
+  // The list follows every change of the document's breakpoints.
+  auto previous = state.OnBreakpointsChanged;
+  state.OnBreakpointsChanged = [previous, page](TDocumentState& s) {
+    if (previous) previous(s);
+    page->RefreshBreakpointList();
+  };
+  AddRetranslationObserver([page] { page->ApplyTranslation(); });
+
+  // A line picked in the list is marked in the diagram, compiled or not.
+  if (DiagramView* view = DiagramViewOf(window)) {
+    auto prepare = view->OnPrepareScene;
+    auto marked = std::make_shared<RunHighlight>();
+    view->OnPrepareScene = [prepare, run, marked](RenderScene& scene) {
+      if (prepare) prepare(scene);
+      if (!run->Compiler.MarkActive) return;
+      *marked = scene.Highlight ? *scene.Highlight : RunHighlight{};
+      marked->PseudocodeActive = true;
+      marked->PseudocodeBlock = run->Compiler.MarkBlock;
+      marked->PseudocodeLine = run->Compiler.MarkLine;
+      scene.Highlight = marked.get();
+    };
+    view->installEventFilter(new BreakpointMouse(window, *view, *page));
+  }
+}
+
+}  // namespace tessaro::gui
