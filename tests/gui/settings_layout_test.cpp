@@ -78,6 +78,8 @@ class SettingsLayout : public QObject {
       Child<QCheckBox>(d, "cbKonsolaWyjscie")->click();
       Child<QCheckBox>(d, "cbDynamiczneTablice")->click();
       Child<QRadioButton>(d, "rbAluminum")->click();
+      QVERIFY(!Child<QCheckBox>(d, "cbSprawdzajAktualizacje")->isChecked());
+      Child<QCheckBox>(d, "cbSprawdzajAktualizacje")->click();
       QCOMPARE(gui::ActiveTheme(), std::string("Aluminum"));  // live
       Click(d, "btnOk");
     });
@@ -87,6 +89,7 @@ class SettingsLayout : public QObject {
     QVERIFY(!saved.DynamiczneTablice);
     QVERIFY(!saved.WielkoscLiter);
     QCOMPARE(saved.Interfejs, std::string("Aluminum"));
+    QVERIFY(saved.SprawdzajAktualizacje);
     QVERIFY(!window->CommandAction("ActionPodswietlaj")->isChecked());
     QVERIFY(dialogs.shown.empty());
 
@@ -101,6 +104,7 @@ class SettingsLayout : public QObject {
     QVERIFY(restored.DynamiczneTablice);
     QVERIFY(restored.PodswietlajBloki);
     QVERIFY(!restored.KonsolaWyjscie);
+    QVERIFY(!restored.SprawdzajAktualizacje);
     QCOMPARE(restored.Interfejs, std::string("Office2003"));
   }
 

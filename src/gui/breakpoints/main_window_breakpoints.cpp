@@ -53,11 +53,12 @@ class BreakpointMouse : public QObject {
  public:
   BreakpointMouse(Tmain& window, DiagramView& view, BreakpointPage& page)
       : QObject(&view), window_(window), view_(view), page_(page) {
+    view.PaintBox()->setMouseTracking(true);
     hint_.setObjectName(QStringLiteral("DiagramHint"));
   }
 
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched != &view_) return false;
+    if (watched != view_.PaintBox()) return false;
     if (event->type() == QEvent::MouseButtonPress) return Press(*static_cast<QMouseEvent*>(event));
     if (event->type() == QEvent::MouseMove) Hover(*static_cast<QMouseEvent*>(event));
     if (event->type() == QEvent::Leave) last_instruction_ = -1;
@@ -239,7 +240,7 @@ void InstallBreakpoints(Tmain& window) {
       marked->PseudocodeLine = run->Compiler.MarkLine;
       scene.Highlight = marked.get();
     };
-    view->installEventFilter(new BreakpointMouse(window, *view, *page));
+    view->PaintBox()->installEventFilter(new BreakpointMouse(window, *view, *page));
   }
 }
 

@@ -135,6 +135,9 @@ Tkonfiguracja::Tkonfiguracja(const TSettings& current, QWidget* parent) : QDialo
     themes_->addButton(radio, i);
     ui_box->addWidget(radio);
   }
+  // Off by default: nothing goes over the network unless the user asks for it.
+  check_updates_ = Check(ui, "cbSprawdzajAktualizacje", "msgk00006");
+  ui_box->addWidget(check_updates_);
   auto* reset_layout = Named(new QPushButton(Tr("msg00460"), ui), "btnDomyslnePolozenieOkien");
   connect(reset_layout, &QPushButton::clicked, this, &Tkonfiguracja::ResetWindowLayout);
   ui_box->addWidget(reset_layout, 0, Qt::AlignLeft);
@@ -182,6 +185,7 @@ void Tkonfiguracja::Load(const TSettings& s) {
   console_input_->setChecked(s.KonsolaWejscie);
   console_output_->setChecked(s.KonsolaWyjscie);
   pilot_->setChecked(s.WersjaPilotazowa);
+  check_updates_->setChecked(s.SprawdzajAktualizacje);
   int theme = 0;
   for (int i = 0; i < 3; ++i)
     if (s.Interfejs == kThemeChoices[i].theme) theme = i;
@@ -201,6 +205,7 @@ TSettings Tkonfiguracja::Values() const {
   s.KonsolaWejscie = console_input_->isChecked();
   s.KonsolaWyjscie = console_output_->isChecked();
   s.WersjaPilotazowa = pilot_->isChecked();
+  s.SprawdzajAktualizacje = check_updates_->isChecked();
   s.Interfejs = kThemeChoices[std::max(0, themes_->checkedId())].theme;
   return s;
 }

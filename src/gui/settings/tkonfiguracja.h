@@ -49,6 +49,7 @@ class Tkonfiguracja : public QDialog {
   QCheckBox* console_input_ = nullptr;
   QCheckBox* console_output_ = nullptr;
   QCheckBox* pilot_ = nullptr;
+  QCheckBox* check_updates_ = nullptr;
   QButtonGroup* themes_ = nullptr;
 };
 
