@@ -225,7 +225,8 @@ void InstallBreakpoints(Tmain& window) {
     if (previous) previous(s);
     page->RefreshBreakpointList();
   };
-  AddRetranslationObserver([page] { page->ApplyTranslation(); });
+  const RetranslationHandle texts = AddRetranslationObserver([page] { page->ApplyTranslation(); });
+  QObject::connect(page, &QObject::destroyed, [texts] { RemoveRetranslationObserver(texts); });
 
   // A line picked in the list is marked in the diagram, compiled or not.
   if (DiagramView* view = DiagramViewOf(window)) {

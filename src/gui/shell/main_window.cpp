@@ -434,11 +434,6 @@ void Tmain::ConnectDocumentState() {
     RebuildRecentMenu();
   };
   state_.OnRepaint = [this](TDocumentState&) { paint_box_->update(); };
-  // Every snapshot that changes the diagram, wherever it is pushed (the
-  // editor, undo and redo included), reaches the window's hook.
-  state_.OnDiagramChanged = [this](TDocumentState&) {
-    if (OnSnapshotPushed) OnSnapshotPushed();
-  };
   state_.OnDefaultStyle = [this](const TDocumentState&) {
     return TElementDefaults{settings_.KolorWypelnienia, settings_.KolorObrysu,
                             settings_.NazwaCzcionki, settings_.RozmiarCzcionki};
