@@ -20,6 +20,17 @@ bool MarginOf(int32_t kind, Margin& margin) {
   }
 }
 
+bool LineIsBlank(const std::string& text, int32_t line) {
+  size_t start = 0;
+  for (int32_t k = 1; k < line && start != std::string::npos; ++k) {
+    start = text.find('\r', start);
+    if (start != std::string::npos) start += text.compare(start, 2, "\r\n") == 0 ? 2 : 1;
+  }
+  if (start == std::string::npos || start > text.size()) return true;
+  const size_t end = std::min(text.find('\r', start), text.size());
+  return text.find_first_not_of(" \t", start) >= end;
+}
+
 }  // namespace
 
 int32_t TextLineCount(const Tobj& block) {
@@ -31,13 +42,18 @@ int32_t MarginLine(const Tobj& block, int32_t x, int32_t y, int32_t line_height)
   if (!MarginOf(block.Blok, margin)) return 0;
   const int64_t right = int64_t{block.Left} + block.Width;
   if (x < right + margin.from || x > right + margin.to) return 0;
+  // On a narrow block the margin would cover its middle: a press there
+  // picks or drags the block instead.
+  if (int64_t{x} * 2 <= int64_t{block.Left} * 2 + block.Width) return 0;
   if (y < block.Top || int64_t{y} > int64_t{block.Top} + block.Height) return 0;
   if (line_height <= 0) return 0;
   // A condition's text starts lower, inside its diamond.
   const int32_t origin = block.Blok == Warunek ? 24 : 15;
   const int32_t line = (y - block.Top + origin) / line_height - 1;
   const int32_t lines = block.Blok == Warunek ? 1 : TextLineCount(block);
-  return line >= 1 && line <= lines ? line : 0;
+  if (line < 1 || line > lines) return 0;
+  // A blank line holds no instruction, so a breakpoint there could never stop.
+  return LineIsBlank(block.Kod, line) ? 0 : line;
 }
 
 bool ToggleBreakpoint(TBreakPointArray& breakpoints, int32_t block, int32_t line) {

@@ -41,12 +41,22 @@ TEST(BreakpointMargin, LineUnderAPressInTheMargin) {
       {Koniec, "", -5, 16, 15, 0},
       {Wezel, "", -5, 16, 15, 0},
       {Notatka, "a", -5, 16, 15, 0},
+      {Przetwarzanie, " ", -20, 16, 15, 0},             // a blank line holds no instruction
+      {Przetwarzanie, "a\r\n \r\nc", -20, 35, 15, 0},
   };
   for (const Case& c : cases) {
     const Tobj b = Block(c.kind, c.text);
+    ASSERT_TRUE(c.line == 0 || c.dx * 2 > -b.Width);
     EXPECT_EQ(MarginLine(b, b.Left + b.Width + c.dx, b.Top + c.dy, c.lh), c.line)
         << "kind " << c.kind << " dx " << c.dx << " dy " << c.dy;
   }
+}
+
+TEST(BreakpointMargin, TheMiddleOfANarrowBlockIsNeverMargin) {
+  Tobj narrow = Block(Przetwarzanie, "x");
+  narrow.Width = 47;
+  EXPECT_EQ(MarginLine(narrow, narrow.Left + 23, narrow.Top + 16, 15), 0);
+  EXPECT_EQ(MarginLine(narrow, narrow.Left + 30, narrow.Top + 16, 15), 1);
 }
 
 TEST(BreakpointMargin, ToggleAddsAnUnconditionalOneThenRemovesIt) {
