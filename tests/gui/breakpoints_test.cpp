@@ -1,6 +1,7 @@
 // Breakpoints through the real window: a click in a block's margin, the
 // breakpoint page with its dialog, and the stops of a run they cause.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -170,6 +171,28 @@ class BreakpointsTest : public QObject {
     r.page->findChild<QPushButton*>(QStringLiteral("TBXButton4"))->click();
     QCOMPARE(r.Breakpoints().size(), size_t(1));
     QCOMPARE(r.Breakpoints()[0].Line, 2);
+  }
+
+  void hoverShowsAVariablesValueAndTheInstructionsTree() {
+    Window r;
+    r.ClickMargin(kBody, 2);
+    r.Command("ActionUruchom");
+    QCOMPARE(int(r.c().BreakpointHit), 1);
+    const Tobj& b = r.w->State().Bloki[static_cast<size_t>(kBody)];
+    gui::QtTextMetrics metrics;
+    const int32_t lh = metrics.LineHeight(FontSpec{b.Styl.NazwaCzcionki, b.Styl.RozmiarCzcionki});
+    const int32_t y = b.Top + 15 + lh + lh / 2;  // line 2, «i := i + 1»
+    QWidget* hint = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (top->objectName() == QStringLiteral("DiagramHint")) hint = top;
+    }
+    QVERIFY(hint);
+    QTest::mouseMove(r.PaintBox(), r.Screen(b.Left + 22, y));
+    QCOMPARE(hint->property("hintText").toString(), QStringLiteral("i=1"));
+    // Past the end of the text: the instruction with its tree.
+    const FontSpec font{b.Styl.NazwaCzcionki, b.Styl.RozmiarCzcionki};
+    QTest::mouseMove(r.PaintBox(), r.Screen(b.Left + 20 + metrics.LineWidth(font, "i := i + 1") + 4, y));
+    QCOMPARE(hint->property("hintText").toString(), QStringLiteral("i := i + 1"));
   }
 
   void breakpointsOfOneDocumentSurviveOpeningOthers() {
