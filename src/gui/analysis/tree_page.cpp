@@ -1,16 +1,13 @@
 #include "gui/analysis/tree_page.h"
 
 #include <QApplication>
-#include <QBuffer>
-#include <QClipboard>
 #include <QImage>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSvgGenerator>
 #include <algorithm>
 
 #include "core/i18n/language.h"
+#include "gui/diagram/clipboard_drawing.h"
 #include "core/platform/dialogs.h"
 #include "core/runtime/tree_layout.h"
 #include "core/runtime/tree_paint.h"
@@ -188,22 +185,7 @@ void TreePage::CopyToClipboard() {
     QtCanvas canvas(painter, metrics_);
     PaintTree(canvas, -extent.Left, 2, kTreePageFill, 0, marked, tree);
   };
-  QByteArray svg;
-  {
-    QBuffer buffer(&svg);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(size);
-    generator.setViewBox(QRect(QPoint(0, 0), size));
-    draw(generator);
-  }
-  QImage image(size, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  draw(image);
-  auto* data = new QMimeData;
-  data->setData(QStringLiteral("image/svg+xml"), svg);
-  data->setImageData(image);
-  QApplication::clipboard()->setMimeData(data);
+  CopyDrawingToClipboard(size, 1.0, draw);
 }
 
 }  // namespace tessaro::gui

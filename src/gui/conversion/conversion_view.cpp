@@ -1,20 +1,16 @@
 #include "gui/conversion/conversion_view.h"
 
 #include <QApplication>
-#include <QBuffer>
-#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
-#include <QImage>
 #include <QMenu>
-#include <QMimeData>
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSvgGenerator>
 #include <algorithm>
 
 #include "core/i18n/language.h"
+#include "gui/diagram/clipboard_drawing.h"
 #include "gui/shell/qt_text.h"
 
 namespace tessaro::gui {
@@ -132,22 +128,7 @@ void TWizualizacjaKonwersji::CopyToClipboard() {
     QtCanvas canvas(painter, metrics_);
     picture_.Replay(canvas);
   };
-  QByteArray svg;
-  {
-    QBuffer buffer(&svg);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(size);
-    generator.setViewBox(QRect(QPoint(0, 0), size));
-    draw(generator);
-  }
-  QImage image(size * 2, QImage::Format_RGB32);
-  image.setDevicePixelRatio(2.0);
-  draw(image);
-  auto* data = new QMimeData;
-  data->setData(QStringLiteral("image/svg+xml"), svg);
-  data->setImageData(image);
-  QApplication::clipboard()->setMimeData(data);
+  CopyDrawingToClipboard(size, 2.0, draw);
 }
 
 }  // namespace tessaro::gui
