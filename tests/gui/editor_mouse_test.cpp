@@ -22,6 +22,7 @@
 #include "gui/editor/main_window_editor.h"
 #include "gui/run/main_window_run.h"
 #include "gui/run/trun.h"
+#include "run_fixture.h"
 #include "shell_fixture.h"
 #include "support/recording_dialogs.h"
 
@@ -99,30 +100,7 @@ struct Editor {
   QWidget* box = nullptr;
 };
 
-// Types each answer into the console when it waits for a read; before the
-// first answer it runs `meanwhile` once.
-class ConsoleTypist : public QObject {
- public:
-  ConsoleTypist(gui::Tcode& code, std::deque<QString> answers, std::function<void()> meanwhile = {})
-      : code_(code), answers_(std::move(answers)), meanwhile_(std::move(meanwhile)) {
-    timer_.setInterval(5);
-    connect(&timer_, &QTimer::timeout, this, [this] {
-      if (!code_.ConsoleInputActive() || answers_.empty()) return;
-      if (meanwhile_) std::exchange(meanwhile_, nullptr)();
-      const QString answer = answers_.front();
-      answers_.pop_front();
-      QTest::keyClicks(code_.ConsoleEdit(), answer);
-      QTest::keyClick(code_.ConsoleEdit(), Qt::Key_Return);
-    });
-    timer_.start();
-  }
-
- private:
-  gui::Tcode& code_;
-  std::deque<QString> answers_;
-  std::function<void()> meanwhile_;
-  QTimer timer_;
-};
+using test::ConsoleTypist;
 
 // Draws the factorial flowchart; returns nothing, leaves it in the window.
 //   0 start, 1 read n, 2 s:=1 i:=1, 3 node, 4 i<=n, 5 s:=s*i i:=i+1, 6 write s, 7 end

@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <QtTest>
 #include <deque>
+#include <functional>
+#include <utility>
 
 #include "alg_spec.h"
 #include "gui/analysis/console.h"
@@ -69,10 +71,13 @@ struct RunWindow {
 // Types each answer into the console when it waits for a read.
 class ConsoleTypist : public QObject {
  public:
-  ConsoleTypist(gui::Tcode& code, std::deque<QString> answers) : code_(code), answers_(std::move(answers)) {
+  // Before the first answer it runs `meanwhile` once.
+  ConsoleTypist(gui::Tcode& code, std::deque<QString> answers, std::function<void()> meanwhile = {})
+      : code_(code), answers_(std::move(answers)), meanwhile_(std::move(meanwhile)) {
     timer_.setInterval(5);
     connect(&timer_, &QTimer::timeout, this, [this] {
       if (!code_.ConsoleInputActive() || answers_.empty()) return;
+      if (meanwhile_) std::exchange(meanwhile_, nullptr)();
       const QString answer = answers_.front();
       answers_.pop_front();
       QTest::keyClicks(code_.ConsoleEdit(), answer);
@@ -84,6 +89,7 @@ class ConsoleTypist : public QObject {
  private:
   gui::Tcode& code_;
   std::deque<QString> answers_;
+  std::function<void()> meanwhile_;
   QTimer timer_;
 };
 
