@@ -87,8 +87,5 @@ void TKompilatorTS::FireVariableChange(int32_t variable) {
   if (OnVariableChange) OnVariableChange(*this, variable);
 }
 
-void TKompilatorTS::FireStep(uint8_t code) {
-  if (OnStep) OnStep(*this, code);
-}
 
 }  // namespace tessaro

@@ -113,6 +113,7 @@ class TKompilatorTS {
   int32_t ResolvingIndex = 0;  // instruction being resolved
   uint8_t BreakpointHit = 0;
   std::vector<Tzmienna> Variables;  // position = variable index
+  TFastCells FastCells;             // the continuous run's lookup of Variables' cells
   TInstancjaZmiennej NullInstance;  // handed out by element access after an index error
   std::vector<Trozkaz> Instructions;
   std::vector<TBlad> Errors;
@@ -204,7 +205,10 @@ class TKompilatorTS {
   bool InstructionStep();
   bool BlockStep();
   bool MicroStep();
-  void ClearSelections();
+  void ClearSelections() {
+    SelectedError = SelectedWarning = SelectedInstruction = -1;
+    MarkActive = 0;
+  }
   // The breakpoint test before instruction Current; true when the run is to be suspended.
   bool TestBreakpoints();
   // Whether a breakpoint, enabled or not, stands at the line of `instruction`.
@@ -237,7 +241,10 @@ class TKompilatorTS {
 
   void FireStateChange(uint8_t code);
   void FireVariableChange(int32_t variable);
-  void FireStep(uint8_t code);
+  // Inline: a continuous run fires it at every instruction.
+  void FireStep(uint8_t code) {
+    if (OnStep) OnStep(*this, code);
+  }
 };
 
 }  // namespace tessaro

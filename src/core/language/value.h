@@ -17,9 +17,22 @@ enum class ValueKind : uint8_t { Empty, Integer, Real, String, Boolean };
 class TValue {
  public:
   TValue() : bits_(0) {}
-  static TValue Integer(int32_t v) { TValue x; x.kind_ = ValueKind::Integer; x.int_ = v; return x; }
+  // Integers and booleans are written as the whole payload word: a narrower
+  // store followed by the copy's 8-byte load of bits_ would stall the
+  // processor's store forwarding on every computed value.
+  static TValue Integer(int32_t v) {
+    TValue x;
+    x.kind_ = ValueKind::Integer;
+    x.bits_ = static_cast<uint32_t>(v);  // int_ is the low half (little-endian targets)
+    return x;
+  }
   static TValue Real(double v) { TValue x; x.kind_ = ValueKind::Real; x.real_ = v; return x; }
-  static TValue Boolean(bool v) { TValue x; x.kind_ = ValueKind::Boolean; x.bool_ = v; return x; }
+  static TValue Boolean(bool v) {
+    TValue x;
+    x.kind_ = ValueKind::Boolean;
+    x.bits_ = v ? 1 : 0;  // bool_ is the low byte
+    return x;
+  }
   static TValue String(std::string v);
 
   TValue(const TValue& other) : kind_(other.kind_), bits_(other.bits_) {
@@ -80,5 +93,6 @@ class TValue {
 };
 
 static_assert(sizeof(TValue) == 16, "a value is a kind and one 8-byte payload");
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "Integer and Boolean write the payload's low end");
 
 }  // namespace tessaro

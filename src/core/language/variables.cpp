@@ -11,6 +11,7 @@
 #include "core/language/message_format.h"
 #include "core/language/text_rules.h"
 #include "core/language/tokens.h"
+#include "core/platform/bulk_memory.h"
 
 namespace tessaro {
 
@@ -19,13 +20,20 @@ namespace tessaro {
 void TInstancjaZmiennej::GrowChildren(int32_t count) {
   if (count <= ChildCount()) return;
   if (!children_) children_ = std::make_unique<std::vector<TInstancjaZmiennej>>();
+  ++layout_changes_;
   children_->resize(static_cast<size_t>(count));
 }
 
 void TInstancjaZmiennej::ReserveChildren(int32_t count) {
   if (count <= 0) return;
   if (!children_) children_ = std::make_unique<std::vector<TInstancjaZmiennej>>();
+  ++layout_changes_;
+  const size_t before = children_->capacity();
   children_->reserve(static_cast<size_t>(count));
+  // A declared array is filled right away: let its pages come in one go.
+  if (children_->capacity() != before) {
+    PrepareBulkMemory(children_->data(), children_->capacity() * sizeof(TInstancjaZmiennej));
+  }
 }
 
 void TInstancjaZmiennej::Reset() {
@@ -36,6 +44,7 @@ void TInstancjaZmiennej::Reset() {
 void TInstancjaZmiennej::ReleaseChildren() {
   // Every list is emptied of its grandchildren before it is destroyed, so no
   // destructor below this one has anything left to recurse into.
+  ++layout_changes_;
   std::vector<std::unique_ptr<std::vector<TInstancjaZmiennej>>> pending;
   pending.push_back(std::move(children_));
   while (!pending.empty()) {
@@ -182,9 +191,10 @@ bool CheckIndexes(TKompilatorTS& compiler, std::span<const int32_t> indexes) {
 namespace {
 
 // Visits every path inside `sizes` in odometer order, the first index
-// changing fastest, and resets each cell's value. Each level is given room
-// for its declared size before it grows, so a declared array holds no spare
-// capacity.
+// changing fastest, and resets each cell's value. A level too small for its
+// declared size grows to it at its first visit, in one step and without
+// spare capacity: growing cell by cell made a large declaration cost more
+// than the program that used it.
 void ResetDeclaredCells(TKompilatorTS& compiler, TInstancjaZmiennej& root,
                         std::span<const int32_t> sizes) {
   std::vector<int32_t> path(sizes.size(), 1);
@@ -192,8 +202,8 @@ void ResetDeclaredCells(TKompilatorTS& compiler, TInstancjaZmiennej& root,
     TInstancjaZmiennej* cell = &root;
     for (size_t j = 0; j < path.size(); ++j) {
       if (cell->ChildCount() < path[j]) {
-        if (cell->ChildCount() < sizes[j]) cell->ReserveChildren(sizes[j]);
-        GrowCell(compiler, *cell, path[j]);
+        cell->ReserveChildren(sizes[j]);
+        GrowCell(compiler, *cell, sizes[j]);
       }
       cell = &cell->Child(path[j] - 1);
     }

@@ -26,8 +26,18 @@ class TKompilatorTS;
 class TInstancjaZmiennej {
  public:
   TInstancjaZmiennej() = default;
+  // A moved cell keeps its list of children where it was: pointers into the
+  // list stay valid.
   TInstancjaZmiennej(TInstancjaZmiennej&&) noexcept = default;
-  TInstancjaZmiennej& operator=(TInstancjaZmiennej&&) noexcept = default;
+  TInstancjaZmiennej& operator=(TInstancjaZmiennej&& other) noexcept {
+    if (this != &other) {
+      if (children_) ReleaseChildren();
+      Value = std::move(other.Value);
+      children_ = std::move(other.children_);
+      ++layout_changes_;
+    }
+    return *this;
+  }
   // Released level by level, so that a deeply nested tree cannot exhaust the stack.
   ~TInstancjaZmiennej() {
     if (children_) ReleaseChildren();
@@ -41,6 +51,14 @@ class TInstancjaZmiennej {
   const TInstancjaZmiennej& Child(int32_t position) const {
     return (*children_)[static_cast<size_t>(position)];
   }
+  // The child of index `index` (1-based), or null when there is none.
+  TInstancjaZmiennej* FindChild(int32_t index) {
+    return children_ && index >= 1 && static_cast<size_t>(index) <= children_->size()
+               ? &(*children_)[static_cast<size_t>(index - 1)]
+               : nullptr;
+  }
+  // The value of child 1, where a plain variable keeps its value; null when there is none.
+  TValue* FirstValue() { return children_ && !children_->empty() ? &children_->front().Value : nullptr; }
   // Extends the children to exactly `count` fresh cells; never shrinks.
   void GrowChildren(int32_t count);
   // Room for `count` children without changing them.
@@ -48,10 +66,16 @@ class TInstancjaZmiennej {
   // Drops the value and every child.
   void Reset();
 
+  // Counts, on this thread, every change that may move or free a list of
+  // children (growth, release, replacement). Whoever keeps pointers to cells
+  // between operations compares it before using them again.
+  static uint64_t LayoutChanges() { return layout_changes_; }
+
  private:
   void ReleaseChildren();
 
   std::unique_ptr<std::vector<TInstancjaZmiennej>> children_;
+  static inline thread_local uint64_t layout_changes_ = 0;
 };
 
 // One variable.

@@ -16,6 +16,9 @@ const TValue kZero = TValue::Integer(0);
 
 bool IsAssignmentText(const std::string& op) { return op == ":=" || op == "="; }
 
+// The runner of a finished operation (defined with the runners below).
+TFastRun RunnerFor(const TFastOp& op);
+
 bool IsBareLeaf(const TwrTree& node) {
   return node.NodeKind == kLeafNode && !node.LeftNode && !node.RightNode && !IsParseErrorNode(node);
 }
@@ -70,6 +73,7 @@ class Builder {
       default:
         return false;
     }
+    op.Run = RunnerFor(op);
     ops_.push_back(op);
     out.Value = &node->NodeValue;
     return true;
@@ -97,6 +101,7 @@ class Builder {
     } else {
       return false;
     }
+    op.Run = RunnerFor(op);
     ops_.push_back(op);
     return true;
   }
@@ -133,37 +138,170 @@ class Builder {
 
 // ---- running ----
 
-// The value cell of a plain variable; null when it has none yet (the walk
-// would create it).
-// Variables are only ever added while a program lives: an index checked when
-// the operations were built stays valid.
-inline TValue* ScalarValue(TKompilatorTS& c, int32_t variable) {
-  TInstancjaZmiennej& root = c.Variables[static_cast<size_t>(variable)].Root;
-  return root.ChildCount() > 0 ? &root.Child(0).Value : nullptr;
+}  // namespace
+
+// What the operations of one instruction share while they run.
+struct TFastFrame {
+  const TFastCell* Cells;   // by variable index
+  TValue* Store = nullptr;  // the cell an assignment stores into
+};
+
+namespace {
+
+// Looks every variable's cells up again.
+void RebuildCells(TKompilatorTS& c, uint64_t layout) {
+  TFastCells& cache = c.FastCells;
+  cache.Cells.resize(c.Variables.size());
+  for (size_t v = 0; v < c.Variables.size(); ++v) {
+    TInstancjaZmiennej& root = c.Variables[v].Root;
+    TFastCell& cell = cache.Cells[v];
+    cell.Count = static_cast<size_t>(root.ChildCount());
+    cell.Elements = cell.Count > 0 ? &root.Child(0) : nullptr;
+    cell.Scalar = cell.Elements ? &cell.Elements->Value : nullptr;
+  }
+  cache.Layout = layout;
+  cache.Valid = true;
 }
 
-inline const TValue* Fetch(TKompilatorTS& c, const TFastOperand& operand) {
-  return operand.Variable < 0 ? operand.Value : ScalarValue(c, operand.Variable);
+// The variables' cells, looked up again when a list of children may have
+// moved since the last look. Following Variables to a variable's root and on
+// to its list at every operand was much of a continuous run's time.
+inline const TFastCell* Cells(TKompilatorTS& c) {
+  TFastCells& cache = c.FastCells;
+  const uint64_t layout = TInstancjaZmiennej::LayoutChanges();
+  if (!cache.Valid || cache.Layout != layout || cache.Cells.size() != c.Variables.size()) {
+    RebuildCells(c, layout);
+  }
+  return cache.Cells.data();
+}
+
+// The value cell of a plain variable; null when it has none yet (the walk
+// would create it).
+inline TValue* ScalarValue(const TFastFrame& frame, int32_t variable) {
+  return frame.Cells[variable].Scalar;
+}
+
+inline const TValue* Fetch(const TFastFrame& frame, const TFastOperand& operand) {
+  return operand.Variable < 0 ? operand.Value : ScalarValue(frame, operand.Variable);
+}
+
+// Fetch for an operand whose source is known when the runner is picked.
+template <bool FromVariable>
+inline const TValue* FetchFrom(const TFastFrame& frame, const TFastOperand& operand) {
+  if constexpr (FromVariable) {
+    return ScalarValue(frame, operand.Variable);
+  } else {
+    return operand.Value;
+  }
 }
 
 // An existing element addressed by integer indexes of at least 1; null for
 // anything the general element access must handle (growth, errors,
 // conversions of other kinds).
-inline TInstancjaZmiennej* ExistingElement(TKompilatorTS& c, const TFastOp& op) {
-  const TValue* a = Fetch(c, op.A);
+inline TInstancjaZmiennej* ExistingElement(const TFastFrame& frame, const TFastOp& op) {
+  const TValue* a = Fetch(frame, op.A);
   if (!a || a->Kind() != ValueKind::Integer) return nullptr;
-  TInstancjaZmiennej* cell = &c.Variables[static_cast<size_t>(op.Variable)].Root;
+  const TFastCell& variable = frame.Cells[op.Variable];
   const int32_t i = a->AsInteger();
-  if (i < 1 || i > cell->ChildCount()) return nullptr;
-  cell = &cell->Child(i - 1);
-  if (op.Indexes == 2) {
-    const TValue* b = Fetch(c, op.B);
-    if (!b || b->Kind() != ValueKind::Integer) return nullptr;
-    const int32_t j = b->AsInteger();
-    if (j < 1 || j > cell->ChildCount()) return nullptr;
-    cell = &cell->Child(j - 1);
+  if (i < 1 || static_cast<size_t>(i) > variable.Count) return nullptr;
+  TInstancjaZmiennej* cell = &variable.Elements[i - 1];
+  if (op.Indexes != 2) return cell;
+  const TValue* b = Fetch(frame, op.B);
+  if (!b || b->Kind() != ValueKind::Integer) return nullptr;
+  return cell->FindChild(b->AsInteger());
+}
+
+template <BinaryOp Operation, bool AFromVariable, bool BFromVariable>
+bool RunBinary(TFastFrame& frame, const TFastOp& op) {
+  const TValue* a = FetchFrom<AFromVariable>(frame, op.A);
+  const TValue* b = FetchFrom<BFromVariable>(frame, op.B);
+  if (!a || !b) return false;
+  TValue& out = op.Node->NodeValue;
+  if (a->Kind() == ValueKind::Integer && b->Kind() == ValueKind::Integer &&
+      IntegerFastPath(Operation, a->AsInteger(), b->AsInteger(), out)) {
+    return true;
   }
-  return cell;
+  out = ApplyBinary(Operation, *a, *b);
+  return true;
+}
+
+bool RunNegate(TFastFrame& frame, const TFastOp& op) {
+  const TValue* a = Fetch(frame, op.A);
+  if (!a) return false;
+  op.Node->NodeValue = Negate(*a);
+  return true;
+}
+
+bool RunElement(TFastFrame& frame, const TFastOp& op) {
+  const TInstancjaZmiennej* cell = ExistingElement(frame, op);
+  if (!cell) return false;
+  op.Node->NodeValue = cell->Value;
+  return true;
+}
+
+// The value an assignment stores, in its root node, and the cell it goes to.
+inline bool Assign(TFastFrame& frame, const TFastOp& op, TValue* cell) {
+  const TValue* value = Fetch(frame, op.C);
+  if (!cell || !value) return false;
+  const BinaryOp operation = static_cast<BinaryOp>(op.Operation);
+  if (operation == BinaryOp::None) {
+    op.Node->NodeValue = *value;
+  } else {
+    op.Node->NodeValue = ApplyBinary(operation, *cell, *value);
+  }
+  frame.Store = cell;
+  return true;
+}
+
+bool RunAssign(TFastFrame& frame, const TFastOp& op) {
+  return Assign(frame, op, ScalarValue(frame, op.Variable));
+}
+
+bool RunAssignElement(TFastFrame& frame, const TFastOp& op) {
+  TInstancjaZmiennej* element = ExistingElement(frame, op);
+  if (!element) return false;
+  op.Target->NodeValue = element->Value;  // the target's own step reads the element
+  return Assign(frame, op, &element->Value);
+}
+
+template <BinaryOp Operation>
+TFastRun BinaryRunner(const TFastOp& op) {
+  const bool a = op.A.Variable >= 0;
+  const bool b = op.B.Variable >= 0;
+  if (a && b) return RunBinary<Operation, true, true>;
+  if (a) return RunBinary<Operation, true, false>;
+  if (b) return RunBinary<Operation, false, true>;
+  return RunBinary<Operation, false, false>;
+}
+
+TFastRun RunnerFor(const TFastOp& op) {
+  switch (op.Kind) {
+    case kFastNegate: return RunNegate;
+    case kFastElement: return RunElement;
+    case kFastAssign: return RunAssign;
+    case kFastAssignElement: return RunAssignElement;
+    default: break;
+  }
+  switch (static_cast<BinaryOp>(op.Operation)) {
+    case BinaryOp::Add: return BinaryRunner<BinaryOp::Add>(op);
+    case BinaryOp::Subtract: return BinaryRunner<BinaryOp::Subtract>(op);
+    case BinaryOp::Multiply: return BinaryRunner<BinaryOp::Multiply>(op);
+    case BinaryOp::Divide: return BinaryRunner<BinaryOp::Divide>(op);
+    case BinaryOp::Div: return BinaryRunner<BinaryOp::Div>(op);
+    case BinaryOp::Mod: return BinaryRunner<BinaryOp::Mod>(op);
+    case BinaryOp::Shl: return BinaryRunner<BinaryOp::Shl>(op);
+    case BinaryOp::Shr: return BinaryRunner<BinaryOp::Shr>(op);
+    case BinaryOp::And: return BinaryRunner<BinaryOp::And>(op);
+    case BinaryOp::Or: return BinaryRunner<BinaryOp::Or>(op);
+    case BinaryOp::Equal: return BinaryRunner<BinaryOp::Equal>(op);
+    case BinaryOp::NotEqual: return BinaryRunner<BinaryOp::NotEqual>(op);
+    case BinaryOp::Less: return BinaryRunner<BinaryOp::Less>(op);
+    case BinaryOp::LessEqual: return BinaryRunner<BinaryOp::LessEqual>(op);
+    case BinaryOp::Greater: return BinaryRunner<BinaryOp::Greater>(op);
+    case BinaryOp::GreaterEqual: return BinaryRunner<BinaryOp::GreaterEqual>(op);
+    case BinaryOp::None: break;
+  }
+  return nullptr;  // never built: the builder refuses None
 }
 
 // Depth of the operations under way; see TKompilatorTS::ExecutionDepth.
@@ -232,63 +370,26 @@ namespace {
 // Runs the operations up to the store of an assignment, whose cell it hands
 // back (null when the instruction stores nothing). Everything here only
 // writes node values, which the walk resets before it starts; so giving up
-// anywhere is harmless. Flattened: the helpers above are its inner loop.
-[[gnu::flatten]] bool Evaluate(TKompilatorTS& c, const Trozkaz& instruction, TValue*& store) {
+// anywhere is harmless.
+bool Evaluate(TKompilatorTS& c, const Trozkaz& instruction, TValue*& store) {
+  TFastFrame frame{Cells(c)};
   try {
     for (const TFastOp& op : instruction.Fast.Ops) {
-      switch (op.Kind) {
-        case kFastBinary: {
-          const TValue* a = Fetch(c, op.A);
-          const TValue* b = Fetch(c, op.B);
-          if (!a || !b) return false;
-          const BinaryOp operation = static_cast<BinaryOp>(op.Operation);
-          if (a->Kind() == ValueKind::Integer && b->Kind() == ValueKind::Integer &&
-              IntegerFastPath(operation, a->AsInteger(), b->AsInteger(), op.Node->NodeValue)) {
-            break;
-          }
-          op.Node->NodeValue = ApplyBinary(operation, *a, *b);
-          break;
-        }
-        case kFastNegate: {
-          const TValue* a = Fetch(c, op.A);
-          if (!a) return false;
-          op.Node->NodeValue = Negate(*a);
-          break;
-        }
-        case kFastElement: {
-          const TInstancjaZmiennej* cell = ExistingElement(c, op);
-          if (!cell) return false;
-          op.Node->NodeValue = cell->Value;
-          break;
-        }
-        case kFastAssign:
-        case kFastAssignElement: {
-          TValue* cell = nullptr;
-          if (op.Kind == kFastAssign) {
-            cell = ScalarValue(c, op.Variable);
-          } else if (TInstancjaZmiennej* element = ExistingElement(c, op)) {
-            cell = &element->Value;
-            op.Target->NodeValue = *cell;  // the target's own step reads the element
-          }
-          const TValue* value = Fetch(c, op.C);
-          if (!cell || !value) return false;
-          const BinaryOp operation = static_cast<BinaryOp>(op.Operation);
-          if (operation == BinaryOp::None) {
-            op.Node->NodeValue = *value;
-          } else {
-            op.Node->NodeValue = ApplyBinary(operation, *cell, *value);
-          }
-          store = cell;
-          return true;  // an assignment is the root, the last operation
-        }
-        default:
-          return false;
-      }
+      if (!op.Run(frame, op)) return false;
     }
   } catch (const std::exception&) {
     return false;
   }
+  store = frame.Store;
   return true;
+}
+
+}  // namespace
+
+namespace {
+
+bool IsInstruction(const TKompilatorTS& c, int32_t index) {
+  return index >= 0 && static_cast<size_t>(index) < c.Instructions.size();
 }
 
 }  // namespace
@@ -303,6 +404,47 @@ bool RunFastCode(TKompilatorTS& c, Trozkaz& instruction) {
     instruction.StepIndex = static_cast<int32_t>(instruction.Steps.size());
   }
   return true;
+}
+
+// The same steps as InstructionStep, RunFastCode and Advance, in one loop:
+// a continuous run spends most of its time here.
+TFastStepResult RunStretch(TKompilatorTS& c) {
+  while (c.Running) {
+    if (!IsInstruction(c, c.Current)) return kFastStepDeclined;
+    Trozkaz& instruction = c.Instructions[static_cast<size_t>(c.Current)];
+    if (!instruction.Fast.Ready || c.HasBreakpoints()) return kFastStepDeclined;
+    TValue* store = nullptr;
+    if (!Evaluate(c, instruction, store)) return kFastStepDeclined;
+    c.ClearSelections();
+    if (c.OnVariableChange) {
+      // The handler may stop the run or discard the program: the general way.
+      if (store) {
+        const TFastOp& root = instruction.Fast.Ops.back();
+        Commit(c, instruction, *store, *root.Node, root.Variable);
+      } else {
+        instruction.StepIndex = static_cast<int32_t>(instruction.Steps.size());
+      }
+      if (IsInstruction(c, c.Current)) c.Advance();
+    } else {
+      if (store) *store = instruction.Fast.Ops.back().Node->NodeValue;
+      instruction.StepIndex = static_cast<int32_t>(instruction.Steps.size());
+      if (instruction.Kind != Warunek) {
+        c.Current = instruction.Next < 0 ? kNoInstruction : instruction.Next;
+      } else if (const TValue* known = instruction.Fast.Condition ? &instruction.Tree->NodeValue : nullptr;
+                 known && known->Kind() == ValueKind::Boolean) {
+        const int32_t next = known->AsBoolean() ? instruction.NextTrue : instruction.Next;
+        c.Current = next < 0 ? kNoInstruction : next;
+      } else {
+        c.Advance();  // the value is fetched the general way
+      }
+    }
+    c.FireStep(0);
+    if (c.Current > 0 && IsInstruction(c, c.Current) && c.HasBreakpoints() && c.TestBreakpoints()) {
+      c.BreakpointHit = 1;
+      return kFastStepHalted;
+    }
+  }
+  return kFastStepDone;
 }
 
 }  // namespace tessaro

@@ -19,6 +19,7 @@
 
 namespace tessaro {
 
+class TInstancjaZmiennej;
 class TKompilatorTS;
 struct Trozkaz;
 struct TwrTree;
@@ -38,7 +39,16 @@ enum TFastOpKind : uint8_t {
   kFastAssignElement,  // Variable[A] or Variable[A, B] := C; Target gets the old value
 };
 
+struct TFastOp;
+struct TFastFrame;
+// Runs one operation; false when the walk must run the instruction instead.
+// Each kind of operation, operator and operand source has a runner of its
+// own, picked when the operations are built, so running decides nothing the
+// building already knew.
+using TFastRun = bool (*)(TFastFrame& frame, const TFastOp& op);
+
 struct TFastOp {
+  TFastRun Run = nullptr;
   uint8_t Kind = kFastBinary;
   uint8_t Operation = 0;  // BinaryOp
   uint8_t Indexes = 0;    // element operations: 1 or 2
@@ -46,6 +56,21 @@ struct TFastOp {
   TwrTree* Node = nullptr;
   TwrTree* Target = nullptr;
   TFastOperand A, B, C;
+};
+
+// Where a variable's cells are, as the operations look them up: its own
+// value cell (null while it has none) and its list of elements. Valid until
+// TInstancjaZmiennej::LayoutChanges() moves on.
+struct TFastCell {
+  TValue* Scalar = nullptr;
+  TInstancjaZmiennej* Elements = nullptr;
+  size_t Count = 0;
+};
+
+struct TFastCells {
+  std::vector<TFastCell> Cells;  // position = variable index
+  uint64_t Layout = 0;
+  bool Valid = false;
 };
 
 // What PrepareRun works out for each instruction.
@@ -61,5 +86,17 @@ void BuildFastCode(const TKompilatorTS& compiler, Trozkaz& instruction);
 // Runs a Ready instruction from its operations, as ExecuteInstruction would.
 // False, with nothing observable done, when the walk must run it instead.
 bool RunFastCode(TKompilatorTS& compiler, Trozkaz& instruction);
+
+// How RunStretch ended.
+enum TFastStepResult : uint8_t {
+  kFastStepDone,      // the run was stopped or paused
+  kFastStepHalted,    // a breakpoint suspends the run
+  kFastStepDeclined,  // the current instruction, untouched, needs InstructionStep
+};
+
+// Runs Ready instructions one after another, each exactly as InstructionStep
+// would, while no breakpoint is set: the loop of Run without its general
+// checks, calls and lookups.
+TFastStepResult RunStretch(TKompilatorTS& compiler);
 
 }  // namespace tessaro

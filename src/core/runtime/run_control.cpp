@@ -3,6 +3,7 @@
 // handler may have stopped the run or discarded the program meanwhile.
 #include "core/i18n/language.h"
 #include "core/language/compiler.h"
+#include "core/runtime/fast_code.h"
 #include "core/runtime/fault.h"
 #include "core/runtime/value_ops.h"
 
@@ -16,11 +17,6 @@ bool IsInstruction(const TKompilatorTS& c, int32_t index) {
 
 }  // namespace
 
-void TKompilatorTS::ClearSelections() {
-  SelectedError = SelectedWarning = SelectedInstruction = -1;
-  MarkActive = 0;
-}
-
 void TKompilatorTS::PrepareRun() {
   ClearSelections();
   Stop();
@@ -31,6 +27,7 @@ void TKompilatorTS::PrepareRun() {
   ClearWarnings();
   Resolve();
   for (Trozkaz& instruction : Instructions) BuildFastCode(*this, instruction);
+  FastCells.Valid = false;
   if (!Errors.empty()) Stop();
   FireStateChange(kStatePrepared);
 }
@@ -107,7 +104,10 @@ bool TKompilatorTS::Run() {
   Running = 1;
   FireStateChange(kStateRunning);
   BreakpointHit = 0;
-  while (Running && InstructionStep()) {
+  while (Running) {
+    const TFastStepResult stretch = RunStretch(*this);
+    if (stretch == kFastStepHalted) break;
+    if (stretch == kFastStepDeclined && !InstructionStep()) break;
   }
   if (BreakpointHit) {
     FireStateChange(kStateBreakpoint);
