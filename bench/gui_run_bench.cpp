@@ -3,13 +3,18 @@
 // runner does it; and how long a pause takes to end a run in the window.
 //
 // bench: build-bench/bin/gui_run_bench (QT_QPA_PLATFORM=offscreen is set here)
+// The window's runs are compared, in turn, with a bare run in this process
+// and with `tessaro-cli run` as a process of its own.
 #include <benchmark/benchmark.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QSpinBox>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -77,21 +82,81 @@ struct Window {
   std::string path;
 };
 
+// The loop on a compiler object of its own, as the command-line runner does it.
+void BareRun(const std::vector<Tobj>& bloki) {
+  TKompilatorTS c;
+  c.OnInputOutput = [](TKompilatorTS&, const std::string&, const std::string&, uint8_t, std::string& a) {
+    a.clear();
+  };
+  std::vector<TPlugInEntry> none;
+  TBreakPointArray breakpoints;
+  c.Compile(bloki, static_cast<int32_t>(bloki.size()) - 1, -1, none, breakpoints);
+  c.PrepareRun();
+  c.Run();
+}
+
 void BM_BareCompilerRun(benchmark::State& state) {
   const std::vector<Tobj> bloki = LoopDiagram();
-  for (auto _ : state) {
-    TKompilatorTS c;
-    c.OnInputOutput = [](TKompilatorTS&, const std::string&, const std::string&, uint8_t, std::string& a) {
-      a.clear();
-    };
-    std::vector<TPlugInEntry> none;
-    TBreakPointArray breakpoints;
-    c.Compile(bloki, static_cast<int32_t>(bloki.size()) - 1, -1, none, breakpoints);
-    c.PrepareRun();
-    c.Run();
-  }
+  for (auto _ : state) BareRun(bloki);
 }
 BENCHMARK(BM_BareCompilerRun)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  const size_t n = v.size();
+  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// The window's run against the bare one, taken in turn so that a machine
+// whose speed drifts moves both alike: the ratio of the medians is the
+// figure to read (the goal is at most 1.3).
+void BM_WindowOverBare(benchmark::State& state) {
+  const std::vector<Tobj> bloki = LoopDiagram();
+  Window w;
+  std::vector<double> bare;
+  std::vector<double> window;
+  for (auto _ : state) {
+    QElapsedTimer clock;
+    clock.start();
+    BareRun(bloki);
+    bare.push_back(clock.nsecsElapsed() / 1e6);
+    clock.restart();
+    w.main->CommandAction("ActionUruchom")->trigger();
+    window.push_back(clock.nsecsElapsed() / 1e6);
+  }
+  state.counters["bare_ms"] = Median(bare);
+  state.counters["window_ms"] = Median(window);
+  state.counters["ratio"] = Median(window) / Median(bare);
+}
+BENCHMARK(BM_WindowOverBare)->Unit(benchmark::kMillisecond)->Iterations(11);
+
+// The window's run against `tessaro-cli run` of the same file beside this
+// program, taken in turn: the command's whole process, as a pupil would time
+// it at the command line. The goal is a ratio of at most 1.3.
+void BM_WindowOverCli(benchmark::State& state) {
+  Window w;
+  const QString cli = QCoreApplication::applicationDirPath() + QStringLiteral("/tessaro-cli");
+  std::vector<double> command;
+  std::vector<double> window;
+  for (auto _ : state) {
+    QElapsedTimer clock;
+    clock.start();
+    QProcess process;
+    process.start(cli, {QStringLiteral("run"), QString::fromStdString(w.path)});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+      state.SkipWithError("tessaro-cli did not run the loop");
+      return;
+    }
+    command.push_back(clock.nsecsElapsed() / 1e6);
+    clock.restart();
+    w.main->CommandAction("ActionUruchom")->trigger();
+    window.push_back(clock.nsecsElapsed() / 1e6);
+  }
+  state.counters["cli_ms"] = Median(command);
+  state.counters["window_ms"] = Median(window);
+  state.counters["ratio"] = Median(window) / Median(command);
+}
+BENCHMARK(BM_WindowOverCli)->Unit(benchmark::kMillisecond)->Iterations(11);
 
 void BM_WindowRun(benchmark::State& state) {
   Window w;

@@ -74,16 +74,20 @@ int RunRun(const CliOptions& options) {
   c.OnStateChange = [&](TKompilatorTS& sender, uint8_t code) {
     if (code == kStateRunning && trace) Trace(sender);
   };
-  c.OnStep = [&](TKompilatorTS& sender, uint8_t code) {
-    if (code != 0) return;
-    ++executed;
-    if (max_steps && executed >= max_steps && !sender.IsFinished()) {
-      limit_reached = true;
-      sender.Stop();
-      return;
-    }
-    if (trace) Trace(sender);
-  };
+  // Only a limit or a trace needs to hear of every instruction; a run without
+  // either is spared the call.
+  if (max_steps || trace) {
+    c.OnStep = [&](TKompilatorTS& sender, uint8_t code) {
+      if (code != 0) return;
+      ++executed;
+      if (max_steps && executed >= max_steps && !sender.IsFinished()) {
+        limit_reached = true;
+        sender.Stop();
+        return;
+      }
+      if (trace) Trace(sender);
+    };
+  }
   c.Run();
 
   session.PrintErrorList();

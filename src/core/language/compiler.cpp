@@ -83,9 +83,6 @@ void TKompilatorTS::FireStateChange(uint8_t code) {
   if (OnStateChange) OnStateChange(*this, code);
 }
 
-void TKompilatorTS::FireVariableChange(int32_t variable) {
-  if (OnVariableChange) OnVariableChange(*this, variable);
-}
 
 
 }  // namespace tessaro

@@ -145,6 +145,11 @@ class TKompilatorTS {
   // finds the list again at every test; it wins over Breakpoints.
   TBreakPointArray* Breakpoints = nullptr;
   std::function<TBreakPointArray*()> BreakpointSource;
+  // Such a host also counts here every time one of its event handlers has
+  // let the window work (where breakpoints may be set or another document
+  // chosen): a continuous run asks BreakpointSource again only after the
+  // count moved, not before every instruction.
+  uint32_t HostWorkCount = 0;
   int32_t LastBreakBlock = -1;
   int32_t LastBreakLine = -1;
   // Counts the discards of the program. An event handler may discard it in
@@ -240,7 +245,10 @@ class TKompilatorTS {
   static bool CheckParentheses(std::string_view text);
 
   void FireStateChange(uint8_t code);
-  void FireVariableChange(int32_t variable);
+  // Inline, like FireStep: assignments fire it at every store.
+  void FireVariableChange(int32_t variable) {
+    if (OnVariableChange) OnVariableChange(*this, variable);
+  }
   // Inline: a continuous run fires it at every instruction.
   void FireStep(uint8_t code) {
     if (OnStep) OnStep(*this, code);

@@ -319,7 +319,7 @@ class DepthScope {
 // The store of an assignment, whose value the root node already holds, and
 // its event, as the root step of the walk does them, with the walk's fault
 // guard around the event.
-void Commit(TKompilatorTS& c, Trozkaz& instruction, TValue& cell, const TwrTree& root, int32_t variable) {
+inline void Commit(TKompilatorTS& c, Trozkaz& instruction, TValue& cell, const TwrTree& root, int32_t variable) {
   const int32_t steps = static_cast<int32_t>(instruction.Steps.size());
   instruction.StepIndex = steps - 1;  // the root's step is under way
   cell = root.NodeValue;
@@ -371,7 +371,8 @@ namespace {
 // back (null when the instruction stores nothing). Everything here only
 // writes node values, which the walk resets before it starts; so giving up
 // anywhere is harmless.
-bool Evaluate(TKompilatorTS& c, const Trozkaz& instruction, TValue*& store) {
+// Inline: the continuous run's loop calls it for every instruction.
+inline bool Evaluate(TKompilatorTS& c, const Trozkaz& instruction, TValue*& store) {
   TFastFrame frame{Cells(c)};
   try {
     for (const TFastOp& op : instruction.Fast.Ops) {
@@ -409,37 +410,50 @@ bool RunFastCode(TKompilatorTS& c, Trozkaz& instruction) {
 // The same steps as InstructionStep, RunFastCode and Advance, in one loop:
 // a continuous run spends most of its time here.
 TFastStepResult RunStretch(TKompilatorTS& c) {
+  // Whether breakpoints are set is asked once between two instructions
+  // (nothing runs between the test after a step and the next instruction),
+  // and of a host's source only after its handlers let the window work.
+  bool breakpoints = c.HasBreakpoints();
+  uint32_t host_work = c.HostWorkCount;
   while (c.Running) {
-    if (!IsInstruction(c, c.Current)) return kFastStepDeclined;
-    Trozkaz& instruction = c.Instructions[static_cast<size_t>(c.Current)];
-    if (!instruction.Fast.Ready || c.HasBreakpoints()) return kFastStepDeclined;
+    const int32_t current = c.Current;
+    if (!IsInstruction(c, current)) return kFastStepDeclined;
+    Trozkaz& instruction = c.Instructions[static_cast<size_t>(current)];
+    if (!instruction.Fast.Ready || breakpoints) return kFastStepDeclined;
     TValue* store = nullptr;
     if (!Evaluate(c, instruction, store)) return kFastStepDeclined;
     c.ClearSelections();
-    if (c.OnVariableChange) {
-      // The handler may stop the run or discard the program: the general way.
-      if (store) {
-        const TFastOp& root = instruction.Fast.Ops.back();
-        Commit(c, instruction, *store, *root.Node, root.Variable);
-      } else {
-        instruction.StepIndex = static_cast<int32_t>(instruction.Steps.size());
+    bool advance_here = true;
+    if (store && c.OnVariableChange) {
+      const uint32_t generation = c.ProgramGeneration;
+      const TFastOp& root = instruction.Fast.Ops.back();
+      Commit(c, instruction, *store, *root.Node, root.Variable);
+      // The handler may have stopped the run, moved on or discarded the
+      // program: then the general way, which looks at everything again.
+      if (generation != c.ProgramGeneration || c.Current != current) {
+        advance_here = false;
+        if (IsInstruction(c, c.Current)) c.Advance();
       }
-      if (IsInstruction(c, c.Current)) c.Advance();
     } else {
       if (store) *store = instruction.Fast.Ops.back().Node->NodeValue;
       instruction.StepIndex = static_cast<int32_t>(instruction.Steps.size());
-      if (instruction.Kind != Warunek) {
-        c.Current = instruction.Next < 0 ? kNoInstruction : instruction.Next;
-      } else if (const TValue* known = instruction.Fast.Condition ? &instruction.Tree->NodeValue : nullptr;
-                 known && known->Kind() == ValueKind::Boolean) {
-        const int32_t next = known->AsBoolean() ? instruction.NextTrue : instruction.Next;
-        c.Current = next < 0 ? kNoInstruction : next;
-      } else {
-        c.Advance();  // the value is fetched the general way
-      }
+    }
+    if (!advance_here) {
+    } else if (instruction.Kind != Warunek) {
+      c.Current = instruction.Next < 0 ? kNoInstruction : instruction.Next;
+    } else if (const TValue* known = instruction.Fast.Condition ? &instruction.Tree->NodeValue : nullptr;
+               known && known->Kind() == ValueKind::Boolean) {
+      const int32_t next = known->AsBoolean() ? instruction.NextTrue : instruction.Next;
+      c.Current = next < 0 ? kNoInstruction : next;
+    } else {
+      c.Advance();  // the value is fetched the general way
     }
     c.FireStep(0);
-    if (c.Current > 0 && IsInstruction(c, c.Current) && c.HasBreakpoints() && c.TestBreakpoints()) {
+    if (!c.BreakpointSource || c.HostWorkCount != host_work) {
+      breakpoints = c.HasBreakpoints();
+      host_work = c.HostWorkCount;
+    }
+    if (breakpoints && c.Current > 0 && IsInstruction(c, c.Current) && c.TestBreakpoints()) {
       c.BreakpointHit = 1;
       return kFastStepHalted;
     }

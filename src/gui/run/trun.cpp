@@ -92,15 +92,33 @@ void SetRow(QTableWidget* list, int row, const QString& name, const QString& val
 }  // namespace
 
 Trun::Trun(Tmain& main, Tcode& code, TinputEdit& input, QObject* parent)
-    : QObject(parent), Timer(this), main_(main), code_(code), input_(input) {
+    : QObject(parent),
+      Timer(this),
+      main_(main),
+      highlight_setting_(&main.Settings().PodswietlajBloki),
+      code_(code),
+      input_(input) {
   setObjectName(QStringLiteral("Trun"));
   Timer.setObjectName(QStringLiteral("Timer"));
   Timer.setInterval(50);
   // The tick only disables the timer again, which ends a step's wait.
   connect(&Timer, &QTimer::timeout, this, [this] { EndDelay(); });
   Compiler.OnStateChange = [this](TKompilatorTS&, uint8_t c) { StateChange(c); };
-  Compiler.OnVariableChange = [this](TKompilatorTS&, int32_t v) { VariableChange(v); };
-  Compiler.OnStep = [this](TKompilatorTS&, uint8_t c) { Step(c); };
+  Compiler.OnVariableChange = [this](TKompilatorTS&, int32_t v) {
+    // While a loop runs, a variable already waiting for the list's next
+    // update needs nothing more: the test is all an assignment costs.
+    if (Compiler.Running &&
+        (variables_all_dirty_ || (v >= 0 && static_cast<size_t>(v) < dirty_mark_.size() && dirty_mark_[v]))) {
+      return;
+    }
+    VariableChange(v);
+  };
+  Compiler.OnStep = [this](TKompilatorTS&, uint8_t c) {
+    // An unseen run lets the window work only every `pump_stride_` steps
+    // (see Step): the steps between cost no more than this test.
+    if (!Highlighting() && --pump_countdown_ > 0) return;
+    Step(c);
+  };
   Compiler.OnInputOutput = [this](TKompilatorTS&, const std::string& value, const std::string& item,
                                   uint8_t direction, std::string& answer) {
     InputOutput(value, item, direction, answer);
@@ -171,8 +189,6 @@ QTableWidget* Trun::VariableList() const {
 }
 
 QLabel* Trun::StatusPanel(const char* name) const { return main_.findChild<QLabel*>(QString::fromLatin1(name)); }
-
-bool Trun::Highlighting() const { return main_.Settings().PodswietlajBloki; }
 
 void Trun::SetCommand(const char* name, bool enabled) {
   if (QAction* a = main_.CommandAction(name)) a->setEnabled(enabled && main_.State().CurrentDocument());
@@ -432,9 +448,9 @@ void Trun::Step(uint8_t code) {
   // 1. Unseen: let the window work every few milliseconds.
   if (!Highlighting()) {
     // Even reading the clock at every instruction would slow a tight loop,
-    // so it is read every `pump_stride_` steps; the stride follows how long
-    // the steps take, so slow instructions still let the window work in time.
-    if (--pump_countdown_ > 0) return;
+    // so it is read every `pump_stride_` steps (the step handler counts them
+    // down); the stride follows how long the steps take, so slow
+    // instructions still let the window work in time.
     const qint64 elapsed = since_pump_.elapsed();
     if (elapsed < kPumpIntervalMs) {
       if (elapsed < kPumpIntervalMs / 4 && pump_stride_ < kMaxPumpStride) pump_stride_ *= 2;
@@ -445,6 +461,7 @@ void Trun::Step(uint8_t code) {
     pump_countdown_ = pump_stride_;
     if (since_list_.elapsed() >= kListIntervalMs) FlushVariables();
     QApplication::processEvents();
+    ++Compiler.HostWorkCount;  // breakpoints may have been set meanwhile
     since_pump_.restart();
     return;
   }
@@ -466,6 +483,7 @@ void Trun::Step(uint8_t code) {
   } else {
     WaitForDelay();
   }
+  ++Compiler.HostWorkCount;  // the window worked: breakpoints may have changed
   since_pump_.restart();
 }
 

@@ -108,11 +108,13 @@ class Trun : public QObject {
   void WaitForDelay();
   void EndDelay();
   void EnterInputMode();
-  bool Highlighting() const;
+  // Inline: asked before every instruction of a run.
+  bool Highlighting() const { return *highlight_setting_; }
   QTableWidget* VariableList() const;
   QLabel* StatusPanel(const char* name) const;
 
   Tmain& main_;
+  const bool* highlight_setting_;  // the window's setting, which lives as long as the window
   Tcode& code_;
   TinputEdit& input_;
   RunHighlight highlight_;

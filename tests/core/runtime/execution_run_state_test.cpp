@@ -308,6 +308,31 @@ TEST(Breakpoints, AStatementOrAssignmentIsNeverRunAsACondition) {
   }
 }
 
+// A breakpoint set from a step handler, as the window does while it lets the
+// user work during a run, suspends the run the next time its line comes: on
+// the document's own list at once, through a source once the host has
+// counted that its window worked.
+TEST(Breakpoints, OneSetDuringARunSuspendsItAtItsLine) {
+  for (const bool through_source : {false, true}) {
+    BreakHarness h(kLoop);
+    ASSERT_TRUE(h.Compile());
+    TBreakPointArray elsewhere;
+    if (through_source) h.c.BreakpointSource = [&elsewhere] { return &elsewhere; };
+    TBreakPointArray& list = through_source ? elsewhere : h.breakpoints;
+    int steps = 0;
+    h.c.OnStep = [&](TKompilatorTS& sender, uint8_t code) {
+      if (code != 0 || ++steps != 2) return;
+      list.push_back(TBreakPoint{3, 2, 1, 0, "1", 0});  // before «w := s»
+      if (through_source) ++sender.HostWorkCount;
+    };
+    h.c.PrepareRun();
+    h.c.Run();
+    EXPECT_TRUE(h.c.BreakpointHit) << through_source;
+    EXPECT_EQ(h.Render("i"), "1") << through_source;
+    EXPECT_EQ(h.Render("s"), "1") << through_source;
+  }
+}
+
 TEST(Breakpoints, ASourceFindsTheListAgainAndClearForgetsIt) {
   BreakHarness h(kLoop);
   ASSERT_TRUE(h.Compile());
