@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string_view>
@@ -48,9 +49,15 @@ void RegistryFailed() {
   Komunikat(LangText("msgm00001"), LangText("msgm00002") + " " + LangText("msgm00003"));
 }
 
-// "release" in the program folder: one line, the version text.
+// "release": one line, the version text. It goes where the update check
+// reads and keeps it (the per-user data folder, which is the program folder
+// of a writable portable copy): a program folder the user cannot write
+// would silently lose it, and the check would never see it.
 void WriteReleaseFile(const std::string& version) {
-  std::ofstream out(ProgramFile("release"), std::ios::binary | std::ios::trunc);
+  const std::filesystem::path folder(UserDataDir());
+  std::error_code ignored;
+  std::filesystem::create_directories(folder, ignored);
+  std::ofstream out(folder / "release", std::ios::binary | std::ios::trunc);
   out << version << "\r\n";
 }
 
