@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string_view>
@@ -107,54 +108,52 @@ double Median(std::vector<double> v) {
   return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-// The window's run against the bare one, taken in turn so that a machine
-// whose speed drifts moves both alike: the ratio of the medians is the
-// figure to read (the goal is at most 1.3).
+// The window's run against a yardstick run, taken in turn so that a
+// machine whose speed drifts moves both alike: the ratio of the medians is
+// the figure to read (the goal is at most 1.3). `yardstick` runs the loop
+// once, false when it could not.
+void WindowInTurnWith(benchmark::State& state, Window& w, const char* name,
+                      const std::function<bool()>& yardstick) {
+  std::vector<double> other;
+  std::vector<double> window;
+  for (auto _ : state) {
+    QElapsedTimer clock;
+    clock.start();
+    if (!yardstick()) {
+      state.SkipWithError("the yardstick did not run the loop");
+      return;
+    }
+    other.push_back(clock.nsecsElapsed() / 1e6);
+    clock.restart();
+    w.main->CommandAction("ActionUruchom")->trigger();
+    window.push_back(clock.nsecsElapsed() / 1e6);
+  }
+  state.counters[name] = Median(other);
+  state.counters["window_ms"] = Median(window);
+  state.counters["ratio"] = Median(window) / Median(other);
+}
+
+// Against a bare compiler object in this process.
 void BM_WindowOverBare(benchmark::State& state) {
   const std::vector<Tobj> bloki = LoopDiagram();
   Window w;
-  std::vector<double> bare;
-  std::vector<double> window;
-  for (auto _ : state) {
-    QElapsedTimer clock;
-    clock.start();
+  WindowInTurnWith(state, w, "bare_ms", [&] {
     BareRun(bloki);
-    bare.push_back(clock.nsecsElapsed() / 1e6);
-    clock.restart();
-    w.main->CommandAction("ActionUruchom")->trigger();
-    window.push_back(clock.nsecsElapsed() / 1e6);
-  }
-  state.counters["bare_ms"] = Median(bare);
-  state.counters["window_ms"] = Median(window);
-  state.counters["ratio"] = Median(window) / Median(bare);
+    return true;
+  });
 }
 BENCHMARK(BM_WindowOverBare)->Unit(benchmark::kMillisecond)->Iterations(11);
 
-// The window's run against `tessaro-cli run` of the same file beside this
-// program, taken in turn: the command's whole process, as a pupil would time
-// it at the command line. The goal is a ratio of at most 1.3.
+// Against `tessaro-cli run` of the same file beside this program: the
+// command's whole process, as a pupil would time it at the command line.
 void BM_WindowOverCli(benchmark::State& state) {
   Window w;
   const QString cli = QCoreApplication::applicationDirPath() + QStringLiteral("/tessaro-cli");
-  std::vector<double> command;
-  std::vector<double> window;
-  for (auto _ : state) {
-    QElapsedTimer clock;
-    clock.start();
+  WindowInTurnWith(state, w, "cli_ms", [&] {
     QProcess process;
     process.start(cli, {QStringLiteral("run"), QString::fromStdString(w.path)});
-    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
-      state.SkipWithError("tessaro-cli did not run the loop");
-      return;
-    }
-    command.push_back(clock.nsecsElapsed() / 1e6);
-    clock.restart();
-    w.main->CommandAction("ActionUruchom")->trigger();
-    window.push_back(clock.nsecsElapsed() / 1e6);
-  }
-  state.counters["cli_ms"] = Median(command);
-  state.counters["window_ms"] = Median(window);
-  state.counters["ratio"] = Median(window) / Median(command);
+    return process.waitForFinished(60000) && process.exitCode() == 0;
+  });
 }
 BENCHMARK(BM_WindowOverCli)->Unit(benchmark::kMillisecond)->Iterations(11);
 

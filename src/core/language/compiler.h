@@ -201,12 +201,30 @@ class TKompilatorTS {
 
   // ---- run state (runtime/run_control.cpp, runtime/breakpoint_test.cpp) ----
   bool IsFinished() const { return Current >= static_cast<int32_t>(Instructions.size()); }
+  bool HasInstruction(int32_t index) const {
+    return index >= 0 && static_cast<size_t>(index) < Instructions.size();
+  }
   void PrepareRun();
   // Runs from Current until the end, a pause, a stop or a breakpoint; true
   // when the program reached its end.
   bool Run();
   void Pause();
   void Advance();
+  // Advance for `instruction`, the current one, when its successor is known
+  // without fetching a value: any instruction but a condition, and a
+  // condition whose root already holds its truth value. False, with nothing
+  // done, when Advance must fetch the value. Inline: a continuous run moves
+  // on this way at every instruction.
+  bool AdvanceWithoutFetch(const Trozkaz& instruction) {
+    int32_t next = instruction.Next;
+    if (instruction.Kind == Warunek) {
+      const TValue* known = instruction.Fast.Condition ? &instruction.Tree->NodeValue : nullptr;
+      if (!known || known->Kind() != ValueKind::Boolean) return false;
+      if (known->AsBoolean()) next = instruction.NextTrue;
+    }
+    Current = next < 0 ? kNoInstruction : next;
+    return true;
+  }
   bool InstructionStep();
   bool BlockStep();
   bool MicroStep();

@@ -9,14 +9,6 @@
 
 namespace tessaro {
 
-namespace {
-
-bool IsInstruction(const TKompilatorTS& c, int32_t index) {
-  return index >= 0 && index < static_cast<int32_t>(c.Instructions.size());
-}
-
-}  // namespace
-
 void TKompilatorTS::PrepareRun() {
   ClearSelections();
   Stop();
@@ -56,7 +48,7 @@ void AdvanceByFetchedCondition(TKompilatorTS& c, Trozkaz& instruction) {
     return;
   }
   // `instruction` is gone when a handler discarded the program.
-  if (generation != c.ProgramGeneration || !IsInstruction(c, c.Current)) return;
+  if (generation != c.ProgramGeneration || !c.HasInstruction(c.Current)) return;
   c.Current = holds ? instruction.NextTrue : instruction.Next;
   if (c.Current < 0) c.Current = kNoInstruction;
 }
@@ -64,34 +56,23 @@ void AdvanceByFetchedCondition(TKompilatorTS& c, Trozkaz& instruction) {
 }  // namespace
 
 void TKompilatorTS::Advance() {
-  if (!IsInstruction(*this, Current)) return;
+  if (!HasInstruction(Current)) return;
   Trozkaz& instruction = Instructions[static_cast<size_t>(Current)];
-  if (instruction.Kind == Warunek) {
-    // What the fetch would return, without its way through the walk.
-    const TValue* known = instruction.Fast.Condition ? &instruction.Tree->NodeValue : nullptr;
-    if (!known || known->Kind() != ValueKind::Boolean) {
-      AdvanceByFetchedCondition(*this, instruction);
-      return;
-    }
-    Current = known->AsBoolean() ? instruction.NextTrue : instruction.Next;
-  } else {
-    Current = instruction.Next;
-  }
-  if (Current < 0) Current = kNoInstruction;
+  if (!AdvanceWithoutFetch(instruction)) AdvanceByFetchedCondition(*this, instruction);
 }
 
 bool TKompilatorTS::InstructionStep() {
   ClearSelections();
   bool result = true;
-  if (!IsInstruction(*this, Current)) return false;
+  if (!HasInstruction(Current)) return false;
   Trozkaz& instruction = Instructions[static_cast<size_t>(Current)];
   // The flat form gives way to the walk at a breakpoint's line, so that
   // whatever a stop there shows was built the one way.
   const bool walk = !instruction.Fast.Ready || (HasBreakpoints() && HasBreakpointAt(instruction));
   if (walk || !RunFastCode(*this, instruction)) ExecuteInstruction(instruction);
-  if (IsInstruction(*this, Current)) Advance();
+  if (HasInstruction(Current)) Advance();
   FireStep(0);
-  if (Current > 0 && IsInstruction(*this, Current) && HasBreakpoints() &&
+  if (Current > 0 && HasInstruction(Current) && HasBreakpoints() &&
       TestBreakpoints()) {
     BreakpointHit = 1;
     result = false;
@@ -130,14 +111,14 @@ bool TKompilatorTS::Run() {
 
 bool TKompilatorTS::BlockStep() {
   ClearSelections();
-  if (!IsInstruction(*this, Current)) {
+  if (!HasInstruction(Current)) {
     Stop();
     return false;
   }
   Running = 1;
   const int32_t block = Instructions[static_cast<size_t>(Current)].BlockIndex;
   for (;;) {
-    if (!IsInstruction(*this, Current) ||
+    if (!HasInstruction(Current) ||
         Instructions[static_cast<size_t>(Current)].BlockIndex != block) {
       Running = 0;
       return true;
@@ -150,7 +131,7 @@ bool TKompilatorTS::BlockStep() {
 
 bool TKompilatorTS::MicroStep() {
   ClearSelections();
-  if (!IsInstruction(*this, Current)) {
+  if (!HasInstruction(Current)) {
     FireStep(1);
     return false;
   }
@@ -158,15 +139,15 @@ bool TKompilatorTS::MicroStep() {
     FireStep(1);
     return true;
   }
-  if (!IsInstruction(*this, Current)) {
+  if (!HasInstruction(Current)) {
     FireStep(1);
     return false;
   }
   const int32_t left = Current;
   Advance();
-  if (IsInstruction(*this, left)) ResetInstruction(Instructions[static_cast<size_t>(left)]);
+  if (HasInstruction(left)) ResetInstruction(Instructions[static_cast<size_t>(left)]);
   bool result = false;
-  if (IsInstruction(*this, Current)) {
+  if (HasInstruction(Current)) {
     ResetInstruction(Instructions[static_cast<size_t>(Current)]);
     result = true;
   }

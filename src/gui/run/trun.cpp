@@ -104,21 +104,8 @@ Trun::Trun(Tmain& main, Tcode& code, TinputEdit& input, QObject* parent)
   // The tick only disables the timer again, which ends a step's wait.
   connect(&Timer, &QTimer::timeout, this, [this] { EndDelay(); });
   Compiler.OnStateChange = [this](TKompilatorTS&, uint8_t c) { StateChange(c); };
-  Compiler.OnVariableChange = [this](TKompilatorTS&, int32_t v) {
-    // While a loop runs, a variable already waiting for the list's next
-    // update needs nothing more: the test is all an assignment costs.
-    if (Compiler.Running &&
-        (variables_all_dirty_ || (v >= 0 && static_cast<size_t>(v) < dirty_mark_.size() && dirty_mark_[v]))) {
-      return;
-    }
-    VariableChange(v);
-  };
-  Compiler.OnStep = [this](TKompilatorTS&, uint8_t c) {
-    // An unseen run lets the window work only every `pump_stride_` steps
-    // (see Step): the steps between cost no more than this test.
-    if (!Highlighting() && --pump_countdown_ > 0) return;
-    Step(c);
-  };
+  Compiler.OnVariableChange = [this](TKompilatorTS&, int32_t v) { VariableChange(v); };
+  Compiler.OnStep = [this](TKompilatorTS&, uint8_t c) { Step(c); };
   Compiler.OnInputOutput = [this](TKompilatorTS&, const std::string& value, const std::string& item,
                                   uint8_t direction, std::string& answer) {
     InputOutput(value, item, direction, answer);
@@ -430,7 +417,7 @@ void Trun::FlushVariables() {
   since_list_.restart();
 }
 
-void Trun::VariableChange(int32_t variable) {
+void Trun::MarkVariable(int32_t variable) {
   // While a loop runs the list follows at the screen's rate; otherwise at once.
   if (variable == -1) {
     variables_all_dirty_ = true;
@@ -444,13 +431,13 @@ void Trun::VariableChange(int32_t variable) {
   if (!Compiler.Running) FlushVariables();
 }
 
-void Trun::Step(uint8_t code) {
+void Trun::PumpOrDrawStep(uint8_t code) {
   // 1. Unseen: let the window work every few milliseconds.
   if (!Highlighting()) {
     // Even reading the clock at every instruction would slow a tight loop,
-    // so it is read every `pump_stride_` steps (the step handler counts them
-    // down); the stride follows how long the steps take, so slow
-    // instructions still let the window work in time.
+    // so it is read every `pump_stride_` steps (Step counts them down); the
+    // stride follows how long the steps take, so slow instructions still
+    // let the window work in time.
     const qint64 elapsed = since_pump_.elapsed();
     if (elapsed < kPumpIntervalMs) {
       if (elapsed < kPumpIntervalMs / 4 && pump_stride_ < kMaxPumpStride) pump_stride_ *= 2;

@@ -45,10 +45,20 @@ class Trun : public QObject {
   QTimer Timer;
   TKompilatorTS Compiler;
 
-  // The events of the compiler.
+  // The events of the compiler. A run fires VariableChange at every store
+  // and Step at every instruction, so their common cases are inline: a
+  // variable already waiting for the list's next update needs nothing more
+  // while a loop runs, and an unseen run lets the window work only every
+  // `pump_stride_` steps.
   void StateChange(uint8_t code);
-  void VariableChange(int32_t variable);
-  void Step(uint8_t code);
+  void VariableChange(int32_t variable) {
+    if (Compiler.Running && (variables_all_dirty_ || IsMarkedChanged(variable))) return;
+    MarkVariable(variable);
+  }
+  void Step(uint8_t code) {
+    if (!Highlighting() && --pump_countdown_ > 0) return;
+    PumpOrDrawStep(code);
+  }
   void InputOutput(const std::string& value, const std::string& item, uint8_t direction, std::string& answer);
 
   // Status bar.
@@ -104,6 +114,11 @@ class Trun : public QObject {
   bool CommandRefused() const;
   void ShowAnalysisPanel();
   void FlushVariables();
+  bool IsMarkedChanged(int32_t variable) const {
+    return variable >= 0 && static_cast<size_t>(variable) < dirty_mark_.size() && dirty_mark_[static_cast<size_t>(variable)];
+  }
+  void MarkVariable(int32_t variable);
+  void PumpOrDrawStep(uint8_t code);
   void RebuildVariableList();
   void WaitForDelay();
   void EndDelay();
