@@ -26,9 +26,6 @@ const char* BaseName(int32_t base) {
 
 bool IsPowerOfTwo(int32_t base) { return base >= 2 && (base & (base - 1)) == 0; }
 
-// FromDecimal writes nothing for zero; the panel shows the digit.
-std::string DigitsOrZero(std::string digits) { return digits.empty() ? "0" : digits; }
-
 }  // namespace
 
 std::string KindName(int32_t source_base, int32_t target_base) {
@@ -82,7 +79,8 @@ TDivision DivisionOf(int32_t value, int32_t base) {
   if (base >= 2) {
     for (int32_t n = value; n > 0; n /= base) d.Rows.push_back({n, n % base});
   }
-  d.Result = DigitsOrZero(FromDecimal(value, base));
+  // At least one digit: the panel shows zero as "0".
+  d.Result = FromDecimal(value, base, 1);
   return d;
 }
 
@@ -123,8 +121,10 @@ TGrouping GroupingOf(std::string_view digits, int32_t source_base, int32_t targe
   g.Source.assign(digits);
   g.SourceBase = source_base;
   g.TargetBase = target_base;
-  g.Target = DigitsOrZero(ConvertBase(digits, source_base, target_base));
-  g.Binary = DigitsOrZero(ConvertBase(digits, source_base, 2));
+  // At least one digit: the panel shows zero as "0".
+  const int32_t value = ToDecimal(digits, source_base);
+  g.Target = FromDecimal(value, target_base, 1);
+  g.Binary = FromDecimal(value, 2, 1);
   g.SourceStrip = StripOf(g.Binary, GroupSize(source_base));
   g.TargetStrip = StripOf(g.Binary, GroupSize(target_base));
   return g;

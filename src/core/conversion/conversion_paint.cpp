@@ -18,7 +18,6 @@ constexpr TColor kInvalidRed = 0x0000D0;   // RGB(208, 0, 0)
 constexpr TColor kNoteFill = 0xE1FFFF;     // RGB(255, 255, 225)
 constexpr TColor kNoteText = 0x000080;     // RGB(128, 0, 0)
 constexpr int32_t kStripSpacing = 4;       // between the characters of a strip
-constexpr int32_t kStripGap = 0;           // extra space between groups
 constexpr int32_t kStripMargin = 10;       // stripe overhang above and below
 constexpr int32_t kStripRightMargin = 20;  // from the right edge
 
@@ -234,10 +233,7 @@ struct Painter {
         const int32_t group_right = x - kStripSpacing;
         const std::string v = std::to_string(s.GroupValues[static_cast<size_t>((i - 1) / s.Group)]);
         Text(value, (group_left + group_right) / 2 - Width(value, v) / 2, top + h, v);
-        if (i != length) {
-          Line(style.cfgSeparatorColor, 1, {x - 3, stripe_top}, {x - 3, stripe_bottom});
-          x += kStripGap;
-        }
+        if (i != length) Line(style.cfgSeparatorColor, 1, {x - 3, stripe_top}, {x - 3, stripe_bottom});
         group_left = x;
       }
     }
@@ -245,7 +241,7 @@ struct Painter {
 
   int32_t StripWidth(const TDigitStrip& s) {
     const int32_t length = static_cast<int32_t>(s.Digits.size());
-    return Width(Normal(0), s.Digits) + length * kStripSpacing + (length / s.Group) * kStripGap;
+    return Width(Normal(0), s.Digits) + length * kStripSpacing;
   }
 
   // The labels "D(S) = " and "Dt(T) = ", then the binary digits under both,

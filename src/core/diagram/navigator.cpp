@@ -2,20 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "core/diagram/rounding.h"
 
 namespace tessaro {
-
-namespace {
-
-int32_t Clamp32(int64_t v) {
-  return static_cast<int32_t>(
-      std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
-
-}  // namespace
 
 NavigatorGeometry ComputeNavigator(const NavigatorInput& in) {
   NavigatorGeometry g;
@@ -30,10 +20,6 @@ NavigatorGeometry ComputeNavigator(const NavigatorInput& in) {
   const double th = sh / f;
   const double ox = in.extents.MinX * z / f;
   const double oy = in.extents.MinY * z / f;
-  g.picture_left = -RoundEven(ox);
-  g.picture_top = -RoundEven(oy);
-  g.picture_right = RoundEven(tw - ox);
-  g.picture_bottom = RoundEven(th - oy);
   g.frame_right = RoundEven(tw) + 1;
   g.frame_bottom = RoundEven(th) + 1;
   g.box_width = RoundEven(tw + 2);
@@ -58,7 +44,7 @@ std::optional<ViewOrigin> NavigatorClickOrigin(const NavigatorInput& in, int32_t
   // Truncating division, so the clicked point becomes the view's centre.
   const int64_t ox = -((w * (x - vw / 2)) / box_width) - in.extents.MinX;
   const int64_t oy = -((h * (y - vh / 2)) / box_height) - in.extents.MinY;
-  return ViewOrigin{Clamp32(ox), Clamp32(oy)};
+  return ViewOrigin{SaturateInt32(ox), SaturateInt32(oy)};
 }
 
 }  // namespace tessaro

@@ -28,8 +28,6 @@ struct NavigatorGeometry {
   double factor = 0;      // screen pixels of the diagram per thumbnail pixel
   int32_t box_width = 0;  // the navigator box: thumbnail + 2
   int32_t box_height = 0;
-  // Where the diagram picture is stretched into the thumbnail bitmap.
-  int32_t picture_left = 0, picture_top = 0, picture_right = 0, picture_bottom = 0;
   // The grey frame, from (0, 0).
   int32_t frame_right = 0, frame_bottom = 0;
   // The view rectangle, clamped into the box.

@@ -2,6 +2,7 @@
 // every drawn coordinate and every page or zoom computation.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -18,6 +19,12 @@ inline int32_t RoundEven(double value) {
   if (r >= kMax) return std::numeric_limits<int32_t>::max();
   if (r <= kMin) return std::numeric_limits<int32_t>::min();
   return static_cast<int32_t>(r);
+}
+
+// A 64-bit intermediate brought back to int32, clamped at the ends of the range.
+inline int32_t SaturateInt32(int64_t value) {
+  return static_cast<int32_t>(
+      std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 }  // namespace tessaro

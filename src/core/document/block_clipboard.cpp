@@ -1,29 +1,17 @@
 #include "core/document/block_clipboard.h"
 
-#include <algorithm>
 #include <unordered_map>
+#include <vector>
 
 #include "core/document/block_removal.h"
 #include "core/document/document_state.h"
+#include "core/document/hit_test.h"
 
 namespace tessaro {
 
 namespace {
 
 constexpr int32_t kPasteOffset = 30;
-
-TRect BoundsOf(const std::vector<Tobj>& bloki, size_t first) {
-  TRect r{bloki[first].Left, bloki[first].Top, bloki[first].Left + bloki[first].Width,
-          bloki[first].Top + bloki[first].Height};
-  for (size_t i = first + 1; i < bloki.size(); ++i) {
-    const Tobj& e = bloki[i];
-    r.Left = std::min(r.Left, e.Left);
-    r.Top = std::min(r.Top, e.Top);
-    r.Right = std::max(r.Right, e.Left + e.Width);
-    r.Bottom = std::max(r.Bottom, e.Top + e.Height);
-  }
-  return r;
-}
 
 // The end of every edit of the selection: the picture first, so the
 // snapshot holds the sizes the renderer fits, then the snapshot.
@@ -86,13 +74,7 @@ bool KopiujBloki(TDocumentState& state) {
 
 bool WytnijBloki(TDocumentState& state) {
   WypelnijSchowek(state);
-  if (state.Schowek.empty()) return false;
-  std::vector<int32_t> removed;
-  for (const TSchowek& s : state.Schowek) removed.push_back(s.Indeks);
-  UsunBloki(state, removed);
-  ClearSelection(state);
-  Finish(state);
-  return true;
+  return UsunZaznaczone(state);
 }
 
 bool UsunZaznaczone(TDocumentState& state) {
@@ -146,9 +128,13 @@ bool Wklej(TDocumentState& state, const AskRemoveOutsideLinks& ask) {
   if (state.Schowek.size() == 1) {
     state.Wybrany = static_cast<int32_t>(base);
   } else {
-    for (size_t i = base; i < state.Bloki.size(); ++i) state.Bloki[i].Zaznaczony = 1;
+    std::vector<int32_t> pasted;
+    for (size_t i = base; i < state.Bloki.size(); ++i) {
+      state.Bloki[i].Zaznaczony = 1;
+      pasted.push_back(static_cast<int32_t>(i));
+    }
     state.GrupaAktywna = true;
-    state.ObszarGrupy = BoundsOf(state.Bloki, base);
+    state.ObszarGrupy = BoundsOfElements(state.Bloki, pasted);
   }
   Finish(state);
   return true;

@@ -1,6 +1,7 @@
 #include "core/language/block_highlight.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 
 #include "core/language/operator_table.h"
@@ -21,15 +22,19 @@ std::string Upper(std::string_view word) {
 }
 
 // Characters of the symbol operators, with the increments' "+" and "-" and
-// the ":" of ":=".
+// the ":" of ":=". The table is read once, not for every byte.
 bool IsOperatorChar(char c) {
-  for (const TOperatorSlot& slot : kOperators) {
-    if (slot.Group < 12 && !IsLetter(slot.Text[0]) && slot.Text.find(c) != std::string_view::npos &&
-        slot.Text != kFillerOperator) {
-      return true;
+  static const std::array<bool, 256> kOperatorChars = [] {
+    std::array<bool, 256> chars{};
+    for (const TOperatorSlot& slot : kOperators) {
+      if (slot.Group < 12 && !IsLetter(slot.Text[0]) && slot.Text != kFillerOperator) {
+        for (const char t : slot.Text) chars[static_cast<unsigned char>(t)] = true;
+      }
     }
-  }
-  return c == ':';
+    chars[static_cast<unsigned char>(':')] = true;
+    return chars;
+  }();
+  return kOperatorChars[static_cast<unsigned char>(c)];
 }
 
 }  // namespace

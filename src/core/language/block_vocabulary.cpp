@@ -68,10 +68,10 @@ std::vector<TInsertItem> KeywordMenuItems() {
 }
 
 TExtensionMenu ExtensionMenu(std::string_view extension_name,
-                             const std::vector<TExtensionFunction>& functions) {
+                             const std::vector<TPluginFunction>& functions) {
   TExtensionMenu menu;
   menu.Caption = " " + std::string(extension_name) + "  ";
-  for (const TExtensionFunction& f : functions) menu.Items.push_back(FunctionItem(f.Name, f.Description));
+  for (const TPluginFunction& f : functions) menu.Items.push_back(FunctionItem(f.name, f.description));
   return menu;
 }
 
@@ -82,19 +82,19 @@ TCompletionEntry CompletionEntry(std::string_view name, std::string_view hint) {
   return entry;
 }
 
-std::vector<TCompletionEntry> CompletionEntries(const std::vector<TExtensionFunction>& extension_functions) {
+std::vector<TCompletionEntry> CompletionEntries(const std::vector<TPluginFunction>& extension_functions) {
   std::vector<TCompletionEntry> entries;
   for (int position = 1; position <= kBuiltinFunctionCount; ++position) {
     entries.push_back(CompletionEntry(kBuiltinFunctions[position - 1].Name, BuiltinHint(position)));
   }
-  for (const TExtensionFunction& f : extension_functions) entries.push_back(CompletionEntry(f.Name, f.Description));
+  for (const TPluginFunction& f : extension_functions) entries.push_back(CompletionEntry(f.name, f.description));
   return entries;
 }
 
-std::vector<std::string> HighlightedWords(const std::vector<TExtensionFunction>& extension_functions) {
+std::vector<std::string> HighlightedWords(const std::vector<TPluginFunction>& extension_functions) {
   std::vector<std::string> words(kStatementKeywords.begin(), kStatementKeywords.end());
   for (const TBuiltinFunction& f : kBuiltinFunctions) words.emplace_back(f.Name);
-  for (const TExtensionFunction& f : extension_functions) words.push_back(f.Name);
+  for (const TPluginFunction& f : extension_functions) words.push_back(f.name);
   return words;
 }
 

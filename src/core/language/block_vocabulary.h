@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/extensions/plugin_dll.h"
+
 namespace tessaro {
 
 // One insert-menu item. Windows-1250 text.
@@ -16,12 +18,6 @@ struct TInsertItem {
   std::string Insert;        // the text put at the caret
   int CaretOffset = -1;      // where the caret goes within Insert; -1: after it
   bool SeparatorBefore = false;
-};
-
-// One extension function, as the extension reports it.
-struct TExtensionFunction {
-  std::string Name;
-  std::string Description;
 };
 
 // One extension's submenu.
@@ -46,16 +42,16 @@ std::vector<TInsertItem> KeywordMenuItems();
 // A function item: «name(  )», the caret between the blanks.
 TInsertItem FunctionItem(std::string_view name, std::string_view hint);
 TExtensionMenu ExtensionMenu(std::string_view extension_name,
-                             const std::vector<TExtensionFunction>& functions);
+                             const std::vector<TPluginFunction>& functions);
 
 // "name - hint", line breaks of the hint turned into spaces; the name alone
 // without a hint.
 TCompletionEntry CompletionEntry(std::string_view name, std::string_view hint);
 // The built-ins, then the extension functions given.
-std::vector<TCompletionEntry> CompletionEntries(const std::vector<TExtensionFunction>& extension_functions);
+std::vector<TCompletionEntry> CompletionEntries(const std::vector<TPluginFunction>& extension_functions);
 
 // The four statement keywords, the built-in names and the extension function
 // names given.
-std::vector<std::string> HighlightedWords(const std::vector<TExtensionFunction>& extension_functions);
+std::vector<std::string> HighlightedWords(const std::vector<TPluginFunction>& extension_functions);
 
 }  // namespace tessaro

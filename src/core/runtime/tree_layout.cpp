@@ -4,6 +4,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/diagram/rounding.h"
+
 namespace tessaro {
 
 namespace {
@@ -45,10 +47,6 @@ int64_t ChildDistance(int height, int spine) {
   return a > b ? a - (b - kTreeUnit) : a;
 }
 
-int32_t Saturated(int64_t v) {
-  return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-}
-
 }  // namespace
 
 void LayoutTree(TwrTree* root) {
@@ -63,13 +61,13 @@ void LayoutTree(TwrTree* root) {
     const int64_t y = int64_t{node->PosY} + kTreeStep;
     if (TwrTree* c = node->LeftNode) {
       const Shape& s = shapes.at(c);
-      c->PosX = Saturated(node->PosX - ChildDistance(s.height, s.right_spine));
-      c->PosY = Saturated(y);
+      c->PosX = SaturateInt32(node->PosX - ChildDistance(s.height, s.right_spine));
+      c->PosY = SaturateInt32(y);
     }
     if (TwrTree* c = node->RightNode) {
       const Shape& s = shapes.at(c);
-      c->PosX = Saturated(node->PosX + ChildDistance(s.height, s.left_spine));
-      c->PosY = Saturated(y);
+      c->PosX = SaturateInt32(node->PosX + ChildDistance(s.height, s.left_spine));
+      c->PosY = SaturateInt32(y);
     }
   }
 }
@@ -89,8 +87,8 @@ TTreeExtent TreeExtent(const TwrTree* root) {
     if (node->LeftNode) pending.push_back(node->LeftNode);
     if (node->RightNode) pending.push_back(node->RightNode);
   }
-  return {Saturated(min_x - kTreeUnit), Saturated(max_x - min_x + 2 * kTreeUnit + 4),
-          Saturated(max_y + kNodeHalfWidth + 4)};
+  return {SaturateInt32(min_x - kTreeUnit), SaturateInt32(max_x - min_x + 2 * kTreeUnit + 4),
+          SaturateInt32(max_y + kNodeHalfWidth + 4)};
 }
 
 }  // namespace tessaro

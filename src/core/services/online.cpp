@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "core/platform/file_io.h"
 
@@ -17,6 +18,10 @@ std::string Trim(const std::string& text) {
   const size_t last = text.find_last_not_of(" \t\r\n");
   return text.substr(first, last - first + 1);
 }
+
+std::string ReleaseFile(const std::string& folder) { return folder + "/release"; }
+
+std::string ReleaseText(const std::string& version) { return version + "\r\n"; }
 
 }  // namespace
 
@@ -81,22 +86,33 @@ bool IsNewerVersion(const std::string& remote, const std::string& local) {
 
 std::string FirstLine(const std::string& text) { return text.substr(0, text.find_first_of("\r\n")); }
 
+bool WriteReleaseFile(const std::string& folder, const std::string& version) {
+  std::error_code ignored;
+  std::filesystem::create_directories(folder, ignored);
+  return ReplaceFileBytes(ReleaseFile(folder), ReleaseText(version));
+}
+
 bool RecordUpdateReply(const std::string& folder, const std::string& reply, const std::string& running_version) {
   const std::string update = folder + "/update";
-  const std::string release = folder + "/release";
+  const std::string release = ReleaseFile(folder);
   const std::string version = folder + "/version";
+  // "release" as it is before this reply: read, or seeded from the running version.
   std::string known = running_version;
-  if (const auto bytes = ReadFileBytes(release))
+  std::string old;
+  if (auto bytes = ReadFileBytes(release)) {
     known = FirstLine(*bytes);
-  else if (!ReplaceFileBytes(release, running_version + "\r\n"))
-    return false;
+    old = std::move(*bytes);
+  } else {
+    // Seeded where the folder exists; the check never makes the folder.
+    old = ReleaseText(running_version);
+    if (!ReplaceFileBytes(release, old)) return false;
+  }
   const std::string body = reply.substr(0, kUpdateReplyLimit);
   if (!ReplaceFileBytes(update, body)) return false;
   const std::string remote = FirstLine(body);
   // An error page or any other text is kept in "update" but never becomes "release".
   if (!ParseVersion(remote)) return false;
-  const auto old = ReadFileBytes(release);
-  if (!old || !ReplaceFileBytes(version, *old)) return false;
+  if (!ReplaceFileBytes(version, old)) return false;
   std::error_code ec;
   std::filesystem::rename(update, release, ec);
   if (ec) return false;

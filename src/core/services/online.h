@@ -50,6 +50,10 @@ bool IsNewerVersion(const std::string& remote, const std::string& local);
 // The first line of `text`, without CR or LF.
 std::string FirstLine(const std::string& text);
 
+// Writes "release" in `folder` (created when missing): one line, `version`
+// and CR LF. False on failure.
+bool WriteReleaseFile(const std::string& folder, const std::string& version);
+
 // The update check's files in `folder`: "update" (the reply), "release" (the
 // newest version seen) and "version" (the one before). Records `reply` and
 // returns whether it announces a version newer than the one known so far;

@@ -9,7 +9,6 @@
 #include <system_error>
 
 #include "core/platform/file_io.h"
-#include "core/platform/program_paths.h"
 
 namespace tessaro {
 
@@ -62,8 +61,6 @@ void ForEachCopyFile(const std::string& folder, Visit visit) {
 }
 
 }  // namespace
-
-std::string UserDataFolder() { return UserDataDir(); }
 
 std::string RecoveryFolder(const std::string& data_folder) { return data_folder + "/Odzyskane"; }
 

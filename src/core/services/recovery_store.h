@@ -14,10 +14,6 @@
 
 namespace tessaro {
 
-// The per-user folder of the program's writable data (the update files, the
-// recovery copies). The one place that chooses it.
-std::string UserDataFolder();
-
 // The folder of the recovery copies inside `data_folder`.
 std::string RecoveryFolder(const std::string& data_folder);
 

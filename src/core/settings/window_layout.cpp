@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <variant>
 
+#include "core/i18n/ansi_case.h"
 #include "core/i18n/ini_file.h"
 
 namespace tessaro {
@@ -28,17 +29,11 @@ std::string ReadText(const TConfig& c, const std::string& key, const std::string
   return current;
 }
 
-bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
 }  // namespace
 
 DockSide DockSideOf(std::string_view dock, bool panel) {
   for (const DockName& d : kDockNames)
-    if (SameText(dock, panel ? d.panel_dock : d.toolbar_dock)) return d.side;
+    if (AnsiSameText(dock, panel ? d.panel_dock : d.toolbar_dock)) return d.side;
   return DockSide::None;
 }
 

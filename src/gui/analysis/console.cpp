@@ -1,6 +1,7 @@
 #include "gui/analysis/console.h"
 
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <cctype>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -33,19 +34,6 @@ bool IsConsoleStatement(const std::string& line) {
   for (char& ch : word) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
   return word == "read" || word == "write";
 }
-
-// While the console evaluates a line, a run-time error is reported there and
-// leaves the program as it was.
-class KeepRun {
- public:
-  explicit KeepRun(TKompilatorTS& c) : c_(c) { c_.EvalKeepsRun = 1; }
-  ~KeepRun() { c_.EvalKeepsRun = 0; }
-  KeepRun(const KeepRun&) = delete;
-  KeepRun& operator=(const KeepRun&) = delete;
-
- private:
-  TKompilatorTS& c_;
-};
 
 }  // namespace
 
@@ -131,7 +119,9 @@ void Console::EnterLine() {
   } else if (IsConsoleStatement(line)) {
     AppendColoured(QStringLiteral("\n") + Tr("mgsc00020"), kConsoleBlue);
   } else if (compiler_) {
-    const KeepRun keep(*compiler_);
+    // While the console evaluates a line, a run-time error is reported there
+    // and leaves the program as it was.
+    const QScopedValueRollback<uint8_t> keep_run(compiler_->EvalKeepsRun, uint8_t{1});
     const TEvaluation result = compiler_->EvaluateExpression(line, false);
     if (!result.ErrorText.empty()) {
       AppendColoured(QStringLiteral("\n") + FromCore(result.ErrorText), kConsoleBlue);

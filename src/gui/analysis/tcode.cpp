@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -253,39 +254,33 @@ void Tcode::ApplyTranslation() {
 // Pages and lists
 
 void Tcode::WriteListing() {
-  following_ = true;
+  const QScopedValueRollback<bool> following(following_, true);
   if (compiler_) FillList(listing_, ListingItems(*compiler_));
-  following_ = false;
 }
 
 void Tcode::WriteErrorList() {
-  following_ = true;
+  const QScopedValueRollback<bool> following(following_, true);
   if (compiler_) FillList(error_list_, ErrorListItems(*compiler_));
-  following_ = false;
 }
 
 void Tcode::RewriteLists() {
-  following_ = true;
+  const QScopedValueRollback<bool> following(following_, true);
   const int listed = listing_->currentRow();
   const int error = error_list_->currentRow();
   if (listing_->count() > 0) WriteListing();
   if (error_list_->count() > 0) WriteErrorList();
-  following_ = true;
   listing_->setCurrentRow(listed);
   error_list_->setCurrentRow(error);
-  following_ = false;
 }
 
 void Tcode::ClearPseudocode() { pseudocode_->clear(); }
 void Tcode::ClearListing() {
-  following_ = true;
+  const QScopedValueRollback<bool> following(following_, true);
   listing_->clear();
-  following_ = false;
 }
 void Tcode::ClearErrorList() {
-  following_ = true;
+  const QScopedValueRollback<bool> following(following_, true);
   error_list_->clear();
-  following_ = false;
 }
 void Tcode::RepaintListing() { listing_->viewport()->update(); }
 
@@ -333,9 +328,10 @@ void Tcode::FollowCurrent() {
   if (!compiler_) return;
   const int32_t current = compiler_->Current;
   const bool valid = current >= 0 && current < listing_->count();
-  following_ = true;
-  listing_->setCurrentRow(valid ? current : -1);
-  following_ = false;
+  {
+    const QScopedValueRollback<bool> following(following_, true);
+    listing_->setCurrentRow(valid ? current : -1);
+  }
   if (valid) tree_->ShowInstructionTree(current);
   ScrollListingToCurrent();
 }

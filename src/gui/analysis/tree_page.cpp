@@ -1,6 +1,5 @@
 #include "gui/analysis/tree_page.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>

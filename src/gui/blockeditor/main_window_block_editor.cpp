@@ -20,12 +20,14 @@ Ttools* BlockEditorOf(Tmain& window) { return window.findChild<Ttools*>(QStringL
 
 void InstallBlockEditor(Tmain& window) {
   TDocumentState& state = window.State();
-  auto* tools = new Ttools(state);
-  if (QDockWidget* dock = window.Panel("dpCode")) {
+  QDockWidget* dock = window.Panel("dpCode");
+  // Made inside its dock, so that the editor's own translation (which also
+  // builds its menus) titles the dock as well.
+  auto* tools = new Ttools(state, dock);
+  if (dock) {
     QWidget* placeholder = dock->widget();
     dock->setWidget(tools);
     delete placeholder;
-    tools->ApplyTranslation();
   } else {
     tools->setParent(&window);
   }
@@ -71,7 +73,6 @@ void InstallBlockEditor(Tmain& window) {
     if (extensions_changed) extensions_changed();
     tools->BuildMenus();
   };
-  tools->BuildMenus();
 }
 
 }  // namespace tessaro::gui

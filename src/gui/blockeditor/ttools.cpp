@@ -17,13 +17,13 @@
 #include "core/document/document_state.h"
 #include "core/document/selection_font.h"
 #include "core/extensions/plugin_table.h"
-#include "core/i18n/language.h"
 #include "core/language/block_check.h"
 #include "core/language/block_text_edit.h"
 #include "core/language/block_vocabulary.h"
 #include "core/language/keywords.h"
 #include "gui/blockeditor/block_lexer.h"
 #include "gui/blockeditor/code_editor.h"
+#include "gui/diagram/qt_canvas.h"
 #include "gui/shell/qt_text.h"
 
 namespace tessaro::gui {
@@ -46,14 +46,6 @@ constexpr ActionSpec kActions[] = {
     {"acZmienKolorWypelnienia", "msg00359"},
     {"acZmienCzcionke", "msg00360"},
 };
-
-QColor ToQColor(TColor colour) {
-  return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
-
-TColor ToCoreColour(const QColor& colour) {
-  return static_cast<TColor>(colour.red() | (colour.green() << 8) | (colour.blue() << 16));
-}
 
 // Menu captions show "&" as written, not as a mnemonic.
 QString MenuCaption(const std::string& text) { return FromCore(text).replace(QLatin1Char('&'), QStringLiteral("&&")); }
@@ -99,8 +91,7 @@ Ttools::Ttools(TDocumentState& state, QWidget* parent) : QWidget(parent), state_
   check_timer_.setSingleShot(true);
   check_timer_.setInterval(kCheckDelayMs);
   connect(&check_timer_, &QTimer::timeout, this, [this] { CheckNow(); });
-  BuildMenus();
-  ApplyTranslation();
+  ApplyTranslation();  // builds the menus too
   retranslation_ = AddRetranslationObserver([this] { ApplyTranslation(); });
   ShowBlock(0, std::string(), 0);
 }
@@ -374,13 +365,11 @@ void Ttools::BuildMenus() {
   add_items(operators, OperatorMenuItems());
   add_items(functions, FunctionMenuItems());
   // Only enabled extensions: a disabled one's functions would not compile.
-  std::vector<TExtensionFunction> all_extension_functions;
+  std::vector<TPluginFunction> all_extension_functions;
   for (const TPlugInEntry& entry : PlugIns) {
     if (!entry.Enabled) continue;
-    std::vector<TExtensionFunction> own;
-    if (entry.Module) {
-      for (const TPluginFunction& f : PluginFunctions(entry.Module)) own.push_back({f.name, f.description});
-    }
+    std::vector<TPluginFunction> own;
+    if (entry.Module) own = PluginFunctions(entry.Module);
     const TExtensionMenu menu = ExtensionMenu(entry.Name, own);
     QMenu* sub = extensions->addMenu(MenuCaption(menu.Caption));
     sub->setToolTipsVisible(true);
@@ -397,7 +386,7 @@ void Ttools::BuildMenus() {
     completion_insert_ << FromCore(entry.Insert);
   }
   extension_function_names_.clear();
-  for (const TExtensionFunction& f : all_extension_functions) extension_function_names_.push_back(f.Name);
+  for (const TPluginFunction& f : all_extension_functions) extension_function_names_.push_back(f.name);
   lexer_->SetWords(HighlightedWords(all_extension_functions));
 }
 
@@ -495,8 +484,8 @@ void Ttools::ChangeColour(TColor (TDocumentState::*getter)() const, void (TDocum
     if (c.isValid()) chosen = c;
   }
   if (!chosen) return;
-  (state_.*setter)(ToCoreColour(*chosen));
-  if (OnSnapshot) OnSnapshot();
+  // The setter takes the undo snapshot itself.
+  (state_.*setter)(FromQColor(*chosen));
 }
 
 void Ttools::acZmienKolorTekstuExecute() { ChangeColour(&TDocumentState::KolorTekstu, &TDocumentState::SetKolorTekstu); }

@@ -10,12 +10,14 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <string_view>
 
 #include "core/i18n/language.h"
 #include "core/i18n/windows/breakpoint_form_texts.h"
 #include "core/language/block_text_edit.h"
 #include "core/language/breakpoint_condition.h"
 #include "core/platform/dialogs.h"
+#include "gui/extensions/window_texts.h"
 #include "gui/shell/qt_text.h"
 
 namespace tessaro::gui {
@@ -79,9 +81,8 @@ TFormBreakPoint::TFormBreakPoint(QWidget* parent) : QDialog(parent) {
 
   auto* buttons = new QDialogButtonBox(this);
   auto* ok = Named(buttons->addButton(QString(), QDialogButtonBox::AcceptRole), "BitBtn1");
-  auto* cancel = Named(buttons->addButton(QString(), QDialogButtonBox::RejectRole), "BitBtn2");
+  Named(buttons->addButton(QString(), QDialogButtonBox::RejectRole), "BitBtn2");
   ok->setDefault(true);
-  (void)cancel;
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -104,18 +105,14 @@ TFormBreakPoint::TFormBreakPoint(QWidget* parent) : QDialog(parent) {
 }
 
 void TFormBreakPoint::ApplyTranslation() {
+  ApplyWindowTexts(*this, kBreakPointFormTexts);
+  // The targets that are neither a caption nor a label's or button's text.
   for (const WindowText& t : kBreakPointFormTexts) {
-    const QString target = QString::fromLatin1(t.target);
-    if (target == QLatin1String("Caption")) {
-      setWindowTitle(Tr(t.id));
-    } else if (target == QLatin1String("BitBtn3.Hint")) {
+    const std::string_view target(t.target);
+    if (target == "BitBtn3.Hint") {
       test_->setToolTip(Tr(t.id));
-    } else if (target == QLatin1String("Edit1")) {
+    } else if (target == "Edit1") {
       condition_->setPlaceholderText(Tr(t.id));
-    } else if (auto* label = findChild<QLabel*>(target)) {
-      label->setText(Tr(t.id));
-    } else if (auto* button = findChild<QAbstractButton*>(target)) {
-      button->setText(Tr(t.id));
     }
   }
   use_hit_count_->setText(Tr("msg00437"));

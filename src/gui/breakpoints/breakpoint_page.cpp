@@ -33,6 +33,11 @@ QIcon MarkerIcon(bool enabled) {
   return QIcon(picture);
 }
 
+// Whether `row` of the list names one of `breakpoints`.
+bool HasRow(const TBreakPointArray* breakpoints, int row) {
+  return breakpoints && row >= 0 && row < static_cast<int>(breakpoints->size());
+}
+
 }  // namespace
 
 BreakpointPage::BreakpointPage(QWidget* parent) : QWidget(parent) {
@@ -78,10 +83,12 @@ void BreakpointPage::ApplyTranslation() {
   FillItems(list_->currentRow());
 }
 
+TBreakPointArray* BreakpointPage::CurrentBreakpoints() const { return Breakpoints ? Breakpoints() : nullptr; }
+
 void BreakpointPage::FillItems(int keep_row) {
   const QSignalBlocker quiet(list_);
   list_->clear();
-  TBreakPointArray* breakpoints = Breakpoints ? Breakpoints() : nullptr;
+  TBreakPointArray* breakpoints = CurrentBreakpoints();
   const std::vector<Tobj>* blocks = Blocks ? Blocks() : nullptr;
   if (!breakpoints) return;
   static const std::vector<Tobj> kNone;
@@ -99,10 +106,10 @@ void BreakpointPage::RefreshBreakpointList() {
 }
 
 void BreakpointPage::ListClick() {
-  TBreakPointArray* breakpoints = Breakpoints ? Breakpoints() : nullptr;
+  TBreakPointArray* breakpoints = CurrentBreakpoints();
   const int row = list_->currentRow();
   if (!MarkLine) return;
-  if (!breakpoints || row < 0 || row >= static_cast<int>(breakpoints->size())) {
+  if (!HasRow(breakpoints, row)) {
     MarkLine(false, 0, 0);
     return;
   }
@@ -111,16 +118,16 @@ void BreakpointPage::ListClick() {
 }
 
 void BreakpointPage::Configure() {
-  TBreakPointArray* breakpoints = Breakpoints ? Breakpoints() : nullptr;
+  TBreakPointArray* breakpoints = CurrentBreakpoints();
   const int row = list_->currentRow();
-  if (!breakpoints || row < 0 || row >= static_cast<int>(breakpoints->size())) return;
+  if (!HasRow(breakpoints, row)) return;
   TFormBreakPoint dialog(window());
   if (PrepareDialog) PrepareDialog(dialog);
   dialog.SetBreakpoint((*breakpoints)[static_cast<size_t>(row)]);
   if (RunDialog(dialog) != QDialog::Accepted) return;
   // The dialog may have run a condition that changed the documents.
-  breakpoints = Breakpoints ? Breakpoints() : nullptr;
-  if (!breakpoints || row >= static_cast<int>(breakpoints->size())) return;
+  breakpoints = CurrentBreakpoints();
+  if (!HasRow(breakpoints, row)) return;
   (*breakpoints)[static_cast<size_t>(row)] = dialog.Breakpoint();
   FillItems(row);
   ListClick();
@@ -128,16 +135,16 @@ void BreakpointPage::Configure() {
 }
 
 void BreakpointPage::RemoveSelected() {
-  TBreakPointArray* breakpoints = Breakpoints ? Breakpoints() : nullptr;
+  TBreakPointArray* breakpoints = CurrentBreakpoints();
   const int row = list_->currentRow();
-  if (!breakpoints || row < 0 || row >= static_cast<int>(breakpoints->size())) return;
+  if (!HasRow(breakpoints, row)) return;
   breakpoints->erase(breakpoints->begin() + row);
   RefreshBreakpointList();
   if (Repaint) Repaint();
 }
 
 void BreakpointPage::SetAllEnabled(bool enabled) {
-  TBreakPointArray* breakpoints = Breakpoints ? Breakpoints() : nullptr;
+  TBreakPointArray* breakpoints = CurrentBreakpoints();
   if (!breakpoints) return;
   for (TBreakPoint& b : *breakpoints) b.Enabled = enabled ? 1 : 0;
   FillItems(list_->currentRow());

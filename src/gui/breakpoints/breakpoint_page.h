@@ -47,6 +47,8 @@ class BreakpointPage : public QWidget {
 
  private:
   void FillItems(int keep_row);
+  // Breakpoints(), or nullptr when it is unset.
+  TBreakPointArray* CurrentBreakpoints() const;
 
   QListWidget* list_ = nullptr;
   QPushButton* configure_ = nullptr;

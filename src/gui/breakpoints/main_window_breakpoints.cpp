@@ -11,7 +11,6 @@
 #include "core/document/breakpoint_margin.h"
 #include "core/document/document_state.h"
 #include "core/document/hit_test.h"
-#include "core/i18n/language.h"
 #include "core/i18n/retranslation.h"
 #include "core/language/breakpoint_text.h"
 #include "core/language/variables.h"
@@ -116,8 +115,18 @@ class BreakpointMouse : public QObject {
     // The word under the mouse, measured in the block's own font.
     const std::string text = BlockLineText(bloki, hit, line);
     const int32_t left = p.x() - block.Left - BlockTextOrigin(block.Blok).x;
+    // The first character whose end reaches `left`; prefix widths only grow,
+    // so the search halves the range instead of measuring every prefix.
     size_t position = 0;
-    while (position < text.size() && Metrics().LineWidth(font, text.substr(0, position + 1)) < left) ++position;
+    size_t past = text.size();
+    while (position < past) {
+      const size_t middle = position + (past - position) / 2;
+      if (Metrics().LineWidth(font, text.substr(0, middle + 1)) < left) {
+        position = middle + 1;
+      } else {
+        past = middle;
+      }
+    }
     const std::string word = left >= 0 && position < text.size() ? WordAt(text, position) : std::string();
     if (!word.empty()) {
       std::string hint;

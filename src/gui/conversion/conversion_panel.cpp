@@ -97,13 +97,13 @@ TKonwersjaPanel::TKonwersjaPanel(QWidget* parent) : QWidget(parent) {
   second->addWidget(target_);
   second->addStretch(1);
 
-  scroll_ = new QScrollArea(this);
-  scroll_->setObjectName(QStringLiteral("PrzewijanieKonwersji"));
-  scroll_->setWidgetResizable(true);
-  scroll_->setFrameShape(QFrame::NoFrame);
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName(QStringLiteral("PrzewijanieKonwersji"));
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
   view_ = new TWizualizacjaKonwersji;
-  scroll_->setWidget(view_);
-  column->addWidget(scroll_, 1);
+  scroll->setWidget(view_);
+  column->addWidget(scroll, 1);
 
   connect(value_, &QLineEdit::textChanged, this, &TKonwersjaPanel::ValueEdited);
   connect(source_, &QSpinBox::valueChanged, this, &TKonwersjaPanel::BasesChanged);
@@ -142,18 +142,21 @@ void TKonwersjaPanel::UpdateKindLabel() {
   kind_->setText(QStringLiteral("   ") + FromCore(KindName(source_->value(), target_->value())));
 }
 
-void TKonwersjaPanel::ValueEdited(const QString& text) {
-  view_->WartoscZrodlowa = ToCore(text);
+void TKonwersjaPanel::RenderConversion(const std::string& value, int32_t from, int32_t to) {
+  view_->WartoscZrodlowa = value;
+  view_->PodstawaSystemuZrodlowa = from;
+  view_->PodstawaSystemuDocelowa = to;
   view_->Note.clear();
   view_->Render();
 }
 
+void TKonwersjaPanel::ValueEdited(const QString& text) {
+  RenderConversion(ToCore(text), view_->PodstawaSystemuZrodlowa, view_->PodstawaSystemuDocelowa);
+}
+
 void TKonwersjaPanel::BasesChanged() {
   UpdateKindLabel();
-  view_->PodstawaSystemuZrodlowa = source_->value();
-  view_->PodstawaSystemuDocelowa = target_->value();
-  view_->Note.clear();
-  view_->Render();
+  RenderConversion(view_->WartoscZrodlowa, source_->value(), target_->value());
 }
 
 void TKonwersjaPanel::ShowConversion(const std::string& value, int32_t from_base, int32_t to_base) {
@@ -193,11 +196,7 @@ void TKonwersjaPanel::ApplyPendingConversion() {
     target_->setValue(pending_.to);
   }
   UpdateKindLabel();
-  view_->WartoscZrodlowa = pending_.value;
-  view_->PodstawaSystemuZrodlowa = pending_.from;
-  view_->PodstawaSystemuDocelowa = pending_.to;
-  view_->Note.clear();
-  view_->Render();
+  RenderConversion(pending_.value, pending_.from, pending_.to);
 }
 
 }  // namespace tessaro::gui

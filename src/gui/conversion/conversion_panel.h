@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QElapsedTimer>
-#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
@@ -15,7 +14,6 @@
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QScrollArea;
 class QSpinBox;
 class QToolButton;
 
@@ -53,6 +51,8 @@ class TKonwersjaPanel : public QWidget {
   void BasesChanged();
   void ApplyPendingConversion();
   void UpdateKindLabel();
+  // Puts `value`, `from` and `to` into the view, drops its note and renders it.
+  void RenderConversion(const std::string& value, int32_t from, int32_t to);
 
   QLabel* value_label_ = nullptr;
   QLineEdit* value_ = nullptr;
@@ -63,7 +63,6 @@ class TKonwersjaPanel : public QWidget {
   QSpinBox* source_ = nullptr;
   QLabel* target_label_ = nullptr;
   QSpinBox* target_ = nullptr;
-  QScrollArea* scroll_ = nullptr;
   TWizualizacjaKonwersji* view_ = nullptr;
 
   // The newest conversion of a run, waiting for the next frame.

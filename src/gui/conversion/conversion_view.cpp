@@ -1,6 +1,5 @@
 #include "gui/conversion/conversion_view.h"
 
-#include <QApplication>
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QMenu>

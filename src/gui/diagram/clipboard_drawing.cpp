@@ -23,6 +23,10 @@ void CopyDrawingToClipboard(const QSize& size, double scale, const std::function
   image.setDevicePixelRatio(scale);
   image.fill(Qt::white);
   draw(image);
+  PutDrawingOnClipboard(svg, image);
+}
+
+void PutDrawingOnClipboard(const QByteArray& svg, const QImage& image) {
   auto* data = new QMimeData;
   data->setData(QStringLiteral("image/svg+xml"), svg);
   data->setImageData(image);

@@ -4,6 +4,8 @@
 #include <QSize>
 #include <functional>
 
+class QByteArray;
+class QImage;
 class QPaintDevice;
 
 namespace tessaro::gui {
@@ -12,5 +14,8 @@ namespace tessaro::gui {
 // for drawing programs and as a bitmap over white, `scale` times its size
 // (sharp on high-density screens), for everything else.
 void CopyDrawingToClipboard(const QSize& size, double scale, const std::function<void(QPaintDevice&)>& draw);
+
+// Replaces the clipboard's content with one drawing in both formats.
+void PutDrawingOnClipboard(const QByteArray& svg, const QImage& image);
 
 }  // namespace tessaro::gui

@@ -1,9 +1,6 @@
 #include "gui/diagram/diagram_commands.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QFileDialog>
-#include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
@@ -13,6 +10,7 @@
 #include "core/diagram/view_math.h"
 #include "core/i18n/language.h"
 #include "core/platform/dialogs.h"
+#include "gui/diagram/clipboard_drawing.h"
 #include "gui/diagram/diagram_view.h"
 #include "gui/diagram/picture_export.h"
 #include "gui/shell/qt_text.h"
@@ -173,10 +171,9 @@ namespace {
 // for drawing programs and as a bitmap for everything else.
 void PutOnClipboard(const DiagramPicture& picture, QtTextMetrics& metrics) {
   const TRect frame = picture.FrameWithInk();
-  auto* data = new QMimeData;
-  data->setData(QStringLiteral("image/svg+xml"), PictureSvg(picture, frame, metrics));
-  data->setImageData(PictureImage(picture, frame, FitPicture(frame, PictureFormat::Png), metrics));
-  QGuiApplication::clipboard()->setMimeData(data);
+  const QByteArray svg = PictureSvg(picture, frame, metrics);
+  const QImage image = PictureImage(picture, frame, FitPicture(frame, PictureFormat::Png), metrics);
+  PutDrawingOnClipboard(svg, image);
 }
 
 }  // namespace

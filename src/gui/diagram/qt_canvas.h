@@ -89,5 +89,10 @@ class QtCanvas : public Canvas {
 };
 
 QColor ToQColor(TColor colour);
+// The reverse of ToQColor: 0x00BBGGRR, alpha dropped.
+inline TColor FromQColor(const QColor& colour) {
+  return static_cast<TColor>(static_cast<uint32_t>(colour.red()) | (static_cast<uint32_t>(colour.green()) << 8) |
+                             (static_cast<uint32_t>(colour.blue()) << 16));
+}
 
 }  // namespace tessaro::gui

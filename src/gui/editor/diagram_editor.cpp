@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <algorithm>
 #include <cstdlib>
 
@@ -82,6 +83,16 @@ bool DiagramEditor::NodesHittable() const {
 bool DiagramEditor::RunActiveRefusal() {
   if (!IsRunActive || !IsRunActive()) return false;
   window_.BlinkStatusNotice();
+  return true;
+}
+
+// The start of an editing command: the block editor may take the command
+// (`command` null: it is not offered), a run refuses it, and otherwise the
+// block editor closes. False when the command goes no further.
+bool DiagramEditor::StartEdit(const char* command) {
+  if (command && window_.OnEditorCommand && window_.OnEditorCommand(command)) return false;
+  if (RunActiveRefusal()) return false;
+  CloseEditor();
   return true;
 }
 
@@ -178,7 +189,6 @@ void DiagramEditor::Press(QMouseEvent* event) {
   if (narzedzie_ == kToolPan) {
     const double z = window_.View().Skala / 100;
     anchor_ = {RoundEven(snapped.x() / z), RoundEven(snapped.y() / z)};
-    kept_tool_ = narzedzie_;
     temporary_pan_ = true;
     view_.PaintBox()->setCursor(Qt::SizeAllCursor);
     tryb_ = 1;
@@ -316,7 +326,6 @@ void DiagramEditor::Release(QMouseEvent* event) {
   if (narzedzie_ == kToolPan) {
     tryb_ = 0;
     if (temporary_pan_) {
-      narzedzie_ = kept_tool_;
       SetCursorFor(narzedzie_);
       temporary_pan_ = false;
     }
@@ -392,20 +401,20 @@ void DiagramEditor::Release(QMouseEvent* event) {
   s.GrupaAktywna = false;
   if (narzedzie_ >= Start && narzedzie_ <= Notatka) {
     for (Tobj& e : s.Bloki) e.Zaznaczony = 0;
-    Place(p);
+    Place();
   } else if (narzedzie_ == kToolSelect && !s.HasValidSelection()) {
     BandSelect();
   } else if (had_group) {
     SelectionChanged();
   }
   nakladka_ = false;
-  if (narzedzie_ != kToolPan) SetTool(kToolSelect);
+  SetTool(kToolSelect);
   Repaint();
   UpdateClipboardCommands();
   ShowPending();
 }
 
-void DiagramEditor::Place(const QPoint&) {
+void DiagramEditor::Place() {
   TDocumentState& s = State();
   const TElementDefaults defaults = s.DefaultStyle();
   const int32_t left = std::min(rect_.Left, rect_.Right), top = std::min(rect_.Top, rect_.Bottom);
@@ -465,17 +474,13 @@ void DiagramEditor::UpdateClipboardCommands() {
 }
 
 void DiagramEditor::Undo() {
-  if (window_.OnEditorCommand && window_.OnEditorCommand("ActionCofnij")) return;
-  if (RunActiveRefusal()) return;
-  CloseEditor();
+  if (!StartEdit("ActionCofnij")) return;
   State().CofnijKrok();
   UpdateClipboardCommands();
 }
 
 void DiagramEditor::Redo() {
-  if (window_.OnEditorCommand && window_.OnEditorCommand("ActionPonow")) return;
-  if (RunActiveRefusal()) return;
-  CloseEditor();
+  if (!StartEdit("ActionPonow")) return;
   State().PonowKrok();
   UpdateClipboardCommands();
 }
@@ -489,17 +494,13 @@ void DiagramEditor::Copy() {
 }
 
 void DiagramEditor::Cut() {
-  if (window_.OnEditorCommand && window_.OnEditorCommand("ActionWytnij")) return;
-  if (RunActiveRefusal()) return;
-  CloseEditor();
+  if (!StartEdit("ActionWytnij")) return;
   WytnijBloki(State());
   UpdateClipboardCommands();
 }
 
 void DiagramEditor::Paste() {
-  if (window_.OnEditorCommand && window_.OnEditorCommand("ActionWklej")) return;
-  if (RunActiveRefusal()) return;
-  CloseEditor();
+  if (!StartEdit("ActionWklej")) return;
   Wklej(State(), [] {
     return PytanieTakNie(LangText("msgm00023"), LangText("msgm00037"), QuestionIcon::Standard) == Answer::Yes;
   });
@@ -507,16 +508,13 @@ void DiagramEditor::Paste() {
 }
 
 void DiagramEditor::Delete() {
-  if (window_.OnEditorCommand && window_.OnEditorCommand("ActionUsunBloki")) return;
-  if (RunActiveRefusal()) return;
-  CloseEditor();
+  if (!StartEdit("ActionUsunBloki")) return;
   UsunZaznaczone(State());
   UpdateClipboardCommands();
 }
 
 void DiagramEditor::RemoveLinks() {
-  if (RunActiveRefusal()) return;
-  CloseEditor();
+  if (!StartEdit(nullptr)) return;
   UsunPolaczenia(State());
   UpdateClipboardCommands();
 }

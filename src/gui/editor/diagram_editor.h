@@ -6,10 +6,8 @@
 
 #include <QObject>
 #include <QPoint>
-#include <QPointer>
 #include <QTimer>
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "core/diagram/renderer.h"
@@ -94,6 +92,7 @@ class DiagramEditor : public QObject {
   int Step() const;
   bool NodesHittable() const;
   bool RunActiveRefusal();
+  bool StartEdit(const char* command);
   QPoint ToDiagramPoint(QPoint screen) const;
   QPoint SnapScreen(QPoint raw) const;
   void Repaint();
@@ -101,7 +100,7 @@ class DiagramEditor : public QObject {
   void SetCursorFor(int tool);
   void ShowPending();
   void EndDrag();
-  void Place(const QPoint& point);
+  void Place();
   void BandSelect();
   void OpenEditorOn(int32_t index);
   void CloseEditor();
@@ -118,7 +117,6 @@ class DiagramEditor : public QObject {
   bool przesunieto_ = false;
   bool consumed_ = false;
   bool temporary_pan_ = false;
-  int kept_tool_ = kToolSelect;
   TRect rect_;                  // ProstokatCiagniecia
   QPoint anchor_;               // PunktZaczepienia
   QPoint press_raw_;            // the raw press point

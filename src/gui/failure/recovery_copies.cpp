@@ -10,6 +10,7 @@
 #include "core/document/snapshots.h"
 #include "core/i18n/language.h"
 #include "core/platform/dialogs.h"
+#include "core/platform/program_paths.h"
 #include "core/services/recovery_store.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/open_files_tree.h"
@@ -43,7 +44,7 @@ RecoveryCopies::~RecoveryCopies() {
   RemoveRecoveryCopies(Folder(), ThisProcess());
 }
 
-std::string RecoveryCopies::Folder() const { return RecoveryFolder(UserDataFolder()); }
+std::string RecoveryCopies::Folder() const { return RecoveryFolder(UserDataDir()); }
 
 // Every open document gets an entry the first time it is seen; its oldest
 // snapshot is the diagram as it was opened.

@@ -39,8 +39,7 @@ NavigatorInput NavigatorWidget::Input() const {
   return in;
 }
 
-QPoint NavigatorWidget::BoxOrigin() const {
-  const NavigatorGeometry g = Geometry();
+QPoint NavigatorWidget::BoxOrigin(const NavigatorGeometry& g) const {
   return {(width() - g.box_width) / 2, (height() - g.box_height) / 2};
 }
 
@@ -49,7 +48,7 @@ void NavigatorWidget::paintEvent(QPaintEvent*) {
   const NavigatorGeometry g = ComputeNavigator(in);
   if (g.empty || !view_ || !window_.State().CurrentDocument()) return;
   QPainter p(this);
-  p.translate(BoxOrigin());
+  p.translate(BoxOrigin(g));
   p.fillRect(QRect(0, 0, g.box_width, g.box_height), Qt::white);
   {
     // The thumbnail bitmap sits at (1, 1); the diagram's top-left at its corner.
@@ -89,7 +88,7 @@ void NavigatorWidget::ApplyPendingMove() { MoveViewTo(pending_); }
 void NavigatorWidget::MoveViewTo(const QPoint& widget_point) {
   if (!view_ || !window_.State().CurrentDocument()) return;
   const NavigatorGeometry g = Geometry();
-  const QPoint at = widget_point - BoxOrigin();
+  const QPoint at = widget_point - BoxOrigin(g);
   const auto origin = NavigatorClickOrigin(Input(), g.box_width, g.box_height, at.x(), at.y());
   if (!origin) return;
   window_.View().PoczatekX = origin->x;

@@ -25,7 +25,7 @@ class NavigatorWidget : public QWidget {
   NavigatorInput Input() const;
   NavigatorGeometry Geometry() const { return ComputeNavigator(Input()); }
   // The top-left corner of the navigator box inside the widget.
-  QPoint BoxOrigin() const;
+  QPoint BoxOrigin() const { return BoxOrigin(Geometry()); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -33,6 +33,7 @@ class NavigatorWidget : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
+  QPoint BoxOrigin(const NavigatorGeometry& g) const;
   void MoveViewTo(const QPoint& widget_point);
   void ApplyPendingMove();
 

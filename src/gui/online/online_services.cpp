@@ -10,8 +10,8 @@
 
 #include "core/i18n/language.h"
 #include "core/platform/dialogs.h"
+#include "core/platform/program_paths.h"
 #include "core/services/online.h"
-#include "core/services/recovery_store.h"
 #include "gui/failure/blad_form.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/qt_text.h"
@@ -37,7 +37,7 @@ OnlineServices::OnlineServices(Tmain& window, std::string host)
   aktualizacja_.setInterval(5000);
   connect(&aktualizacja_, &QTimer::timeout, this, [this] { AktualizacjaTimer(); });
   OpenUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
-  DataFolder = [] { return UserDataFolder(); };
+  DataFolder = [] { return UserDataDir(); };
 }
 
 void OnlineServices::SendUsageEvent(const std::string& action, const std::string& data, bool force) {

@@ -1,6 +1,7 @@
 #include "gui/settings/language_fallback.h"
 
 #include "core/i18n/language.h"
+#include "core/language/message_format.h"
 #include "core/platform/dialogs.h"
 
 namespace tessaro::gui {
@@ -10,9 +11,7 @@ bool FallBackToPolishIfUnreadable() {
   const std::string wanted = language.LanguageCode();
   if (!language.Keys().empty() || wanted == "PL") return false;
   language.SetLanguage("PL");  // remembered, and every window re-applies its texts
-  std::string text = ExpandTextEscapes(LangText("msgk00005"));
-  if (const size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, wanted);
-  Komunikat(LangText("mgsr00018"), text);
+  Komunikat(LangText("mgsr00018"), FormatText(ExpandTextEscapes(LangText("msgk00005")), {wanted}));
   return true;
 }
 

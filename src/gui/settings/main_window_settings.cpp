@@ -5,6 +5,7 @@
 #include <QToolButton>
 
 #include "core/i18n/language.h"
+#include "core/language/message_format.h"
 #include "core/platform/dialogs.h"
 #include "core/settings/settings.h"
 #include "gui/run/main_window_run.h"
@@ -37,9 +38,7 @@ void RunSettingsDialog(Tmain& window) {
   ApplySettings(window);
   const std::string path = SettingsPath();
   if (!SaveSettings(window.Settings(), path)) {
-    std::string text = ExpandTextEscapes(LangText("msgk00004"));
-    if (const size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, ToCore(FromPath(path)));
-    Komunikat(LangText("mgsr00018"), text);
+    Komunikat(LangText("mgsr00018"), FormatText(ExpandTextEscapes(LangText("msgk00004")), {ToCore(FromPath(path))}));
   }
   window.State().Repaint();
 }

@@ -13,10 +13,12 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <filesystem>
+#include <iterator>
 
 #include "core/i18n/language.h"
 #include "core/platform/dialogs.h"
 #include "core/platform/program_paths.h"
+#include "gui/diagram/qt_canvas.h"
 #include "gui/shell/qt_text.h"
 #include "gui/shell/themes.h"
 
@@ -41,11 +43,6 @@ constexpr ThemeChoice kThemeChoices[] = {
 QColor ColourOf(int32_t value) {
   const auto v = static_cast<uint32_t>(value);
   return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF));
-}
-
-int32_t ValueOf(const QColor& c) {
-  return static_cast<int32_t>(static_cast<uint32_t>(c.red()) | (static_cast<uint32_t>(c.green()) << 8) |
-                              (static_cast<uint32_t>(c.blue()) << 16));
 }
 
 template <typename W>
@@ -130,7 +127,7 @@ Tkonfiguracja::Tkonfiguracja(const TSettings& current, QWidget* parent) : QDialo
   auto* ui_box = new QVBoxLayout(ui);
   ui_box->addWidget(Named(new QLabel(Tr("msg00456"), ui), "lblMotyw"));
   themes_ = new QButtonGroup(this);
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < std::ssize(kThemeChoices); ++i) {
     auto* radio = Named(new QRadioButton(Tr(kThemeChoices[i].caption), ui), kThemeChoices[i].object);
     themes_->addButton(radio, i);
     ui_box->addWidget(radio);
@@ -187,7 +184,7 @@ void Tkonfiguracja::Load(const TSettings& s) {
   pilot_->setChecked(s.WersjaPilotazowa);
   check_updates_->setChecked(s.SprawdzajAktualizacje);
   int theme = 0;
-  for (int i = 0; i < 3; ++i)
+  for (int i = 0; i < std::ssize(kThemeChoices); ++i)
     if (s.Interfejs == kThemeChoices[i].theme) theme = i;
   themes_->button(theme)->setChecked(true);
 }
@@ -226,7 +223,7 @@ void Tkonfiguracja::SetSampleFont(const QString& family, int size) {
 void Tkonfiguracja::ChooseColour(QFrame* swatch, int32_t& colour) {
   const QColor chosen = QColorDialog::getColor(ColourOf(colour), this);
   if (!chosen.isValid()) return;
-  colour = ValueOf(chosen);
+  colour = FromQColor(chosen);
   SetSwatch(swatch, colour);
 }
 
@@ -241,8 +238,7 @@ void Tkonfiguracja::ChooseFont() {
 }
 
 void Tkonfiguracja::RestoreDefaults() {
-  TSettings defaults = RestoredDefaults();
-  defaults.WersjaPilotazowa = false;
+  const TSettings defaults = RestoredDefaults();
   Load(defaults);
   ApplyTheme(defaults.Interfejs);
 }

@@ -4,8 +4,6 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <string_view>
 
@@ -14,6 +12,7 @@
 #include "core/platform/program_paths.h"
 #include "core/platform/registry.h"
 #include "core/platform/version_info.h"
+#include "core/services/online.h"
 #include "gui/blockeditor/main_window_block_editor.h"
 #include "gui/conversion/main_window_conversion.h"
 #include "gui/breakpoints/main_window_breakpoints.h"
@@ -47,18 +46,6 @@ namespace {
 // The one notice of a failing registry; the store is disabled after it.
 void RegistryFailed() {
   Komunikat(LangText("msgm00001"), LangText("msgm00002") + " " + LangText("msgm00003"));
-}
-
-// "release": one line, the version text. It goes where the update check
-// reads and keeps it (the per-user data folder, which is the program folder
-// of a writable portable copy): a program folder the user cannot write
-// would silently lose it, and the check would never see it.
-void WriteReleaseFile(const std::string& version) {
-  const std::filesystem::path folder(UserDataDir());
-  std::error_code ignored;
-  std::filesystem::create_directories(folder, ignored);
-  std::ofstream out(folder / "release", std::ios::binary | std::ios::trunc);
-  out << version << "\r\n";
 }
 
 // The test hooks of the program started as a child process by the tests
@@ -133,7 +120,10 @@ StartedProgram StartProgram(const QStringList& arguments) {
   const TVersionInfo version(ToPath(QApplication::applicationFilePath()));
   // 5. "/wersja", exact and case-sensitive.
   if (arguments.size() > 1 && arguments.at(1) == QLatin1String("/wersja")) {
-    WriteReleaseFile(version.Item(TVersionInfo::kFileVersion));
+    // "release" goes where the update check reads and keeps it (the per-user
+    // data folder, which is the program folder of a writable portable copy):
+    // a program folder the user cannot write would silently lose it.
+    WriteReleaseFile(UserDataDir(), version.Item(TVersionInfo::kFileVersion));
     program.quit_at_once = true;
   }
   // 6. The windows. The block editor, analysis, magnifier and input windows
