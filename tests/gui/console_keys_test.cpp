@@ -68,6 +68,8 @@ class ConsoleKeys : public QObject {
     Type(p.console(), typed);
     const QStringList lines = p.console().toPlainText().split('\n');
     QCOMPARE(lines.mid(lines.size() - 3), (QStringList{">" + typed, shown, ">"}));
+    // The result's texts are the console's own, not a template of another view's.
+    QVERIFY2(!shown.contains(QLatin1String("%s")), qPrintable(shown));
     // The output is blue, the new prompt black.
     QTextCursor at(p.console().document());
     at.setPosition(p.console().document()->lastBlock().previous().position() + 1);

@@ -35,9 +35,9 @@ std::string BreakpointItemText(const TBreakPoint& breakpoint, const std::vector<
   const size_t first = shown.find_first_not_of(' ');
   shown = first == std::string::npos ? std::string() : shown.substr(first);
   if (shown.size() > kShownLineText) shown = shown.substr(0, kShownLineText) + "...";
-  text += FormatText(LangText("mgsc00015"), {std::to_string(breakpoint.Block), shown});
+  text += FormatText(LangText("mgsc00017"), {std::to_string(breakpoint.Block), shown});
   if (breakpoint.HitCount > 0) {
-    text += FormatText(LangText("mgsc00016"),
+    text += FormatText(LangText("mgsc00018"),
                        {std::to_string(breakpoint.HitCount), std::to_string(breakpoint.Hits)});
   }
   text += LangText(breakpoint.Enabled ? "mgsc00012" : "mgsc00014");
