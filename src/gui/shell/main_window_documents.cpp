@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "core/document/alg_file.h"
@@ -115,6 +116,9 @@ void Tmain::NowyDokument() {
   // The current document keeps its view and its latest edits.
   if (state_.CurrentDocument()) {
     StoreViewState();
+    // The block editor lets go of its block first: its typing belongs to
+    // this document, not to the empty diagram that replaces it.
+    if (OnCloseBlockEditor) OnCloseBlockEditor();
     PushSnapshotIfChanged();
     if (OnStopAndDiscard) OnStopAndDiscard();
   }
