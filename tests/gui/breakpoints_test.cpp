@@ -54,6 +54,18 @@ struct Window : RunWindow {
     const int32_t dy = (line + 1) * lh - 15 + lh / 2;
     QTest::mouseClick(PaintBox(), Qt::LeftButton, Qt::NoModifier, Screen(b.Left + b.Width - 10, b.Top + dy));
   }
+  // The paint-box point of the margin of `block` at text line `line`.
+  QPoint MarginPoint(int32_t block, int32_t line) const {
+    const Tobj& b = w->State().Bloki[static_cast<size_t>(block)];
+    gui::QtTextMetrics metrics;
+    const int32_t lh = metrics.LineHeight(FontSpec{b.Styl.NazwaCzcionki, b.Styl.RozmiarCzcionki});
+    return Screen(b.Left + b.Width - 10, b.Top + (line + 1) * lh - 15 + lh / 2);
+  }
+  std::vector<std::pair<int32_t, int32_t>> Places() const {
+    std::vector<std::pair<int32_t, int32_t>> places;
+    for (const Tobj& b : w->State().Bloki) places.emplace_back(b.Left, b.Top);
+    return places;
+  }
   // Configures list item `row` through the dialog, `fill` setting its controls.
   bool Configure(int row, const std::function<void(gui::TFormBreakPoint&)>& fill) {
     page->List()->setCurrentRow(row);
@@ -110,6 +122,40 @@ class BreakpointsTest : public QObject {
     r.Command("ActionUruchom");
     QVERIFY(r.c().IsFinished());
     QCOMPARE(r.Value("s"), std::string("120"));
+  }
+
+  // A press in the margin takes its whole click: the release, and the
+  // second click of a double click, reach neither the block nor the rubber
+  // band, whatever the press before it left behind.
+  void marginClicksMoveAndSelectNothing_data() {
+    QTest::addColumn<bool>("double_click");
+    QTest::newRow("two clicks") << false;
+    QTest::newRow("a double click") << true;
+  }
+  void marginClicksMoveAndSelectNothing() {
+    QFETCH(bool, double_click);
+    Window r;
+    const auto places = r.Places();
+    const QPoint margin = r.MarginPoint(kBody, 1);
+    QTest::mouseClick(r.PaintBox(), Qt::LeftButton, {}, QPoint(r.PaintBox()->width() - 20, 20));  // empty canvas
+    QCOMPARE(r.w->State().Wybrany, -1);
+    if (double_click) {
+      QTest::mouseDClick(r.w->windowHandle(), Qt::LeftButton, {}, r.PaintBox()->mapTo(r.w.get(), margin));
+    } else {
+      QTest::mouseClick(r.PaintBox(), Qt::LeftButton, {}, margin);
+      QCOMPARE(r.Breakpoints().size(), size_t(1));
+      QTest::mouseClick(r.PaintBox(), Qt::LeftButton, {}, margin);
+    }
+    QCoreApplication::processEvents();
+    QVERIFY(r.Breakpoints().empty());  // toggled on and off again
+    QCOMPARE(r.Places(), places);
+    QCOMPARE(r.w->State().Wybrany, -1);
+    QVERIFY(!r.w->State().GrupaAktywna);
+    for (const Tobj& b : r.w->State().Bloki) QCOMPARE(int(b.Zaznaczony), 0);
+    // The editor is ready for an ordinary click afterwards.
+    QTest::mouseClick(r.PaintBox(), Qt::LeftButton, {}, r.MarginPoint(kBody, 3));
+    QCOMPARE(r.w->State().Wybrany, kBody);
+    QCOMPARE(r.Places(), places);
   }
 
   void clickBelowTheLastLineSelectsTheBlock() {
@@ -193,6 +239,46 @@ class BreakpointsTest : public QObject {
     const FontSpec font{b.Styl.NazwaCzcionki, b.Styl.RozmiarCzcionki};
     QTest::mouseMove(r.PaintBox(), r.Screen(b.Left + 20 + metrics.LineWidth(font, "i := i + 1") + 4, y));
     QCOMPARE(hint->property("hintText").toString(), QStringLiteral("i := i + 1"));
+  }
+
+  // A hint says something about the program and the diagram under the mouse;
+  // it closes as soon as either is gone.
+  void hintClosesWithWhatItDescribes_data() {
+    QTest::addColumn<QString>("then");
+    QTest::newRow("the mouse leaves") << "leave";
+    QTest::newRow("the run resumes") << "resume";
+    QTest::newRow("the run is stopped") << "stop";
+    QTest::newRow("another document") << "new";
+  }
+  void hintClosesWithWhatItDescribes() {
+    QFETCH(QString, then);
+    Window r;
+    r.ClickMargin(kBody, 2);
+    r.Command("ActionUruchom");
+    QCOMPARE(int(r.c().BreakpointHit), 1);
+    const Tobj& b = r.w->State().Bloki[static_cast<size_t>(kBody)];
+    gui::QtTextMetrics metrics;
+    const int32_t lh = metrics.LineHeight(FontSpec{b.Styl.NazwaCzcionki, b.Styl.RozmiarCzcionki});
+    QWidget* hint = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (top->objectName() == QStringLiteral("DiagramHint")) hint = top;
+    QVERIFY(hint);
+    QTest::mouseMove(r.PaintBox(), QPoint(1, 1));  // the pointer may already be where the hint is
+    QTest::mouseMove(r.PaintBox(), r.Screen(b.Left + 22, b.Top + 15 + lh + lh / 2));
+    QCOMPARE(hint->property("hintText").toString(), QStringLiteral("i=1"));
+    QVERIFY(hint->isVisible());
+    if (then == "leave") {
+      QEvent leave(QEvent::Leave);
+      QApplication::sendEvent(r.PaintBox(), &leave);
+    } else if (then == "resume") {
+      r.Command("ActionWznowWykonywanie");
+    } else if (then == "stop") {
+      r.Command("ActionZakonczWykonywanie");
+    } else {
+      r.w->NowyDokument();
+    }
+    QVERIFY(!hint->isVisible());
+    QCOMPARE(hint->property("hintText").toString(), QString());
   }
 
   void breakpointsOfOneDocumentSurviveOpeningOthers() {

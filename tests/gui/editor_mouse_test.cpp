@@ -393,7 +393,9 @@ class EditorMouseTest : public QObject {
     QCOMPARE(e.b()[3].Link1, before[3].Link1);
   }
 
-  void aClickDuringAPausedRunKeepsTheProgram() {
+  // A move while the run waits ends it, as every change of the diagram does,
+  // but says so; the move is one undo step.
+  void aClickDuringAPausedRunKeepsTheProgramAndADragEndsItVisibly() {
     Editor e;
     DrawFactorial(e);
     if (QTest::currentTestFailed()) return;
@@ -402,8 +404,49 @@ class EditorMouseTest : public QObject {
     QVERIFY(!run->Compiler.IsEmpty());
     e.ClickBlock(2);
     QVERIFY(!run->Compiler.IsEmpty());
+    const int32_t left = e.b()[2].Left;
     e.Drag(e.Centre(2), e.Centre(2) + QPoint(100, 0));
     QVERIFY(run->Compiler.IsEmpty());
+    QVERIFY(e.b()[2].Left > left);
+    QCOMPARE(e.w->findChild<QLabel*>(QStringLiteral("StatusPanel1"))->text(), test::Text("msgr00008"));
+    e.Key(Qt::Key_Z);
+    QCOMPARE(e.b()[2].Left, left);
+    e.Key(Qt::Key_Y);
+    QVERIFY(e.b()[2].Left > left);
+  }
+
+  // A placement refused while a run is active puts the selection tool back,
+  // so nothing is placed by the first click after the run.
+  void aRefusedPlacementDisarmsTheTool() {
+    Editor e;
+    DrawFactorial(e);
+    if (QTest::currentTestFailed()) return;
+    e.w->Settings().KonsolaWejscie = true;
+    e.w->Settings().KonsolaWyjscie = true;
+    e.w->CommandAction("ActionPodswietlaj")->setChecked(true);
+    e.w->Settings().PodswietlajBloki = true;
+    e.w->findChild<QSpinBox*>(QStringLiteral("spinEditOpoznieniePods"))->setValue(60);
+    gui::Tcode* code = gui::AnalysisWindowOf(*e.w);
+    gui::Trun* run = gui::RunControllerOf(*e.w);
+    int checked = 0;
+    QTimer probe;
+    probe.setInterval(5);
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+      if (checked || !run->Compiler.Running || code->ConsoleInputActive()) return;
+      checked = 1;
+      e.Key(Qt::Key_5);  // "Przetwarzanie"
+      e.Click(e.Screen(700, 100));
+      checked = e.editor->Narzedzie() == gui::kToolSelect ? 2 : 3;
+    });
+    probe.start();
+    ConsoleTypist typist(*code, {QStringLiteral("3")});
+    const size_t blocks = e.b().size();
+    e.Key(Qt::Key_F9, Qt::NoModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(code->ConsoleEdit()->toPlainText().contains(QStringLiteral(">s = 6")), 20000);
+    QCOMPARE(checked, 2);
+    QVERIFY(e.w->CommandAction("ActionWybieranie")->isChecked());
+    e.Click(e.Screen(700, 100));
+    QCOMPARE(e.b().size(), blocks);
   }
 
   void closingTheLastDocumentHidesTheAnalysisPanel() {
@@ -418,6 +461,16 @@ class EditorMouseTest : public QObject {
     QVERIFY(analysis->isHidden());
     QVERIFY(closed);
     QVERIFY(!e.w->CommandAction("ActionWklej")->isEnabled());
+    // It comes back with the next document, and "Widok" says so.
+    e.Key(Qt::Key_N);
+    QVERIFY(!analysis->isHidden());
+    QVERIFY(e.w->CommandAction("ActionPokazdpNarzedzia")->isChecked());
+    // A panel the user closed stays closed.
+    analysis->hide();
+    e.dialogs.answers.push_back(Answer::No);
+    e.w->ZamknijDokument();
+    e.Key(Qt::Key_N);
+    QVERIFY(analysis->isHidden());
   }
 };
 

@@ -7,6 +7,9 @@
 
 #include "core/document/alg_reader.h"
 #include "core/services/recovery_store.h"
+#include "gui/blockeditor/code_editor.h"
+#include "gui/blockeditor/main_window_block_editor.h"
+#include "gui/blockeditor/ttools.h"
 #include "gui/failure/recovery_copies.h"
 #include "shell_fixture.h"
 #include "support/recording_dialogs.h"
@@ -93,6 +96,25 @@ class RecoveryCopiesTest : public QObject {
     w->ZamknijDokument();
     copies->WriteNow();
     QVERIFY(all().empty());
+  }
+
+  // Text typed into a block pushes no snapshot while the block stays
+  // selected; the copy still follows it within the interval.
+  void typedTextReachesTheCopy() {
+    test::ShellHome home;
+    test::RecordingDialogs dialogs;
+    auto w = test::Start();
+    gui::RecoveryCopies* copies = gui::RecoveryCopiesOf(*w);
+    QVERIFY(w->OtworzDokument(home.WriteAlgorithm("plik.alg")));
+    w->State().Wybrany = 0;
+    w->State().Repaint();
+    QTest::keyClicks(gui::BlockEditorOf(*w)->Editor(), "x=1");
+    QCOMPARE(w->State().Bloki[0].Kod, std::string("x:=1"));
+    const auto all = [&] { return LeftBehindCopies(copies->Folder(), [](int) { return false; }); };
+    QTRY_COMPARE_WITH_TIMEOUT(all().size(), size_t{1}, 15000);
+    TDocumentState read;
+    QVERIFY(WczytajSchemat(read, all().front().Diagram));
+    QCOMPARE(read.Bloki[0].Kod, std::string("x:=1"));
   }
 };
 

@@ -228,7 +228,7 @@ class RunWindowTest : public QObject {
     r.w->State().Repaint();
     QVERIFY(r.c().IsEmpty());
     QCOMPARE(r.Status2(), test::Text("msgm00065"));
-    QCOMPARE(r.Status1(), QString());
+    QCOMPARE(r.Status1(), test::Text("msgr00008"));  // never silently
     QCOMPARE(r.code->Listing()->count(), 0);
     QVERIFY(!r.w->CommandAction("ActionNastepnaInstrukcja")->isEnabled());
     // A selection alone changes nothing.

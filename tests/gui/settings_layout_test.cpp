@@ -223,6 +223,31 @@ class SettingsLayout : public QObject {
     QCOMPARE(dialogs.shown.back().text, LangText("msgm00038"));
   }
 
+  // The "Widok" menu's check marks say what the restored layout shows.
+  void viewMenuMarksFollowTheRestoredLayout() {
+    test::ShellHome home;
+    test::RecordingDialogs dialogs;
+    TConfig layout(home.Path("tsview.dat"));
+    layout.WriteValue("dpPomoc", false);
+    layout.WriteValue("dpNavigator", true);
+    layout.WriteValue("toolbarPasekWidoku", false);
+    QVERIFY(layout.SaveToFile());
+    auto window = test::Start();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    for (const char* name : {"dpPomoc", "dpNavigator", "dpNarzedzia", "dpKonwersjaSystemow"}) {
+      QDockWidget* panel = window->Panel(name);
+      const QByteArray toggle = QByteArray("ActionPokaz") + name;
+      QVERIFY2(window->CommandAction(toggle.constData())->isChecked() == !panel->isHidden(), name);
+    }
+    QToolBar* bar = window->findChild<QToolBar*>("toolbarPasekWidoku");
+    QVERIFY(bar->isHidden());
+    QVERIFY(!window->CommandAction("ActionPokaztoolbarPasekWidoku")->isChecked());
+    // The marks still work both ways.
+    window->CommandAction("ActionPokazdpPomoc")->trigger();
+    QVERIFY(!window->Panel("dpPomoc")->isHidden());
+  }
+
   void panelsFarOffScreenComeBack() {
     test::ShellHome home;
     test::RecordingDialogs dialogs;

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QTreeWidget>
 #include <cmath>
 #include <memory>
 
@@ -29,6 +30,7 @@
 #include "gui/run/trun.h"
 #include "gui/shell/hint_window.h"
 #include "gui/shell/main_window.h"
+#include "gui/shell/open_files_tree.h"
 #include "gui/shell/qt_text.h"
 
 namespace tessaro::gui {
@@ -54,14 +56,39 @@ class BreakpointMouse : public QObject {
       : QObject(&view), window_(window), view_(view), page_(page) {
     view.PaintBox()->setMouseTracking(true);
     hint_.setObjectName(QStringLiteral("DiagramHint"));
+    // No hint outlives the program it describes or the document it was over.
+    if (Trun* run = RunControllerOf(window)) connect(run, &Trun::runStateChanged, this, [this] { CloseHint(); });
+    if (QTreeWidget* tree = window.FilesTree())
+      connect(tree, &QTreeWidget::currentItemChanged, this, [this] { CloseHint(); });
   }
 
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (watched != view_.PaintBox()) return false;
-    if (event->type() == QEvent::MouseButtonPress) return Press(*static_cast<QMouseEvent*>(event));
-    if (event->type() == QEvent::MouseMove) Hover(*static_cast<QMouseEvent*>(event));
-    if (event->type() == QEvent::Leave) last_instruction_ = -1;
-    return false;
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonDblClick:
+        // A toggle takes the whole click: the editor never sees a release
+        // (or a move, or the double click) of a press it did not get.
+        if (Press(*static_cast<QMouseEvent*>(event))) {
+          swallowing_ = true;
+          if (DiagramEditor* editor = DiagramEditorOf(window_)) editor->PressTakenElsewhere();
+          return true;
+        }
+        return swallowing_;
+      case QEvent::MouseMove:
+        if (swallowing_) return true;
+        Hover(*static_cast<QMouseEvent*>(event));
+        return false;
+      case QEvent::MouseButtonRelease:
+        if (!swallowing_) return false;
+        swallowing_ = static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton;
+        return true;
+      case QEvent::Leave:
+        CloseHint();
+        return false;
+      default:
+        return false;
+    }
   }
 
  private:
@@ -173,6 +200,14 @@ class BreakpointMouse : public QObject {
     Show(global, hint);
   }
 
+  // The hint belongs to the program and the diagram under the mouse now.
+  void CloseHint() {
+    last_instruction_ = -1;
+    shown_.clear();
+    hint_.setProperty("hintText", QString());
+    hint_.hide();
+  }
+
   void Show(const QPoint& global, const QString& text) {
     if (text == shown_ && !HintWindow::PictureVisible()) return;
     shown_ = text;
@@ -189,6 +224,7 @@ class BreakpointMouse : public QObject {
   DiagramView& view_;
   BreakpointPage& page_;
   int32_t last_instruction_ = -1;
+  bool swallowing_ = false;  // from a toggling press until all buttons are up
   QString shown_;
   HintWindow hint_;
 };

@@ -614,6 +614,15 @@ void Tmain::showEvent(QShowEvent* event) {
 void Tmain::FormShow() {
   startup_timer_.start();
   focus_button_->setFocus();
+  // Panels and toolbars shown or hidden before the window was first shown
+  // (the restored layout) sent no visibility signal: the "Widok" marks are
+  // set from what is visible now.
+  for (const PanelSpec& p : kPanels)
+    if (QAction* toggle = commands_.value(QStringLiteral("ActionPokaz") + Name(p.name)))
+      if (QDockWidget* dock = Panel(p.name)) toggle->setChecked(!dock->isHidden());
+  for (const char* n : kToolbars)
+    if (QAction* toggle = commands_.value(QStringLiteral("ActionPokaz") + Name(n)))
+      if (QToolBar* bar = findChild<QToolBar*>(Name(n))) toggle->setChecked(!bar->isHidden());
 }
 
 void Tmain::resizeEvent(QResizeEvent* event) {
