@@ -14,6 +14,7 @@
 #include "gui/analysis/tree_page.h"
 #include "gui/diagram/diagram_view.h"
 #include "gui/diagram/main_window_diagram.h"
+#include "gui_test.h"
 #include "run_fixture.h"
 
 using namespace tessaro;
@@ -338,5 +339,5 @@ class RunStatusTest : public QObject {
   }
 };
 
-QTEST_MAIN(RunStatusTest)
+TESSARO_GUI_TEST(RunStatusTest)
 #include "run_status_test.moc"

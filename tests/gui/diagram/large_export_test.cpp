@@ -107,5 +107,6 @@ class LargeExportTest : public QObject {
   }
 };
 
-QTEST_MAIN(LargeExportTest)
+TESSARO_GUI_TEST(LargeExportTest)
+#include "gui_test.h"
 #include "large_export_test.moc"

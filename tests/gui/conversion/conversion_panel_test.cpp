@@ -19,6 +19,7 @@
 #include "gui/conversion/main_window_conversion.h"
 #include "gui/run/main_window_run.h"
 #include "gui/run/trun.h"
+#include "gui_test.h"
 #include "shell_fixture.h"
 #include "support/recording_dialogs.h"
 
@@ -199,5 +200,5 @@ class ConversionPanelTest : public QObject {
   }
 };
 
-QTEST_MAIN(ConversionPanelTest)
+TESSARO_GUI_TEST(ConversionPanelTest)
 #include "conversion_panel_test.moc"

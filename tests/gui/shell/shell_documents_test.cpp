@@ -6,6 +6,7 @@
 
 #include "core/document/alg_file.h"
 #include "core/document/alg_reader.h"
+#include "gui_test.h"
 #include "shell_fixture.h"
 #include "support/recording_dialogs.h"
 
@@ -383,5 +384,5 @@ class ShellDocuments : public QObject {
   }
 };
 
-QTEST_MAIN(ShellDocuments)
+TESSARO_GUI_TEST(ShellDocuments)
 #include "shell_documents_test.moc"

@@ -7,6 +7,7 @@
 #include "gui/diagram/diagram_commands.h"
 #include "gui/diagram/diagram_view.h"
 #include "gui/diagram/main_window_diagram.h"
+#include "gui_test.h"
 #include "shell_fixture.h"
 
 using namespace tessaro;
@@ -90,5 +91,5 @@ class DiagramMainWindowTest : public QObject {
   }
 };
 
-QTEST_MAIN(DiagramMainWindowTest)
+TESSARO_GUI_TEST(DiagramMainWindowTest)
 #include "diagram_main_window_test.moc"

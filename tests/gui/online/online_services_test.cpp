@@ -11,6 +11,7 @@
 #include "core/services/online.h"
 #include "gui/failure/info_form.h"
 #include "gui/online/online_services.h"
+#include "gui_test.h"
 #include "shell_fixture.h"
 #include "support/recording_dialogs.h"
 
@@ -179,5 +180,5 @@ class OnlineServicesTest : public QObject {
   }
 };
 
-QTEST_MAIN(OnlineServicesTest)
+TESSARO_GUI_TEST(OnlineServicesTest)
 #include "online_services_test.moc"

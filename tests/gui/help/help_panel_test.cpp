@@ -7,6 +7,7 @@
 #include "core/language/builtin_functions.h"
 #include "core/services/language_reference.h"
 #include "gui/help/help_panel.h"
+#include "gui_test.h"
 #include "shell_fixture.h"
 
 using namespace tessaro;
@@ -111,5 +112,5 @@ class HelpPanel : public QObject {
   }
 };
 
-QTEST_MAIN(HelpPanel)
+TESSARO_GUI_TEST(HelpPanel)
 #include "help_panel_test.moc"

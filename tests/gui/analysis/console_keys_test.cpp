@@ -13,6 +13,7 @@
 #include "gui/analysis/rtf_text.h"
 #include "gui/analysis/tcode.h"
 #include "gui/shell/qt_text.h"
+#include "gui_test.h"
 #include "shell_fixture.h"
 #include "support/recording_dialogs.h"
 
@@ -245,5 +246,5 @@ class ConsoleKeys : public QObject {
   }
 };
 
-QTEST_MAIN(ConsoleKeys)
+TESSARO_GUI_TEST(ConsoleKeys)
 #include "console_keys_test.moc"

@@ -18,6 +18,7 @@
 #include "gui/failure/blad_form.h"
 #include "gui/failure/failure_handler.h"
 #include "gui/failure/recovery_copies.h"
+#include "gui_test.h"
 #include "shell_fixture.h"
 #include "support/recording_dialogs.h"
 
@@ -224,5 +225,5 @@ class FailureHandling : public QObject {
   }
 };
 
-QTEST_MAIN(FailureHandling)
+TESSARO_GUI_TEST(FailureHandling)
 #include "failure_handling_test.moc"

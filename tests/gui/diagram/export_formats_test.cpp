@@ -192,5 +192,6 @@ class ExportFormatsTest : public QObject {
   }
 };
 
-QTEST_MAIN(ExportFormatsTest)
+TESSARO_GUI_TEST(ExportFormatsTest)
 #include "export_formats_test.moc"
+#include "gui_test.h"

@@ -24,6 +24,7 @@
 #include "gui/settings/main_window_settings.h"
 #include "gui/settings/tkonfiguracja.h"
 #include "gui/shell/themes.h"
+#include "gui_test.h"
 #include "shell_fixture.h"
 #include "support/recording_dialogs.h"
 
@@ -290,5 +291,5 @@ class SettingsLayout : public QObject {
   }
 };
 
-QTEST_MAIN(SettingsLayout)
+TESSARO_GUI_TEST(SettingsLayout)
 #include "settings_layout_test.moc"

@@ -17,6 +17,7 @@
 #include "gui/diagram/diagram_view.h"
 #include "gui/diagram/main_window_diagram.h"
 #include "gui/diagram/picture_export.h"
+#include "gui_test.h"
 #include "run_fixture.h"
 
 using namespace tessaro;
@@ -200,5 +201,5 @@ class ShellDisplayTest : public QObject {
   }
 };
 
-QTEST_MAIN(ShellDisplayTest)
+TESSARO_GUI_TEST(ShellDisplayTest)
 #include "shell_display_test.moc"

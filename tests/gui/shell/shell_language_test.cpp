@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "gui/shell/message_dialogs.h"
+#include "gui_test.h"
 #include "shell_fixture.h"
 #include "support/recording_dialogs.h"
 
@@ -127,5 +128,5 @@ class ShellLanguage : public QObject {
   }
 };
 
-QTEST_MAIN(ShellLanguage)
+TESSARO_GUI_TEST(ShellLanguage)
 #include "shell_language_test.moc"

@@ -12,6 +12,7 @@
 #include "gui/shell/command_table.h"
 #include "gui/shell/hint_window.h"
 #include "gui/shell/themes.h"
+#include "gui_test.h"
 #include "shell_fixture.h"
 #include "support/recording_dialogs.h"
 
@@ -182,5 +183,5 @@ class ShellWindow : public QObject {
   }
 };
 
-QTEST_MAIN(ShellWindow)
+TESSARO_GUI_TEST(ShellWindow)
 #include "shell_window_test.moc"

@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "core/platform/version.h"
+#include "gui_test.h"
 #include "shell_fixture.h"
 #include "support/cli_runner.h"
 #include "support/recording_dialogs.h"
@@ -128,5 +129,5 @@ class ShellStartup : public QObject {
   }
 };
 
-QTEST_MAIN(ShellStartup)
+TESSARO_GUI_TEST(ShellStartup)
 #include "shell_startup_test.moc"

@@ -17,6 +17,7 @@
 #include "gui/analysis/tcode.h"
 #include "gui/analysis/tree_page.h"
 #include "gui/shell/qt_text.h"
+#include "gui_test.h"
 #include "shell_fixture.h"
 #include "support/recording_dialogs.h"
 
@@ -199,5 +200,5 @@ class AnalysisViews : public QObject {
   }
 };
 
-QTEST_MAIN(AnalysisViews)
+TESSARO_GUI_TEST(AnalysisViews)
 #include "analysis_views_test.moc"

@@ -26,6 +26,7 @@
 #include "gui/extensions/plugin_mgr.h"
 #include "gui/run/main_window_run.h"
 #include "gui/run/trun.h"
+#include "gui_test.h"
 #include "shell_fixture.h"
 #include "support/recording_dialogs.h"
 
@@ -369,5 +370,5 @@ class ExtensionManagerTest : public QObject {
   }
 };
 
-QTEST_MAIN(ExtensionManagerTest)
+TESSARO_GUI_TEST(ExtensionManagerTest)
 #include "extension_manager_test.moc"

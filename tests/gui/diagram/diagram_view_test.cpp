@@ -17,6 +17,7 @@
 #include "gui/diagram/diagram_commands.h"
 #include "gui/diagram/diagram_view.h"
 #include "gui/shell/qt_text.h"
+#include "gui_test.h"
 #include "support/recording_dialogs.h"
 
 using namespace tessaro;
@@ -254,5 +255,5 @@ class DiagramViewTest : public QObject {
   }
 };
 
-QTEST_MAIN(DiagramViewTest)
+TESSARO_GUI_TEST(DiagramViewTest)
 #include "diagram_view_test.moc"

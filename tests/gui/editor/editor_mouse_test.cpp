@@ -22,6 +22,7 @@
 #include "gui/editor/main_window_editor.h"
 #include "gui/run/main_window_run.h"
 #include "gui/run/trun.h"
+#include "gui_test.h"
 #include "run_fixture.h"
 #include "shell_fixture.h"
 #include "support/recording_dialogs.h"
@@ -421,5 +422,5 @@ class EditorMouseTest : public QObject {
   }
 };
 
-QTEST_MAIN(EditorMouseTest)
+TESSARO_GUI_TEST(EditorMouseTest)
 #include "editor_mouse_test.moc"

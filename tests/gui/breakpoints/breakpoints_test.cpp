@@ -17,6 +17,7 @@
 #include "gui/diagram/diagram_view.h"
 #include "gui/diagram/main_window_diagram.h"
 #include "gui/diagram/qt_canvas.h"
+#include "gui_test.h"
 #include "run_fixture.h"
 
 using namespace tessaro;
@@ -206,5 +207,5 @@ class BreakpointsTest : public QObject {
   }
 };
 
-QTEST_MAIN(BreakpointsTest)
+TESSARO_GUI_TEST(BreakpointsTest)
 #include "breakpoints_test.moc"

@@ -8,6 +8,7 @@
 #include "core/document/alg_reader.h"
 #include "core/services/recovery_store.h"
 #include "gui/failure/recovery_copies.h"
+#include "gui_test.h"
 #include "shell_fixture.h"
 #include "support/recording_dialogs.h"
 
@@ -96,5 +97,5 @@ class RecoveryCopiesTest : public QObject {
   }
 };
 
-QTEST_MAIN(RecoveryCopiesTest)
+TESSARO_GUI_TEST(RecoveryCopiesTest)
 #include "recovery_copies_test.moc"

@@ -10,6 +10,7 @@
 #include "core/i18n/language.h"
 #include "gui/analysis/rtf_text.h"
 #include "gui/run/input_edit.h"
+#include "gui_test.h"
 #include "shell_fixture.h"
 #include "support/recording_dialogs.h"
 
@@ -109,5 +110,5 @@ class InputEditFiles : public QObject {
   }
 };
 
-QTEST_MAIN(InputEditFiles)
+TESSARO_GUI_TEST(InputEditFiles)
 #include "run_input_edit_test.moc"

@@ -14,6 +14,7 @@
 #include "gui/blockeditor/code_editor.h"
 #include "gui/blockeditor/main_window_block_editor.h"
 #include "gui/blockeditor/ttools.h"
+#include "gui_test.h"
 #include "shell_fixture.h"
 
 using namespace tessaro;
@@ -355,5 +356,5 @@ class BlockEditor : public QObject {
   }
 };
 
-QTEST_MAIN(BlockEditor)
+TESSARO_GUI_TEST(BlockEditor)
 #include "block_editor_test.moc"

@@ -24,6 +24,7 @@
 #include "gui/run/input_edit.h"
 #include "gui/run/main_window_run.h"
 #include "gui/run/trun.h"
+#include "gui_test.h"
 #include "run_fixture.h"
 #include "shell_fixture.h"
 #include "support/recording_dialogs.h"
@@ -253,5 +254,5 @@ class RunWindowTest : public QObject {
   }
 };
 
-QTEST_MAIN(RunWindowTest)
+TESSARO_GUI_TEST(RunWindowTest)
 #include "run_window_test.moc"
