@@ -9,7 +9,7 @@
 #include <QtTest>
 
 #include "core/services/online.h"
-#include "gui/failure/info_form.h"
+#include "gui/about/info_form.h"
 #include "gui/online/online_services.h"
 #include "gui_test.h"
 #include "shell_fixture.h"

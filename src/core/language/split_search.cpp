@@ -1,11 +1,11 @@
-#include "core/runtime/split_search.h"
+#include "core/language/split_search.h"
 
 #include <array>
 #include <climits>
 
+#include "core/language/expression_tree.h"
 #include "core/language/operator_table.h"
 #include "core/language/text_rules.h"
-#include "core/runtime/expression_tree.h"
 
 namespace tessaro {
 

@@ -1,4 +1,4 @@
-#include "gui/failure/info_form.h"
+#include "gui/about/info_form.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -1,4 +1,4 @@
-#include "gui/settings/language_fallback.h"
+#include "gui/shell/language_fallback.h"
 
 #include "core/i18n/language.h"
 #include "core/language/message_format.h"

@@ -1,4 +1,4 @@
-#include "gui/shell/program_start.h"
+#include "gui/app/program_start.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -20,7 +20,7 @@
 #include "gui/extensions/main_window_extensions.h"
 #include "gui/editor/main_window_editor.h"
 #include "gui/failure/failure_handler.h"
-#include "gui/failure/info_form.h"
+#include "gui/about/info_form.h"
 #include "gui/failure/recovery_copies.h"
 #include "gui/failure/tessaro_application.h"
 #include "gui/help/help_panel.h"
@@ -29,7 +29,7 @@
 #include "gui/layout/main_window_layout.h"
 #include "gui/navigator/navigator_widget.h"
 #include "gui/run/main_window_run.h"
-#include "gui/settings/language_fallback.h"
+#include "gui/shell/language_fallback.h"
 #include "gui/settings/main_window_settings.h"
 #include "gui/shell/command_icons.h"
 #include "gui/shell/fonts.h"

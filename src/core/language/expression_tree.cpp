@@ -1,4 +1,4 @@
-#include "core/runtime/expression_tree.h"
+#include "core/language/expression_tree.h"
 
 namespace tessaro {
 

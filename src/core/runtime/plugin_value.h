@@ -1,8 +1,8 @@
 // Block-language values across the extension interface: how an argument is
 // written for DodajParametrFunkcji and how a result is read back.
 //
-// The functions are inline on purpose: the value type belongs to the language
-// library, which itself links this one, so only its users instantiate them.
+// The run time's calls of extension functions use these; the extension tests
+// call them directly.
 #pragma once
 
 #include <optional>

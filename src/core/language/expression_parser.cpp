@@ -3,10 +3,10 @@
 #include <utility>
 #include <vector>
 
+#include "core/language/expression_tree.h"
 #include "core/language/operator_table.h"
+#include "core/language/split_search.h"
 #include "core/language/text_rules.h"
-#include "core/runtime/expression_tree.h"
-#include "core/runtime/split_search.h"
 
 namespace tessaro {
 
