@@ -16,8 +16,8 @@
 #include "gui/breakpoints/main_window_breakpoints.h"
 #include "gui/diagram/diagram_view.h"
 #include "gui/diagram/main_window_diagram.h"
-#include "gui/diagram/qt_canvas.h"
 #include "gui_test.h"
+#include "picture/qt_canvas.h"
 #include "run_fixture.h"
 
 using namespace tessaro;
@@ -50,7 +50,7 @@ struct Window : RunWindow {
   // Clicks the breakpoint margin of `block` at text line `line`.
   void ClickMargin(int32_t block, int32_t line) {
     const Tobj& b = w->State().Bloki[static_cast<size_t>(block)];
-    gui::QtTextMetrics metrics;
+    picture::QtTextMetrics metrics;
     const int32_t lh = metrics.LineHeight(FontSpec{b.Styl.NazwaCzcionki, b.Styl.RozmiarCzcionki});
     const int32_t dy = (line + 1) * lh - 15 + lh / 2;
     QTest::mouseClick(PaintBox(), Qt::LeftButton, Qt::NoModifier, Screen(b.Left + b.Width - 10, b.Top + dy));
@@ -180,7 +180,7 @@ class BreakpointsTest : public QObject {
     r.Command("ActionUruchom");
     QCOMPARE(int(r.c().BreakpointHit), 1);
     const Tobj& b = r.w->State().Bloki[static_cast<size_t>(kBody)];
-    gui::QtTextMetrics metrics;
+    picture::QtTextMetrics metrics;
     const int32_t lh = metrics.LineHeight(FontSpec{b.Styl.NazwaCzcionki, b.Styl.RozmiarCzcionki});
     const int32_t y = b.Top + 15 + lh + lh / 2;  // line 2, «i := i + 1»
     QWidget* hint = nullptr;

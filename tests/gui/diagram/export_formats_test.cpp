@@ -11,7 +11,7 @@
 #include "core/document/alg_writer.h"
 #include "core/document/document_state.h"
 #include "diagram_sample_flowchart.h"
-#include "gui/diagram/picture_export.h"
+#include "picture/picture_export.h"
 
 using namespace tessaro;
 
@@ -38,7 +38,7 @@ class ExportFormatsTest : public QObject {
 
  private:
   QTemporaryDir dir_;
-  gui::QtTextMetrics metrics_;
+  picture::QtTextMetrics metrics_;
   std::vector<Tobj> bloki_;
   DiagramRenderer* renderer_ = nullptr;
   TRect frame_;
@@ -68,7 +68,7 @@ class ExportFormatsTest : public QObject {
   void rasterPicturesAreTwiceTheSize() {
     QFETCH(QString, name);
     const QString path = Path(name);
-    QVERIFY(gui::WritePicture(renderer_->Picture(), frame_, gui::PictureFormatOf(path), path.toStdString(), metrics_));
+    QVERIFY(picture::WritePicture(renderer_->Picture(), frame_, picture::PictureFormatOf(path), path.toStdString(), metrics_));
     QImage image(path);
     QVERIFY(!image.isNull());
     QCOMPARE(image.width(), 2 * (frame_.Right - frame_.Left));
@@ -83,7 +83,7 @@ class ExportFormatsTest : public QObject {
 
   void metafileHasItsHeaderAndAllRecords() {
     const QString path = Path("sample.emf");
-    QVERIFY(gui::WritePicture(renderer_->Picture(), frame_, gui::PictureFormat::Emf, path.toStdString(), metrics_));
+    QVERIFY(picture::WritePicture(renderer_->Picture(), frame_, picture::PictureFormat::Emf, path.toStdString(), metrics_));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray b = file.readAll();
@@ -107,11 +107,11 @@ class ExportFormatsTest : public QObject {
 
   void svgParsesAndPdfIsAPdf() {
     const QString svg = Path("sample.svg"), pdf = Path("sample.pdf");
-    QVERIFY(gui::WritePicture(renderer_->Picture(), frame_, gui::PictureFormat::Svg, svg.toStdString(), metrics_));
+    QVERIFY(picture::WritePicture(renderer_->Picture(), frame_, picture::PictureFormat::Svg, svg.toStdString(), metrics_));
     QSvgRenderer reader(svg);
     QVERIFY(reader.isValid());
     QCOMPARE(reader.viewBox().width(), frame_.Right - frame_.Left);
-    QVERIFY(gui::WritePicture(renderer_->Picture(), frame_, gui::PictureFormat::Pdf, pdf.toStdString(), metrics_));
+    QVERIFY(picture::WritePicture(renderer_->Picture(), frame_, picture::PictureFormat::Pdf, pdf.toStdString(), metrics_));
     QFile file(pdf);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.read(5) == "%PDF-");
@@ -119,28 +119,28 @@ class ExportFormatsTest : public QObject {
 
   void anUnwritablePlaceFails() {
     const std::string path = Path("no/such/folder/sample.png").toStdString();
-    for (gui::PictureFormat f : {gui::PictureFormat::Emf, gui::PictureFormat::Jpeg, gui::PictureFormat::Png,
-                                 gui::PictureFormat::Svg, gui::PictureFormat::Pdf}) {
-      QVERIFY(!gui::WritePicture(renderer_->Picture(), frame_, f, path, metrics_));
+    for (picture::PictureFormat f : {picture::PictureFormat::Emf, picture::PictureFormat::Jpeg, picture::PictureFormat::Png,
+                                 picture::PictureFormat::Svg, picture::PictureFormat::Pdf}) {
+      QVERIFY(!picture::WritePicture(renderer_->Picture(), frame_, f, path, metrics_));
     }
   }
 
   void formatByExtension_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("format");
-    QTest::newRow("emf capitals") << "a.EMF" << int(gui::PictureFormat::Emf);
-    QTest::newRow("jpg") << "a.jpg" << int(gui::PictureFormat::Jpeg);
-    QTest::newRow("jpeg") << "a.jpeg" << int(gui::PictureFormat::Jpeg);
-    QTest::newRow("png") << "dir.x/a.png" << int(gui::PictureFormat::Png);
-    QTest::newRow("svg") << "a.svg" << int(gui::PictureFormat::Svg);
-    QTest::newRow("pdf") << "a.pdf" << int(gui::PictureFormat::Pdf);
-    QTest::newRow("bmp") << "a.bmp" << int(gui::PictureFormat::Unknown);
-    QTest::newRow("none") << "a" << int(gui::PictureFormat::Unknown);
+    QTest::newRow("emf capitals") << "a.EMF" << int(picture::PictureFormat::Emf);
+    QTest::newRow("jpg") << "a.jpg" << int(picture::PictureFormat::Jpeg);
+    QTest::newRow("jpeg") << "a.jpeg" << int(picture::PictureFormat::Jpeg);
+    QTest::newRow("png") << "dir.x/a.png" << int(picture::PictureFormat::Png);
+    QTest::newRow("svg") << "a.svg" << int(picture::PictureFormat::Svg);
+    QTest::newRow("pdf") << "a.pdf" << int(picture::PictureFormat::Pdf);
+    QTest::newRow("bmp") << "a.bmp" << int(picture::PictureFormat::Unknown);
+    QTest::newRow("none") << "a" << int(picture::PictureFormat::Unknown);
   }
   void formatByExtension() {
     QFETCH(QString, name);
     QFETCH(int, format);
-    QCOMPARE(int(gui::PictureFormatOf(name)), format);
+    QCOMPARE(int(picture::PictureFormatOf(name)), format);
   }
 
   void commandLineExport_data() {

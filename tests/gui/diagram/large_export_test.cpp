@@ -9,7 +9,7 @@
 #include "core/diagram/renderer.h"
 #include "core/document/alg_writer.h"
 #include "core/document/document_state.h"
-#include "gui/diagram/picture_export.h"
+#include "picture/picture_export.h"
 
 using namespace tessaro;
 
@@ -37,7 +37,7 @@ class LargeExportTest : public QObject {
 
  private:
   QTemporaryDir dir_;
-  gui::QtTextMetrics metrics_;
+  picture::QtTextMetrics metrics_;
   std::vector<Tobj> bloki_ = Column(1200);
   DiagramRenderer* renderer_ = nullptr;
   TRect frame_;
@@ -68,7 +68,7 @@ class LargeExportTest : public QObject {
     QFETCH(int, limit);
     const QString path = dir_.filePath(name);
     RasterFit fit;
-    QVERIFY(gui::WritePicture(renderer_->Picture(), frame_, gui::PictureFormatOf(path), path.toStdString(), metrics_,
+    QVERIFY(picture::WritePicture(renderer_->Picture(), frame_, picture::PictureFormatOf(path), path.toStdString(), metrics_,
                               &fit));
     QVERIFY(fit.reduced);
     const QSize size = QImageReader(path).size();
@@ -81,7 +81,7 @@ class LargeExportTest : public QObject {
 
   void pdfSpreadsOverPages() {
     const QString path = dir_.filePath("column.pdf");
-    QVERIFY(gui::WritePicture(renderer_->Picture(), frame_, gui::PictureFormat::Pdf, path.toStdString(), metrics_));
+    QVERIFY(picture::WritePicture(renderer_->Picture(), frame_, picture::PictureFormat::Pdf, path.toStdString(), metrics_));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray pdf = file.readAll();

@@ -16,8 +16,8 @@
 #include "gui/diagram/diagram_commands.h"
 #include "gui/diagram/diagram_view.h"
 #include "gui/diagram/main_window_diagram.h"
-#include "gui/diagram/picture_export.h"
 #include "gui_test.h"
+#include "picture/picture_export.h"
 #include "run_fixture.h"
 
 using namespace tessaro;
@@ -32,7 +32,7 @@ QByteArray ScreenSvg(gui::Tmain& w) {
   gui::DiagramView* view = gui::DiagramViewOf(w);
   view->RysujSchemat();
   const DiagramPicture& picture = view->Renderer().Picture();
-  return gui::PictureSvg(picture, picture.FrameWithInk(), view->Metrics());
+  return picture::PictureSvg(picture, picture.FrameWithInk(), view->Metrics());
 }
 
 // Exports the diagram as SVG into `path` through the real command.

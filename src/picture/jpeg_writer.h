@@ -4,10 +4,10 @@
 #include <QImage>
 #include <string>
 
-namespace tessaro::gui {
+namespace tessaro::picture {
 
 // Writes `image` to `path` (native bytes); false when the file cannot be
 // created or the encoder fails. A failed file is removed.
 bool WriteJpeg(const QImage& image, const std::string& path);
 
-}  // namespace tessaro::gui
+}  // namespace tessaro::picture

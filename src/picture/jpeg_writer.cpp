@@ -1,11 +1,11 @@
-#include "gui/diagram/jpeg_writer.h"
+#include "picture/jpeg_writer.h"
 
 #include <csetjmp>
 #include <cstdio>
 
 #include <jpeglib.h>
 
-namespace tessaro::gui {
+namespace tessaro::picture {
 
 namespace {
 
@@ -62,4 +62,4 @@ bool WriteJpeg(const QImage& image, const std::string& path) {
   return ok;
 }
 
-}  // namespace tessaro::gui
+}  // namespace tessaro::picture

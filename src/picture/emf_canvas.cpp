@@ -1,16 +1,16 @@
-#include "gui/diagram/emf_canvas.h"
+#include "picture/emf_canvas.h"
 
 #include <algorithm>
 #include <type_traits>
 #include <vector>
 
-#include "gui/diagram/qt_canvas.h"
+#include "picture/qt_canvas.h"
 
 // libEMF's Windows headers come last, without their min and max macros.
 #define NOMINMAX
 #include <libEMF/emf.h>
 
-namespace tessaro::gui {
+namespace tessaro::picture {
 
 namespace {
 
@@ -155,4 +155,4 @@ int32_t EmfCanvas::LineWidth(const std::string& line) { return metrics_.LineWidt
 
 int32_t EmfCanvas::LineHeight() { return metrics_.LineHeight(font_); }
 
-}  // namespace tessaro::gui
+}  // namespace tessaro::picture

@@ -1,4 +1,4 @@
-#include "gui/diagram/picture_export.h"
+#include "picture/picture_export.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -10,11 +10,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gui/diagram/emf_canvas.h"
-#include "gui/diagram/jpeg_writer.h"
-#include "gui/shell/qt_text.h"
+#include "picture/emf_canvas.h"
+#include "picture/jpeg_writer.h"
+#include "picture/text_crossing.h"
 
-namespace tessaro::gui {
+namespace tessaro::picture {
 
 namespace {
 
@@ -147,4 +147,4 @@ bool WritePicture(const DiagramPicture& picture, const TRect& frame, PictureForm
   return false;
 }
 
-}  // namespace tessaro::gui
+}  // namespace tessaro::picture

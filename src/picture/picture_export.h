@@ -9,9 +9,9 @@
 
 #include "core/diagram/diagram_picture.h"
 #include "core/diagram/page_fit.h"
-#include "gui/diagram/qt_canvas.h"
+#include "picture/qt_canvas.h"
 
-namespace tessaro::gui {
+namespace tessaro::picture {
 
 enum class PictureFormat { Unknown, Emf, Jpeg, Png, Svg, Pdf };
 
@@ -42,4 +42,4 @@ QByteArray PictureSvg(const DiagramPicture& picture, const TRect& frame, QtTextM
 bool WritePicture(const DiagramPicture& picture, const TRect& frame, PictureFormat format, const std::string& path,
                   QtTextMetrics& metrics, RasterFit* raster = nullptr);
 
-}  // namespace tessaro::gui
+}  // namespace tessaro::picture

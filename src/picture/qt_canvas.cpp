@@ -1,12 +1,12 @@
-#include "gui/diagram/qt_canvas.h"
+#include "picture/qt_canvas.h"
 
 #include <algorithm>
 
 #include "core/diagram/rounding.h"
-#include "gui/shell/fonts.h"
-#include "gui/shell/qt_text.h"
+#include "picture/font_substitutions.h"
+#include "picture/text_crossing.h"
 
-namespace tessaro::gui {
+namespace tessaro::picture {
 
 int FontPixelSize(int points) { return std::max(1, RoundEven(points * 96.0 / 72.0)); }
 
@@ -155,4 +155,4 @@ int32_t QtCanvas::LineWidth(const std::string& line) { return metrics_.LineWidth
 
 int32_t QtCanvas::LineHeight() { return metrics_.LineHeight(font_); }
 
-}  // namespace tessaro::gui
+}  // namespace tessaro::picture

@@ -6,7 +6,7 @@
 
 #include "core/diagram/canvas.h"
 
-namespace tessaro::gui {
+namespace tessaro::picture {
 
 class EmfCanvas : public Canvas {
  public:
@@ -44,4 +44,4 @@ class EmfCanvas : public Canvas {
   TextMetrics& metrics_;
 };
 
-}  // namespace tessaro::gui
+}  // namespace tessaro::picture

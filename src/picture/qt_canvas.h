@@ -11,7 +11,7 @@
 
 #include "core/diagram/canvas.h"
 
-namespace tessaro::gui {
+namespace tessaro::picture {
 
 // A point is 96/72 diagram units, as on the screen the diagrams were drawn for.
 int FontPixelSize(int points);
@@ -95,4 +95,4 @@ inline TColor FromQColor(const QColor& colour) {
                              (static_cast<uint32_t>(colour.blue()) << 16));
 }
 
-}  // namespace tessaro::gui
+}  // namespace tessaro::picture
