@@ -23,8 +23,8 @@
 #include "core/language/keywords.h"
 #include "gui/blockeditor/block_lexer.h"
 #include "gui/blockeditor/code_editor.h"
-#include "gui/diagram/qt_canvas.h"
 #include "gui/shell/qt_text.h"
+#include "picture/qt_canvas.h"
 
 namespace tessaro::gui {
 

@@ -23,7 +23,6 @@
 #include "gui/breakpoints/breakpoint_page.h"
 #include "gui/diagram/diagram_view.h"
 #include "gui/diagram/main_window_diagram.h"
-#include "gui/diagram/qt_canvas.h"
 #include "gui/editor/diagram_editor.h"
 #include "gui/editor/main_window_editor.h"
 #include "gui/run/main_window_run.h"
@@ -32,6 +31,7 @@
 #include "gui/shell/main_window.h"
 #include "gui/shell/open_files_tree.h"
 #include "gui/shell/qt_text.h"
+#include "picture/qt_canvas.h"
 
 namespace tessaro::gui {
 
@@ -42,8 +42,8 @@ constexpr size_t kHintValueLength = 200;
 
 FontSpec BlockFont(const Tobj& block) { return {block.Styl.NazwaCzcionki, block.Styl.RozmiarCzcionki}; }
 
-QtTextMetrics& Metrics() {
-  static QtTextMetrics metrics;
+picture::QtTextMetrics& Metrics() {
+  static picture::QtTextMetrics metrics;
   return metrics;
 }
 
@@ -188,7 +188,7 @@ class BreakpointMouse : public QObject {
         QPixmap picture(std::max(1, extent.Width + 10), extent.Height + 10);
         picture.fill(QColor(255, 255, 225));
         QPainter painter(&picture);
-        QtCanvas canvas(painter, Metrics());
+        picture::QtCanvas canvas(painter, Metrics());
         const TwrTree* marked = compiler.Current == instruction ? CurrentStepNode(ins.Steps, ins.StepIndex) : nullptr;
         PaintTree(canvas, 5 - extent.Left, 5, kTreePageFill, 0, marked, tree);
         painter.end();

@@ -24,9 +24,9 @@
 #include "gui/diagram/diagram_commands.h"
 #include "gui/diagram/diagram_view.h"
 #include "gui/diagram/main_window_diagram.h"
-#include "gui/diagram/qt_canvas.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/qt_text.h"
+#include "picture/qt_canvas.h"
 
 namespace tessaro::gui {
 

@@ -20,19 +20,19 @@
 #include <QVBoxLayout>
 #include <QWidgetAction>
 
+#include "core/extensions/plugin_table.h"
 #include "core/i18n/language.h"
 #include "core/i18n/windows/main_texts.h"
 #include "core/platform/registry.h"
 #include "core/platform/version_info.h"
 #include "core/settings/settings.h"
-#include "core/extensions/plugin_table.h"
 #include "gui/shell/command_icons.h"
 #include "gui/shell/command_table.h"
+#include "gui/shell/language_fallback.h"
 #include "gui/shell/menu_layout.h"
 #include "gui/shell/open_files_tree.h"
 #include "gui/shell/qt_text.h"
 #include "gui/shell/themes.h"
-#include "gui/settings/language_fallback.h"
 
 namespace tessaro::gui {
 
