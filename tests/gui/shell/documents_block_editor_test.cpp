@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "alg_spec.h"
+#include "gui_test.h"
 #include "core/document/alg_reader.h"
 #include "gui/blockeditor/code_editor.h"
 #include "gui/blockeditor/main_window_block_editor.h"
@@ -144,5 +145,5 @@ class DocumentsBlockEditor : public QObject {
   }
 };
 
-QTEST_MAIN(DocumentsBlockEditor)
+TESSARO_GUI_TEST(DocumentsBlockEditor)
 #include "documents_block_editor_test.moc"
