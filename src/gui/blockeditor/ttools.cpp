@@ -493,7 +493,7 @@ void Ttools::SwapClicked() {
 void Ttools::ChangeColour(TColor (TDocumentState::*getter)() const, void (TDocumentState::*setter)(TColor)) {
   if (!state_.HasValidSelection() && !state_.GrupaAktywna) return;
   CommitTyping();
-  const QColor initial = ToQColor((state_.*getter)());
+  const QColor initial = picture::ToQColor((state_.*getter)());
   std::optional<QColor> chosen;
   if (ChooseColour) {
     chosen = ChooseColour(window(), initial);
@@ -503,7 +503,7 @@ void Ttools::ChangeColour(TColor (TDocumentState::*getter)() const, void (TDocum
   }
   if (!chosen) return;
   // The setter takes the undo snapshot itself.
-  (state_.*setter)(FromQColor(*chosen));
+  (state_.*setter)(picture::FromQColor(*chosen));
 }
 
 void Ttools::acZmienKolorTekstuExecute() { ChangeColour(&TDocumentState::KolorTekstu, &TDocumentState::SetKolorTekstu); }

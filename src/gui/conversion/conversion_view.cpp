@@ -91,7 +91,7 @@ void TWizualizacjaKonwersji::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   // The backing store has the screen's pixel ratio, so text stays sharp on
   // high-density screens.
-  if (Style.DrawBackGround) painter.fillRect(event->rect(), ToQColor(Style.cfgBackgroundColor));
+  if (Style.DrawBackGround) painter.fillRect(event->rect(), picture::ToQColor(Style.cfgBackgroundColor));
   picture::QtCanvas canvas(painter, metrics_);
   const QRect r = event->rect();
   const TRect visible{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
@@ -123,7 +123,7 @@ void TWizualizacjaKonwersji::CopyToClipboard() {
   const QSize size(std::max(1, frame.Right), std::max(1, frame.Bottom));
   auto draw = [&](QPaintDevice& device) {
     QPainter painter(&device);
-    painter.fillRect(QRect(QPoint(0, 0), size), ToQColor(Style.cfgBackgroundColor));
+    painter.fillRect(QRect(QPoint(0, 0), size), picture::ToQColor(Style.cfgBackgroundColor));
     picture::QtCanvas canvas(painter, metrics_);
     picture_.Replay(canvas);
   };

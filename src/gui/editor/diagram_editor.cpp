@@ -45,7 +45,7 @@ constexpr TColor kPalette[] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000,
 
 QIcon Swatch(TColor c) {
   QPixmap pixmap(16, 16);
-  pixmap.fill(ToQColor(c));
+  pixmap.fill(picture::ToQColor(c));
   QPainter painter(&pixmap);
   painter.setPen(Qt::gray);
   painter.drawRect(0, 0, 15, 15);
@@ -592,7 +592,7 @@ void DiagramEditor::BuildContextMenu() {
     palette->setObjectName(QString::fromLatin1(sub.object));
     const TColor current = (State().*sub.get)();
     for (TColor c : kPalette) {
-      QAction* a = palette->addAction(Swatch(c), QStringLiteral("#%1").arg(ToQColor(c).name().mid(1).toUpper()));
+      QAction* a = palette->addAction(Swatch(c), QStringLiteral("#%1").arg(picture::ToQColor(c).name().mid(1).toUpper()));
       a->setCheckable(true);
       a->setChecked(c == current);
       auto set = sub.set;

@@ -223,7 +223,7 @@ void Tkonfiguracja::SetSampleFont(const QString& family, int size) {
 void Tkonfiguracja::ChooseColour(QFrame* swatch, int32_t& colour) {
   const QColor chosen = QColorDialog::getColor(ColourOf(colour), this);
   if (!chosen.isValid()) return;
-  colour = FromQColor(chosen);
+  colour = picture::FromQColor(chosen);
   SetSwatch(swatch, colour);
 }
 
