@@ -53,6 +53,11 @@ int RunRun(const CliOptions& options) {
     std::fprintf(stderr, "tessaro-cli: run: --max-steps needs a whole number\n");
     return kExitUsage;
   }
+  uint64_t history_mb = 0;
+  if (!ParseCount(options.Value("--history", "0"), history_mb) || history_mb > (uint64_t{1} << 20)) {
+    std::fprintf(stderr, "tessaro-cli: run: --history needs a whole number of megabytes\n");
+    return kExitUsage;
+  }
   ProgramSession session;
   if (int status = session.Start(options, "run"); status != kExitOk) return status;
   std::vector<Tobj> bloki;
@@ -64,6 +69,7 @@ int RunRun(const CliOptions& options) {
     return kRunCompileFailed;
   }
   session.ConnectConsole(options.Has("--names"));
+  c.SetHistoryBudget(static_cast<int64_t>(history_mb) << 20);
   c.PrepareRun();
 
   const bool trace = options.Has("--trace");

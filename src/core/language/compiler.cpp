@@ -1,6 +1,7 @@
 #include "core/language/compiler.h"
 
 #include "core/i18n/language.h"
+#include "core/runtime/run_history.h"
 
 namespace tessaro {
 

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -85,6 +86,15 @@ enum StateCode : uint8_t {
 // Values of StopRequest.
 enum StopRequestCode : uint8_t { kStopRequested = 1, kPauseRequested = 3, kNoStopRequest = 9 };
 
+class TRunHistory;
+enum class StepSize : uint8_t;
+
+// StepPosition of no checkpoint to come.
+constexpr uint64_t kNoCheckpoint = UINT64_MAX;
+
+// OnStep's code after a step back.
+constexpr uint8_t kStepBack = 3;
+
 class TKompilatorTS {
  public:
   // Events receive the sender first; an unassigned event does nothing.
@@ -109,6 +119,11 @@ class TKompilatorTS {
   using ConversionEvent = std::function<void(const Trozkaz& sender, int32_t from_base,
                                              int32_t to_base, const std::string& text)>;
   ConversionEvent OnConversion;
+  // A read reached again after a step back took the answer given before
+  // instead of asking: the item's name and that answer.
+  using ReplayedInputEvent =
+      std::function<void(TKompilatorTS& sender, const std::string& item, const std::string& answer)>;
+  ReplayedInputEvent OnReplayedInput;
 
   int32_t ResolvingIndex = 0;  // instruction being resolved
   uint8_t BreakpointHit = 0;
@@ -167,6 +182,43 @@ class TKompilatorTS {
   int64_t CellLimit = kMaxCells;
 
   bool HasErrors() const { return !Errors.empty(); }
+
+  // ---- history and stepping back (runtime/run_history.cpp) ----
+  // The history of the run; null while it is off (the default).
+  std::unique_ptr<TRunHistory> History;
+  // Steps (instruction steps and micro steps) since PrepareRun.
+  uint64_t StepPosition = 0;
+  // The step position at which the history takes its next copy.
+  uint64_t CheckpointDue = kNoCheckpoint;
+  // Every step begins here. Inline: a continuous run calls it at every instruction.
+  void BeginStep() {
+    if (StepPosition >= CheckpointDue) TakeCheckpoint();
+    ++StepPosition;
+  }
+  void TakeCheckpoint();
+  // BeginStep for a micro step, which the history notes as such.
+  void BeginMicroStep();
+  // Turns the history on with a memory budget in bytes, or off with 0.
+  void SetHistoryBudget(int64_t bytes);
+  // Forgets the history: editing, "Stop" and a new run call it.
+  void ClearHistory();
+  // Whether a step back is possible now: a paused or ended run with history.
+  bool CanStepBack() const;
+  // Steps back by a block, an instruction or a micro step: the state is as
+  // it was then, the run paused. Fires the state code 2 (paused),
+  // OnVariableChange with -1 and OnStep with kStepBack. False, with nothing
+  // done, when there is no history to go back to.
+  bool StepBack(StepSize size);
+  // How many steps back the history reaches from here.
+  uint64_t HistoryReach() const;
+  // The reads and writes the run had made at its present position.
+  uint64_t Exchanges() const;
+  // Something outside the steps changed the state (a console line): the
+  // history takes a copy before the next step, so that re-executing from an
+  // earlier copy does not lose the change.
+  void NoteOutsideChange();
+  // Set while the breakpoint test evaluates conditions, which change nothing.
+  uint8_t InBreakpointTest = 0;
 
   // ---- compilation (compilation.cpp, linking.cpp, resolution.cpp) ----
   // Compiles blocks 0..highest_block of `bloki` with the enabled entries among

@@ -39,6 +39,12 @@ bool TKompilatorTS::TestBreakpoints() {
   const int32_t block = Instructions[static_cast<size_t>(at)].BlockIndex;
   const int32_t line = Instructions[static_cast<size_t>(at)].Line;
   bool suspend = false;
+  // The conditions' evaluations are part of the step, not changes from outside.
+  struct TestScope {
+    uint8_t& flag;
+    explicit TestScope(uint8_t& f) : flag(f) { flag = 1; }
+    ~TestScope() { flag = 0; }
+  } scope(InBreakpointTest);
   // Every matching breakpoint is processed, also after one has fired. The
   // list is looked up again for each one: a condition's evaluation fires
   // events whose handlers may change it.

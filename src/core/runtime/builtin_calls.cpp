@@ -266,4 +266,6 @@ BuiltinStatus CallBuiltin(int32_t position, const std::vector<TValue>& args, TVa
 
 void SeedRandom(uint32_t seed) { Generator().seed(seed); }
 
+std::mt19937& RandomGenerator() { return Generator(); }
+
 }  // namespace tessaro

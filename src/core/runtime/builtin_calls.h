@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -36,5 +37,8 @@ bool BuiltinAcceptsArgumentCount(int32_t position, size_t count);
 
 // The generator behind "Random"; seeded once when the program starts.
 void SeedRandom(uint32_t seed);
+// That generator itself: the run's history keeps copies of its state, so
+// that stepping back and forward again draws the same numbers.
+std::mt19937& RandomGenerator();
 
 }  // namespace tessaro

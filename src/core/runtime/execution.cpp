@@ -12,6 +12,7 @@
 #include "core/runtime/builtin_calls.h"
 #include "core/runtime/fault.h"
 #include "core/runtime/plugin_value.h"
+#include "core/runtime/run_history.h"
 #include "core/runtime/value_ops.h"
 
 namespace tessaro {
@@ -219,10 +220,10 @@ TValue Executor::FetchCall(TwrTree& node) {
       const std::string_view name = kBuiltinFunctions[static_cast<size_t>(node.FuncIndex - 1)].Name;
       Error(LangText("msgcmp000038") + " \"" + std::string(name) + "\"");
     }
-    if (note.happened && c_.OnConversion) c_.OnConversion(ins_, note.from_base, note.to_base, note.text);
+    if (note.happened) NoteConversion(c_, ins_, note.from_base, note.to_base, note.text);
   } else if (node.FuncIndex >= 0 && node.FuncIndex < static_cast<int32_t>(c_.Extensions.size())) {
-    TPluginResult r = CallPluginFunction(c_.Extensions[static_cast<size_t>(node.FuncIndex)].Module,
-                                         node.ExtName, arguments);
+    TPluginResult r =
+        CallExtension(c_, c_.Extensions[static_cast<size_t>(node.FuncIndex)].Module, node.ExtName, arguments);
     if (r.error.empty()) {
       result = r.value;
     } else {
@@ -417,7 +418,7 @@ bool Executor::Read(TwrTree& node) {
       return false;
     }
     std::string answer;
-    c_.OnInputOutput(c_, "", c_.Variables[static_cast<size_t>(variable)].Name, 0, answer);
+    AskForAnswer(c_, c_.Variables[static_cast<size_t>(variable)].Name, answer);
     if (Discarded()) return false;
     node.SrcText = answer;
     // An element takes the answer as text, unconverted.
@@ -427,7 +428,7 @@ bool Executor::Read(TwrTree& node) {
     return true;
   }
   std::string answer;
-  c_.OnInputOutput(c_, "", c_.Variables[static_cast<size_t>(variable)].Name, 0, answer);
+  AskForAnswer(c_, c_.Variables[static_cast<size_t>(variable)].Name, answer);
   if (Discarded() || !IsVariableIndex(c_, variable)) return false;
   node.SrcText = answer;
   if (!ReadWholeVariable(c_, variable, answer)) return false;
@@ -440,8 +441,7 @@ bool Executor::Write(TwrTree& node) {
   const std::string text = variable != -1 ? RenderVariable(c_, variable)
                                           : TextForm(Fetch(node.RightNode, &node));
   if (Discarded()) return false;
-  std::string answer;
-  c_.OnInputOutput(c_, text, node.ItemName, 1, answer);
+  ShowOutput(c_, text, node.ItemName);
   return true;
 }
 

@@ -41,6 +41,9 @@ class EvaluationMode {
 
 TEvaluation TKompilatorTS::EvaluateExpression(const std::string& text, bool allow_new_variables) {
   TEvaluation result;
+  // A console line may assign: the history must know that the state changed
+  // between two steps.
+  if (!InBreakpointTest && ExecutionDepth == 0) NoteOutsideChange();
   Trozkaz temporary;
   temporary.Owner = this;
   temporary.Text = text;

@@ -427,7 +427,11 @@ TFastStepResult RunStretch(TKompilatorTS& c) {
     if (!instruction.Fast.Ready || breakpoints) return kFastStepDeclined;
     const uint32_t generation = c.ProgramGeneration;
     c.ClearSelections();  // InstructionStep clears them again when it takes over
-    if (!RunFlat(c, instruction)) return kFastStepDeclined;
+    c.BeginStep();
+    if (!RunFlat(c, instruction)) {
+      --c.StepPosition;  // nothing was done: InstructionStep begins this step again
+      return kFastStepDeclined;
+    }
     if (generation != c.ProgramGeneration || c.Current != current) {
       // A variable handler stopped the run, moved on or discarded the
       // program: the general way, which looks at everything again.

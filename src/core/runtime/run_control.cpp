@@ -11,6 +11,8 @@ namespace tessaro {
 
 void TKompilatorTS::PrepareRun() {
   ClearSelections();
+  StepPosition = 0;
+  ClearHistory();
   Stop();
   Current = 0;
   for (Trozkaz& instruction : Instructions) ResetInstruction(instruction);
@@ -65,6 +67,7 @@ bool TKompilatorTS::InstructionStep() {
   ClearSelections();
   bool result = true;
   if (!HasInstruction(Current)) return false;
+  BeginStep();
   Trozkaz& instruction = Instructions[static_cast<size_t>(Current)];
   // The flat form gives way to the walk at a breakpoint's line, so that
   // whatever a stop there shows was built the one way.
@@ -135,6 +138,7 @@ bool TKompilatorTS::MicroStep() {
     FireStep(1);
     return false;
   }
+  BeginMicroStep();
   if (ExecuteStep(Instructions[static_cast<size_t>(Current)])) {
     FireStep(1);
     return true;

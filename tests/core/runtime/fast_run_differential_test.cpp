@@ -15,22 +15,12 @@
 #include "core/i18n/cp1250.h"
 #include "core/runtime/value_ops.h"
 #include "program_harness.h"
+#include "random_program.h"
 
 namespace tessaro::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Program {
-  Program(std::string n, std::string s, std::vector<std::string> in = {}, bool dynamic = true)
-      : name(std::move(n)), spec(std::move(s)), input(std::move(in)), dynamic_arrays(dynamic) {}
-  std::string name;
-  std::string spec;
-  std::vector<std::string> input;
-  bool dynamic_arrays = true;
-  bool case_sensitive = true;
-  int64_t limit = 5000;  // instructions, as --max-steps counts them
-};
 
 struct Observed {
   std::vector<std::string> output, prompts, errors;
@@ -201,131 +191,6 @@ TEST(FlatRuns, AgreeWithTheWalkOnTheBenchmarkShapes) {
   ExpectSameRuns({"bubble_fixed", bubble, {}, false});
   ExpectSameRuns({"text", text});
 }
-
-// Random programs: straight blocks and conditions linked forwards and
-// backwards, over integers, reals, texts, booleans and arrays of one and two
-// dimensions, with the errors such programs run into (division by zero,
-// indexes below 1 or beyond a fixed array, kinds that do not mix, overflow).
-class RandomProgram {
- public:
-  explicit RandomProgram(uint32_t seed) : random_(seed) {}
-
-  Program Make(const std::string& name) {
-    const int blocks = Pick(3, 8);
-    const int end = blocks + 2;
-    std::string spec = "start 1 -1\n";
-    spec += "proc 2 -1 " + Prelude() + "\n";
-    for (int k = 2; k < end; ++k) {
-      const int next = k + 1;
-      const int jump = Pick(1, end);
-      switch (Pick(0, 5)) {
-        case 0:
-        case 1: spec += "cond " + std::to_string(next) + " " + std::to_string(jump) + " " + Condition() + "\n"; break;
-        case 2: spec += "io " + std::to_string(next) + " -1 write " + OutputList() + "\n"; break;
-        default: {
-          std::string text = Statement();
-          for (int s = Pick(0, 2); s > 0; --s) text += "\\n" + Statement();
-          spec += "proc " + std::to_string(Chance(5) ? jump : next) + " -1 " + text + "\n";
-        }
-      }
-    }
-    spec += "end -1 -1\n";
-    Program p{name, spec};
-    p.dynamic_arrays = !Chance(4);
-    p.limit = 400;
-    return p;
-  }
-
- private:
-  int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
-  bool Chance(int one_in) { return Pick(1, one_in) == 1; }
-
-  std::string Prelude() {
-    std::string text = "dim t[" + std::to_string(Pick(3, 6)) + "]\\ndim m[3,3]";
-    for (const char* v : {"a", "b", "i", "j"}) text += std::string("\\n") + v + " := " + std::to_string(Pick(-2, 9));
-    if (Chance(2)) text += "\\ns := 'ab'";
-    if (Chance(2)) text += "\\nr := 2.5";
-    if (Chance(2)) text += "\\nt[1] := 'q'";
-    return text;
-  }
-
-  // Mostly whole numbers; now and then a real, a text or an empty variable.
-  std::string Variable() {
-    static const char* const kNames[] = {"a", "b", "i", "j", "a", "b", "i", "j", "a", "i", "r", "s"};
-    return kNames[Pick(0, Chance(3) ? 11 : 9)];
-  }
-
-  // Mostly inside the arrays; sometimes 0 or beyond a fixed array.
-  std::string Index() {
-    switch (Pick(0, 11)) {
-      case 0: return "0";
-      case 1: return "7";
-      case 2: return "i";
-      case 3: return "(j mod 3 + 1)";
-      case 4: return "(i - 1)";
-      default: return std::to_string(Pick(1, 3));
-    }
-  }
-
-  std::string Atom() {
-    switch (Pick(0, 19)) {
-      case 0: return "'x'";
-      case 1: return "1.5";
-      case 2: return "2147483647";
-      case 3:
-      case 4: return "t[" + Index() + "]";
-      case 5: return "m[" + Index() + ", " + Index() + "]";
-      case 6: return "Abs(" + Variable() + ")";
-      case 7:
-      case 8:
-      case 9: return std::to_string(Pick(-3, 20));
-      default: return Variable();
-    }
-  }
-
-  std::string Expression(int depth) {
-    if (depth == 0 || Chance(3)) return Atom();
-    static const char* const kOps[] = {"+", "-", "*", "div", "mod", "/", "+", "-", "<", "==", "and", "or",
-                                       "+", "-", "+", "*", "mod", "-"};
-    switch (Pick(0, 11)) {
-      case 0: return "not (" + Expression(depth - 1) + ")";
-      case 1: return "-" + Variable();
-      default:
-        return "(" + Expression(depth - 1) + " " + kOps[Pick(0, 17)] + " " + Expression(depth - 1) + ")";
-    }
-  }
-
-  std::string Condition() {
-    static const char* const kCompare[] = {"<", "<=", ">", ">=", "==", "<>"};
-    if (Chance(8)) return Expression(2);
-    return Expression(1) + " " + kCompare[Pick(0, 5)] + " " + Expression(1);
-  }
-
-  std::string Statement() {
-    switch (Pick(0, 14)) {
-      case 0:
-      case 1: return "t[" + Index() + "] := " + Expression(2);
-      case 2: return "m[" + Index() + ", " + Index() + "] := " + Expression(2);
-      case 3: return Variable() + " += " + Expression(1);
-      case 4: return "i++";
-      case 5: return "t[" + Index() + "] -= " + Expression(1);
-      case 6: return "j := j + 1";
-      // Declarations and new elements move cells between flat steps.
-      case 7: return Chance(2) ? "dim t[" + std::to_string(Pick(2, 8)) + "]" : "b[" + Index() + "] := 1";
-      default: return Variable() + " := " + Expression(3);
-    }
-  }
-
-  // Blanks go before the items of a list are parsed, so word operators
-  // would run into their operands there.
-  std::string OutputList() {
-    std::string list = Variable() + ", t[" + Index() + "]";
-    if (Chance(2)) list += ", " + Variable() + " + " + Atom();
-    return list;
-  }
-
-  std::mt19937 random_;
-};
 
 TEST(FlatRuns, AgreeWithTheWalkOnRandomPrograms) {
   RandomProgram maker(20261210);
