@@ -9,10 +9,9 @@ namespace tessaro {
 
 namespace {
 
-constexpr uint64_t kMaxInterval = uint64_t{1} << 22;
 // A step back that re-executes more steps than this leaves a copy half way,
 // so that the next step back re-executes half as many.
-constexpr uint64_t kHalfwayCopy = 4096;
+constexpr uint64_t kHalfwayCopy = 1024;
 
 
 int32_t BlockOf(const TKompilatorTS& c, int32_t instruction) {
@@ -23,11 +22,25 @@ int32_t BlockOf(const TKompilatorTS& c, int32_t instruction) {
 
 // ---- the record ----
 
-// Copying a byte costs about as much as a few steps, so an interval of half
-// the size in steps keeps copying to a few per cent of a run.
+// Copying a byte of cells into fresh memory costs about as much as two
+// steps of a continuous run (on a virtual machine, whose page faults are
+// dear), so an interval of four steps a byte keeps copying to a small part
+// of a run's time.
 uint64_t TRunHistory::Interval(size_t bytes) const {
-  return std::clamp<uint64_t>(bytes / 2, min_interval_, std::max(min_interval_, kMaxInterval));
+  return std::clamp<uint64_t>(uint64_t{bytes} * 4, min_interval_, std::max(min_interval_, max_interval_));
 }
+
+namespace {
+
+// What a copy of the compiler's state would hold, without making it: the
+// cells, the node values and the fixed part.
+size_t EstimatedBytes(const TKompilatorTS& c) {
+  size_t bytes = sizeof(TRunState) + static_cast<size_t>(std::max<int64_t>(c.CellCount, 0)) * sizeof(TInstancjaZmiennej);
+  for (const Trozkaz& instruction : c.Instructions) bytes += instruction.Steps.size() * sizeof(TValue);
+  return bytes;
+}
+
+}  // namespace
 
 void TRunHistory::SetBudget(int64_t budget) {
   budget_ = budget;
@@ -47,6 +60,11 @@ void TRunHistory::Reset() {
 }
 
 uint64_t TRunHistory::Checkpoint(const TKompilatorTS& compiler, uint64_t position) {
+  if (!forced_ && !spare_ && !copies_.empty()) {
+    const uint64_t ready = copies_.back().Position() + Interval(EstimatedBytes(compiler));
+    if (position < ready) return ready;
+  }
+  forced_ = false;
   while (!copies_.empty() && copies_.back().Position() >= position) {
     copy_bytes_ -= copies_.back().Bytes();
     copies_.pop_back();
@@ -54,6 +72,10 @@ uint64_t TRunHistory::Checkpoint(const TKompilatorTS& compiler, uint64_t positio
   copies_.emplace_back();
   copies_.back().Capture(compiler, counters_, position);
   const size_t bytes = copies_.back().Bytes();
+  if (spare_ && bytes_ + bytes > static_cast<size_t>(std::max<int64_t>(budget_, 0))) {
+    copies_.pop_back();
+    return kNoCheckpoint;
+  }
   copy_bytes_ += bytes;
   Enforce();
   return position + Interval(bytes);
@@ -286,7 +308,9 @@ void TKompilatorTS::ClearHistory() {
 }
 
 void TKompilatorTS::NoteOutsideChange() {
-  if (History && !History->replaying_) CheckpointDue = std::min(CheckpointDue, StepPosition);
+  if (!History || History->replaying_) return;
+  History->forced_ = true;
+  CheckpointDue = std::min(CheckpointDue, StepPosition);
 }
 
 bool TKompilatorTS::CanStepBack() const {
@@ -386,7 +410,9 @@ bool TKompilatorTS::StepBack(StepSize size) {
     ok = copy != nullptr;
     if (ok) {
       const uint64_t distance = target - copy->Position();
+      h.spare_ = true;
       ok = ReplayTo(*this, *copy, target, distance > kHalfwayCopy ? copy->Position() + distance / 2 : kNoCheckpoint, nullptr);
+      h.spare_ = false;
     }
   }
   if (!ok) {

@@ -52,8 +52,8 @@ class TRunHistory {
 
   int64_t Budget() const { return budget_; }
   void SetBudget(int64_t budget);
-  // The fewest steps between two copies (tests make it small).
-  void SetMinimumInterval(uint64_t steps) { min_interval_ = steps > 0 ? steps : 1; }
+  // The steps between two copies, whatever their size (tests make it small).
+  void SetFixedInterval(uint64_t steps) { min_interval_ = max_interval_ = steps > 0 ? steps : 1; }
   // The steps after a copy of `bytes` before the next one.
   uint64_t Interval(size_t bytes) const;
   // Forgets everything; the next step takes the first copy.
@@ -70,7 +70,11 @@ class TRunHistory {
 
   // ---- used by the compiler's steps (run_history.cpp) ----
   // Takes a copy of the state at `position` (replacing one at the same
-  // position) and works out when the next one is due.
+  // position) and returns the position the next one is due at. A state that
+  // has grown since the last copy is copied later, when enough steps have
+  // passed to pay for it, unless the copy is `forced_`. A copy that only
+  // speeds up steps back (`spare_`) is kept only where the budget has room
+  // for it without losing older ones.
   uint64_t Checkpoint(const TKompilatorTS& compiler, uint64_t position);
   void NoteMicroStep(uint64_t position);
   bool IsMicroStep(uint64_t position) const;
@@ -93,6 +97,8 @@ class TRunHistory {
   // re-executed silently now.
   TRunCounters counters_;
   bool replaying_ = false;
+  bool spare_ = false;
+  bool forced_ = false;
 
  private:
   void Enforce();
@@ -100,6 +106,7 @@ class TRunHistory {
 
   int64_t budget_;
   uint64_t min_interval_ = kMinInterval;
+  uint64_t max_interval_ = uint64_t{1} << 26;
   std::deque<TRunState> copies_;
   size_t bytes_ = 0;
   size_t copy_bytes_ = 0;

@@ -226,7 +226,7 @@ class HistoryRun {
              std::mt19937& random)
       : host_(p, seed, breakpoints, kDefaultHistoryBudget), plain_(plain), random_(random) {
     // Copies every few steps, so that steps back cross copies.
-    c().History->SetMinimumInterval(static_cast<uint64_t>(Pick(3, 40)));
+    c().History->SetFixedInterval(static_cast<uint64_t>(Pick(3, 40)));
   }
 
   TKompilatorTS& c() { return host_.h.c; }
@@ -375,11 +375,11 @@ std::string CountingLoop(int count) {
 }
 
 TEST(RunHistory, StaysWithinItsBudgetAndGoesBackAsFarAsItReaches) {
-  ProgramHarness h(CountingLoop(30000));
+  ProgramHarness h(CountingLoop(10000));
   ASSERT_TRUE(h.Compile());
-  constexpr int64_t kBudget = 64 * 1024;
+  constexpr int64_t kBudget = 32 * 1024;
   h.c.SetHistoryBudget(kBudget);
-  h.c.History->SetMinimumInterval(500);
+  h.c.History->SetFixedInterval(2000);
   size_t most = 0;
   h.c.OnStep = [&](TKompilatorTS& c, uint8_t) { most = std::max(most, c.History->Bytes()); };
   h.c.PrepareRun();
@@ -402,7 +402,7 @@ TEST(RunHistory, StaysWithinItsBudgetAndGoesBackAsFarAsItReaches) {
   const uint64_t into = (h.c.StepPosition - 3) % 3;
   EXPECT_EQ(h.Render("i"), std::to_string(rounds + (into == 2 ? 1 : 0)));
   h.c.Run();
-  EXPECT_EQ(h.Render("i"), "30000");
+  EXPECT_EQ(h.Render("i"), "10000");
   EXPECT_EQ(h.c.StepPosition, end);
 }
 
