@@ -32,6 +32,12 @@ uint64_t TRunHistory::Interval(size_t bytes) const {
 
 namespace {
 
+size_t AnswerBytes(const std::string& answer) { return sizeof(std::string) + answer.capacity(); }
+size_t ResultBytes(const TPluginResult& result) {
+  return sizeof(TPluginResult) + result.error.capacity() +
+         (result.value.Kind() == ValueKind::String ? result.value.AsString().capacity() + 32 : 0);
+}
+
 // What a copy of the compiler's state would hold, without making it: the
 // cells, the node values and the fixed part.
 size_t EstimatedBytes(const TKompilatorTS& c) {
@@ -56,6 +62,7 @@ void TRunHistory::Reset() {
   answers_base_ = 0;
   results_.clear();
   results_base_ = 0;
+  log_bytes_ = 0;
   counters_ = TRunCounters{};
 }
 
@@ -99,8 +106,12 @@ bool TRunHistory::RecordedAnswer(std::string& answer) const {
 void TRunHistory::RecordAnswer(const std::string& answer) {
   if (counters_.Reads < answers_base_) return;
   const uint64_t at = counters_.Reads - answers_base_;
-  answers_.resize(static_cast<size_t>(at));
+  while (answers_.size() > at) {
+    log_bytes_ -= AnswerBytes(answers_.back());
+    answers_.pop_back();
+  }
   answers_.push_back(answer);
+  log_bytes_ += AnswerBytes(answer);
   Enforce();
 }
 
@@ -113,8 +124,12 @@ bool TRunHistory::RecordedResult(TPluginResult& result) const {
 void TRunHistory::RecordResult(const TPluginResult& result) {
   if (counters_.Calls < results_base_) return;
   const uint64_t at = counters_.Calls - results_base_;
-  results_.resize(static_cast<size_t>(at));
+  while (results_.size() > at) {
+    log_bytes_ -= ResultBytes(results_.back());
+    results_.pop_back();
+  }
   results_.push_back(result);
+  log_bytes_ += ResultBytes(result);
   Enforce();
 }
 
@@ -140,13 +155,7 @@ void TRunHistory::CutAfter(uint64_t position) {
 
 // The oldest copies go first; what only they needed goes with them.
 void TRunHistory::Enforce() {
-  auto logs = [this] {
-    size_t bytes = micro_steps_.capacity() * sizeof(uint64_t);
-    for (const std::string& answer : answers_) bytes += answer.capacity() + sizeof(std::string);
-    bytes += results_.size() * (sizeof(TPluginResult) + 16);
-    for (const TPluginResult& result : results_) bytes += result.error.capacity();
-    return bytes;
-  };
+  auto logs = [this] { return micro_steps_.capacity() * sizeof(uint64_t) + log_bytes_; };
   bytes_ = copy_bytes_ + logs();
   if (bytes_ <= static_cast<size_t>(std::max<int64_t>(budget_, 0))) return;
   while (!copies_.empty() && bytes_ > static_cast<size_t>(std::max<int64_t>(budget_, 0))) {
@@ -166,20 +175,25 @@ void TRunHistory::TrimLogs() {
     answers_.clear();
     results_base_ = counters_.Calls;
     results_.clear();
+    log_bytes_ = 0;
     return;
   }
   const TRunState& oldest = copies_.front();
   micro_steps_.erase(micro_steps_.begin(),
                      std::lower_bound(micro_steps_.begin(), micro_steps_.end(), oldest.Position()));
   while (answers_base_ < oldest.Counters().Reads && !answers_.empty()) {
+    log_bytes_ -= AnswerBytes(answers_.front());
     answers_.pop_front();
     ++answers_base_;
   }
   while (results_base_ < oldest.Counters().Calls && !results_.empty()) {
+    log_bytes_ -= ResultBytes(results_.front());
     results_.pop_front();
     ++results_base_;
   }
 }
+
+namespace {
 
 // While the history re-executes steps, the host hears nothing: its events
 // are put aside, and the exchanges take what was recorded.
@@ -218,6 +232,8 @@ class HistoryReplay {
   TKompilatorTS::ConversionEvent conversion_;
   TKompilatorTS::ReplayedInputEvent replayed_;
 };
+
+}  // namespace
 
 // ---- the exchanges of the executor ----
 

@@ -115,6 +115,7 @@ class TRunHistory {
   uint64_t answers_base_ = 0;
   std::deque<TPluginResult> results_;  // by call number, from results_base_
   uint64_t results_base_ = 0;
+  size_t log_bytes_ = 0;  // of answers_ and results_
 };
 
 // The exchanges of the executor with the host, kept in the history when it
