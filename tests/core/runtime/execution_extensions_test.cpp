@@ -8,6 +8,7 @@
 #include "core/extensions/plugin_library.h"
 #include "core/i18n/language.h"
 #include "core/runtime/plugin_value.h"
+#include "core/runtime/run_history.h"
 #include "program_harness.h"
 #include "support/temp_home.h"
 
@@ -130,6 +131,38 @@ TEST(ExtensionCalls, HooksFollowCompilationAndDiscard) {
   EXPECT_LT(compile, end);
   EXPECT_EQ(calls.find("KompilujAlgorytm", compile + 1), std::string::npos) << "the unused one gets no hook";
   EXPECT_EQ(calls.find("ZakonczAlgorytm", end + 1), std::string::npos);
+}
+
+
+// Stepping back and on again takes an extension's results from the history:
+// the library is not asked twice, so what it would answer the second time
+// cannot differ.
+TEST(ExtensionCalls, AreNotRepeatedAfterASteppingBack) {
+  TempHome home;
+  const std::string log = home.Path("probe.log");
+  setenv("TESSARO_PROBE_LOG", log.c_str(), 1);
+  {
+    Libraries libs;
+    libs.Add(TESSARO_EXT_PROBE);
+    ProgramHarness h(OneBlock("r := Echo('7', 'integer')\\nw := r + 1\\nwrite w"));
+    h.extensions = libs.entries;
+    ASSERT_TRUE(h.Compile());
+    h.c.SetHistoryBudget(kDefaultHistoryBudget);
+    h.c.PrepareRun();
+    h.c.Run();
+    ASSERT_EQ(h.output, std::vector<std::string>{"8"});
+    while (h.c.StepBack(StepSize::Instruction)) {
+    }
+    EXPECT_EQ(h.c.StepPosition, 0u);
+    h.c.Run();
+    EXPECT_EQ(h.output, (std::vector<std::string>{"8", "8"}));
+    h.c.Clear();
+  }
+  unsetenv("TESSARO_PROBE_LOG");
+  const std::string calls = ReadFileBytes(log);
+  const size_t first = calls.find("WykonajFunkcje");
+  ASSERT_NE(first, std::string::npos) << calls;
+  EXPECT_EQ(calls.find("WykonajFunkcje", first + 1), std::string::npos) << calls;
 }
 
 }  // namespace
