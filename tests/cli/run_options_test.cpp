@@ -82,6 +82,18 @@ TEST_F(CliRun, TheSeedFixesTheRandomNumbers) {
   EXPECT_EQ(RunProgram(TESSARO_CLI_PATH, {"run", "--seed", "x", alg}).exit_code, 64);
 }
 
+TEST_F(CliRun, AHistoryChangesNothingThatTheRunPrints) {
+  const std::string alg =
+      Diagram(home, "h", "start 1 -1\nio 2 -1 read a\nproc 3 -1 a := a * Random(1000) + 1\nio 4 -1 write a\nend -1 -1\n");
+  const CliResult plain = RunProgram(TESSARO_CLI_PATH, {"run", "--seed", "9", alg}, "6\n");
+  const CliResult kept = RunProgram(TESSARO_CLI_PATH, {"run", "--seed", "9", "--history", "1", alg}, "6\n");
+  EXPECT_EQ(kept.exit_code, 0) << kept.err;
+  EXPECT_EQ(kept.out, plain.out);
+  for (const char* wrong : {"x", "-1", "99999999"}) {
+    EXPECT_EQ(RunProgram(TESSARO_CLI_PATH, {"run", "--history", wrong, alg}).exit_code, 64) << wrong;
+  }
+}
+
 TEST_F(CliRun, CallsFunctionsOfAnExtensionGivenOnTheCommandLine) {
   const std::string alg = Diagram(home, "x", "start 1 -1\nproc 2 -1 a := Silnia(5)\\nwrite a\nend -1 -1\n");
   const CliResult r = RunProgram(TESSARO_CLI_PATH, {"run", "--extension", TESSARO_EXT_MATEMATYKA, alg});
