@@ -16,6 +16,14 @@
 // taken at intervals that grow with the copy's size, so that copying stays a
 // small part of the run's time.
 //
+// A step back goes to the latest earlier moment between two steps that
+// begins a step of its size: any such moment for a micro step; one where an
+// instruction begins (after an instruction step, or after a micro step that
+// moved on) for an instruction; one where control has just come into another
+// block for a block. The history goes on past the end of the program (its
+// last step, a run-time error), so that a run that ended can be stepped back
+// into; a host's stop command calls ClearHistory.
+//
 // Besides, the history counts the exchanges with the user: after a step back
 // `Exchanges()` tells how many reads and writes the run had made at that
 // moment, so that the host can cut its console back to them. A `read` that
