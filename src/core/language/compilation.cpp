@@ -7,7 +7,6 @@
 #include "core/language/compiler.h"
 #include "core/language/statement_cutting.h"
 #include "core/language/statement_parser.h"
-#include "core/runtime/run_history.h"
 
 namespace tessaro {
 
@@ -137,8 +136,7 @@ bool TKompilatorTS::Compile(const std::vector<Tobj>& bloki, int32_t highest_bloc
 }
 
 void TKompilatorTS::ClearInstructions() {
-  ++ProgramGeneration;
-  ClearHistory();  // it describes runs of these instructions
+  ++ProgramGeneration;  // also tells the run's history that it describes a program gone
   if (ExecutionDepth > 0) {
     RetiredInstructions.push_back(std::move(Instructions));
   } else {

@@ -1,7 +1,6 @@
 #include "core/language/compiler.h"
 
 #include "core/i18n/language.h"
-#include "core/runtime/run_history.h"
 
 namespace tessaro {
 

@@ -184,8 +184,10 @@ class TKompilatorTS {
   bool HasErrors() const { return !Errors.empty(); }
 
   // ---- history and stepping back (runtime/run_history.cpp) ----
-  // The history of the run; null while it is off (the default).
-  std::unique_ptr<TRunHistory> History;
+  // The history of the run; null while it is off (the default). The run
+  // time makes and destroys it; it belongs to the program of one
+  // ProgramGeneration and is forgotten when that program goes.
+  std::unique_ptr<TRunHistory, void (*)(TRunHistory*)> History{nullptr, nullptr};
   // Steps (instruction steps and micro steps) since PrepareRun.
   uint64_t StepPosition = 0;
   // The step position at which the history takes its next copy.

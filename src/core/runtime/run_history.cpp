@@ -236,10 +236,27 @@ class HistoryReplay {
 
 }  // namespace
 
+namespace {
+
+// The history, forgotten first when it describes a program that is gone.
+TRunHistory* CurrentHistory(TKompilatorTS& c) {
+  TRunHistory* h = c.History.get();
+  if (h && h->generation_ != c.ProgramGeneration) {
+    h->Reset();
+    h->generation_ = c.ProgramGeneration;
+    c.CheckpointDue = c.StepPosition;
+  }
+  return h;
+}
+
+bool IsCurrent(const TKompilatorTS& c) { return c.History && c.History->generation_ == c.ProgramGeneration; }
+
+}  // namespace
+
 // ---- the exchanges of the executor ----
 
 void AskForAnswer(TKompilatorTS& c, const std::string& item, std::string& answer) {
-  TRunHistory* h = c.History.get();
+  TRunHistory* h = CurrentHistory(c);
   if (!h) {
     c.OnInputOutput(c, "", item, 0, answer);
     return;
@@ -257,7 +274,7 @@ void AskForAnswer(TKompilatorTS& c, const std::string& item, std::string& answer
   }
   const int32_t current = c.Current;
   c.OnInputOutput(c, "", item, 0, answer);
-  h = c.History.get();  // the handler may have turned the history off
+  h = CurrentHistory(c);  // the handler may have turned the history off
   if (!h) return;
   ++h->counters_.Exchanges;
   // An answer that ended the run (an empty one, a cancelled dialog) is not
@@ -268,7 +285,7 @@ void AskForAnswer(TKompilatorTS& c, const std::string& item, std::string& answer
 }
 
 void ShowOutput(TKompilatorTS& c, const std::string& value, const std::string& item) {
-  if (TRunHistory* h = c.History.get()) {
+  if (TRunHistory* h = CurrentHistory(c)) {
     ++h->counters_.Exchanges;
     if (h->replaying_) return;
   }
@@ -278,14 +295,14 @@ void ShowOutput(TKompilatorTS& c, const std::string& value, const std::string& i
 
 TPluginResult CallExtension(TKompilatorTS& c, TModuleHandle module, const std::string& function,
                             const std::vector<TValue>& arguments) {
-  TRunHistory* h = c.History.get();
+  TRunHistory* h = CurrentHistory(c);
   TPluginResult result;
   if (h && h->RecordedResult(result)) {
     ++h->counters_.Calls;
     return result;
   }
   result = CallPluginFunction(module, function, arguments);
-  if ((h = c.History.get())) {
+  if ((h = CurrentHistory(c))) {
     h->RecordResult(result);
     ++h->counters_.Calls;
   }
@@ -294,14 +311,16 @@ TPluginResult CallExtension(TKompilatorTS& c, TModuleHandle module, const std::s
 
 void NoteConversion(TKompilatorTS& c, const Trozkaz& instruction, int32_t from_base, int32_t to_base,
                     const std::string& text) {
-  if (TRunHistory* h = c.History.get()) h->counters_.Conversion = TConversionShown{true, from_base, to_base, text};
+  if (TRunHistory* h = CurrentHistory(c)) h->counters_.Conversion = TConversionShown{true, from_base, to_base, text};
   if (c.OnConversion) c.OnConversion(instruction, from_base, to_base, text);
 }
 
 // ---- the compiler's side ----
 
+
 void TKompilatorTS::TakeCheckpoint() {
-  CheckpointDue = History ? History->Checkpoint(*this, StepPosition) : kNoCheckpoint;
+  TRunHistory* h = CurrentHistory(*this);
+  CheckpointDue = h ? h->Checkpoint(*this, StepPosition) : kNoCheckpoint;
 }
 
 void TKompilatorTS::SetHistoryBudget(int64_t bytes) {
@@ -314,37 +333,39 @@ void TKompilatorTS::SetHistoryBudget(int64_t bytes) {
     History->SetBudget(bytes);
     return;
   }
-  History = std::make_unique<TRunHistory>(bytes);
+  History = {new TRunHistory(bytes), [](TRunHistory* h) { delete h; }};
+  History->generation_ = ProgramGeneration;
   CheckpointDue = StepPosition;
 }
 
 void TKompilatorTS::ClearHistory() {
   if (!History) return;
   History->Reset();
+  History->generation_ = ProgramGeneration;
   CheckpointDue = StepPosition;
 }
 
 void TKompilatorTS::NoteOutsideChange() {
-  if (!History || History->replaying_) return;
+  if (!CurrentHistory(*this) || History->replaying_) return;
   History->forced_ = true;
   CheckpointDue = std::min(CheckpointDue, StepPosition);
 }
 
 bool TKompilatorTS::CanStepBack() const {
-  return History && !History->replaying_ && !Running && ExecutionDepth == 0 && History->HasCopies() &&
+  return IsCurrent(*this) && !History->replaying_ && !Running && ExecutionDepth == 0 && History->HasCopies() &&
          History->Horizon() < StepPosition;
 }
 
 uint64_t TKompilatorTS::HistoryReach() const {
-  return History && History->HasCopies() && History->Horizon() < StepPosition ? StepPosition - History->Horizon()
+  return IsCurrent(*this) && History->HasCopies() && History->Horizon() < StepPosition ? StepPosition - History->Horizon()
                                                                                : 0;
 }
 
-uint64_t TKompilatorTS::Exchanges() const { return History ? History->Counters().Exchanges : 0; }
+uint64_t TKompilatorTS::Exchanges() const { return IsCurrent(*this) ? History->Counters().Exchanges : 0; }
 
 void TKompilatorTS::BeginMicroStep() {
   BeginStep();
-  if (History && !History->replaying_) History->NoteMicroStep(StepPosition - 1);
+  if (TRunHistory* h = CurrentHistory(*this); h && !h->replaying_) h->NoteMicroStep(StepPosition - 1);
 }
 
 namespace {

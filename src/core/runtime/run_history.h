@@ -104,6 +104,7 @@ class TRunHistory {
   // The counters of the run as it stands, and whether steps are being
   // re-executed silently now.
   TRunCounters counters_;
+  uint32_t generation_ = 0;  // the compiler's ProgramGeneration it describes
   bool replaying_ = false;
   bool spare_ = false;
   bool forced_ = false;

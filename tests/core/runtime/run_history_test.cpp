@@ -147,7 +147,7 @@ struct PlainRun {
   size_t whole_commands = 0;  // the script's commands that the limit did not cut short
 };
 
-constexpr int kStepLimit = 1500;
+constexpr int kStepLimit = 800;
 
 void PlainStepOnce(Host& host, PlainRun& run, bool micro) {
   TKompilatorTS& c = host.h.c;
@@ -324,7 +324,7 @@ TEST(RunHistory, SteppingBackShowsWhatThePlainRunShowedAndEndsTheSame) {
   std::mt19937 random(28);
   int replayed_reads = 0;
   int back_steps = 0;
-  for (int k = 0; k < 100; ++k) {
+  for (int k = 0; k < 50; ++k) {
     const Program p = maker.Make("random " + std::to_string(k));
     SCOPED_TRACE(p.name + "\n" + p.spec);
     const uint32_t seed = random();
@@ -362,7 +362,7 @@ TEST(RunHistory, SteppingBackShowsWhatThePlainRunShowedAndEndsTheSame) {
   }
   // The programs did read again after stepping back.
   EXPECT_GT(replayed_reads, 0);
-  EXPECT_GT(back_steps, 200);
+  EXPECT_GT(back_steps, 100);
 }
 
 }  // namespace
