@@ -202,7 +202,9 @@ class TKompilatorTS {
   void BeginMicroStep();
   // Turns the history on with a memory budget in bytes, or off with 0.
   void SetHistoryBudget(int64_t bytes);
-  // Forgets the history: editing, "Stop" and a new run call it.
+  // Forgets the history. PrepareRun calls it; a host's stop command must
+  // too (Stop itself keeps the history, so that a run that ended can be
+  // stepped back into). A discarded program's history forgets itself.
   void ClearHistory();
   // Whether a step back is possible now: a paused or ended run with history.
   bool CanStepBack() const;
