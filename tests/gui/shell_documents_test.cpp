@@ -58,8 +58,8 @@ class ShellDocuments : public QObject {
     QVERIFY(test::TreeNames(*w).isEmpty());
   }
 
-  // The close question is asked only while the diagram has changed; each row
-  // gives the answer and what must remain.
+  // The close question is asked only while the diagram differs from its
+  // file; each row gives the answer and what must remain.
   void closeQuestion_data() {
     QTest::addColumn<bool>("changed");
     QTest::addColumn<int>("answer");
@@ -83,7 +83,7 @@ class ShellDocuments : public QObject {
     auto w = test::Start();
     w->Choosers().save = [](QWidget*) { return QString(); };
     w->NowyDokument();
-    w->State().Zmiana = changed;
+    if (changed) w->State().Bloki.push_back(Tobj{});
     dialogs.answers.push_back(static_cast<Answer>(answer));
     w->ZamknijDokument();
     QCOMPARE(!dialogs.shown.empty(), asked);
@@ -93,7 +93,7 @@ class ShellDocuments : public QObject {
       QCOMPARE(dialogs.shown[0].text, LangText("msgm00026") + "\r" + LangText("msgm00014"));
     }
     QCOMPARE(w->State().OtwartePliki.size(), size_t{stays_open ? 1u : 0u});
-    QCOMPARE(w->State().Zmiana, still_changed);
+    if (stays_open) QCOMPARE(w->DocumentModified(), still_changed);
   }
 
   void quitQuestion_data() {
@@ -120,7 +120,7 @@ class ShellDocuments : public QObject {
     w->Choosers().save = [](QWidget*) { return QString(); };
     if (document) w->NowyDokument();
     w->show();
-    w->State().Zmiana = changed;
+    if (changed) w->State().Bloki.push_back(Tobj{});
     dialogs.answers.push_back(static_cast<Answer>(answer));
     QCOMPARE(w->close(), closes);
     QCOMPARE(!dialogs.shown.empty(), asked);
