@@ -143,8 +143,9 @@ struct TOtwartePliki {
   void* WezelDrzewa = nullptr;    // the document's node in the open-files tree; owned by the window
   TBreakPointArray PunktyPrzerwania;
   // The diagram as its file holds it (as opened or last saved); empty for a
-  // document never saved.
-  TMemoryStream Zapisany;
+  // document never saved. The caption's unsaved mark and the questions
+  // before closing compare the diagram with it.
+  std::vector<Tobj> Zapisany;
 };
 
 }  // namespace tessaro

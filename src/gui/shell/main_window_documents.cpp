@@ -11,7 +11,7 @@
 #include "core/document/alg_file.h"
 #include "core/document/alg_reader.h"
 #include "core/document/alg_writer.h"
-#include "core/document/saved_state.h"
+#include "core/document/snapshots.h"
 #include "core/i18n/cp1250.h"
 #include "core/i18n/language.h"
 #include "core/language/message_format.h"
@@ -60,7 +60,7 @@ QString ChooseSaveFile(QWidget* parent) {
 
 bool Tmain::DocumentModified() {
   const TOtwartePliki* document = state_.CurrentDocument();
-  return document && DiffersFromFile(state_.Bloki, document->Zapisany);
+  return document && !SameWork(state_.Bloki, document->Zapisany);
 }
 
 void Tmain::UpdateCaption() {
@@ -81,8 +81,7 @@ void Tmain::ScheduleCaptionUpdate() {
 void Tmain::RememberSavedDiagram() {
   TOtwartePliki* document = state_.CurrentDocument();
   if (!document) return;
-  TMemoryStream saved;
-  if (ZapiszSchemat(state_.Bloki, saved)) document->Zapisany = std::move(saved);
+  document->Zapisany = state_.Bloki;
   UpdateCaption();
 }
 
@@ -358,7 +357,9 @@ namespace {
 // Whether a document that is not current holds work its file lacks: its
 // newest snapshot differs from the diagram as opened or last saved.
 bool HasUnsavedWork(const TOtwartePliki& document) {
-  return !document.Cofnij.empty() && DiffersFromFile(document.Cofnij.front(), document.Zapisany);
+  if (document.Cofnij.empty()) return false;
+  const TAlgRead snapshot = ReadAlgorithm(document.Cofnij.front(), TElementDefaults{});
+  return snapshot.ok && !SameWork(snapshot.bloki, document.Zapisany);
 }
 
 }  // namespace
