@@ -16,9 +16,10 @@ struct ConvertCase {
 TEST(CliConvert, PrintsTheConvertedDigits) {
   const ConvertCase cases[] = {
       {{"convert", "255", "10", "16"}, "FF\n"},
-      {{"convert", "ff", "16", "10"}, "799\n"},
+      {{"convert", "ff", "16", "10"}, "255\n"},      // a lower-case letter is its upper-case digit
+      {{"convert", "fF", "16", "2"}, "11111111\n"},
       {{"convert", "19", "8", "10"}, "17\n"},
-      {{"convert", "0", "10", "2"}, "\n"},           // zero has no digits
+      {{"convert", "0", "10", "2"}, "0\n"},          // zero has one digit
       {{"convert", "FFFFFFFF", "16", "10"}, "\n"},   // wraps to -1
       {{"convert", "12", "10", "1"}, "\n"},          // base 1 ends at once
       {{"convert", "-1", "10", "+10"}, "\n"},        // "-" is a digit of -3

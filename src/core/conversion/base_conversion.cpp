@@ -6,7 +6,12 @@ namespace tessaro {
 
 namespace {
 
-int32_t DigitValue(unsigned char c) { return c < 58 ? c - 48 : c - 55; }
+// A lower-case letter is the digit of its upper-case form, so "ff" is 255 in
+// base 16 as the conversion panel shows it.
+int32_t DigitValue(unsigned char c) {
+  if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
+  return c < 58 ? c - 48 : c - 55;
+}
 
 char DigitCharacter(int32_t digit) {
   // A base above 200 gives digit values past the code page; they keep their low byte.
@@ -27,7 +32,8 @@ int32_t ToDecimal(std::string_view text, int32_t base) {
 }
 
 std::string FromDecimal(int32_t value, int32_t base, int32_t minimum_digits) {
-  std::string digits;
+  // Zero is written with one digit, in every base.
+  std::string digits = value == 0 ? "0" : "";
   // Bases 0 and 1 would divide by zero or never end; they give no digits.
   // A negative base ends after one digit, since value / base is then negative.
   if (base >= 2 || base < 0) {

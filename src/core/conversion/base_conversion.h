@@ -14,13 +14,14 @@
 namespace tessaro {
 
 // The value of `text` read as digits in `base`. Any character counts as a
-// digit: code - 48 below ":", else code - 55 (so "a" is 42, and a digit not
-// smaller than the base is taken as it is).
+// digit: a lower-case letter as its upper-case form, otherwise code - 48 below
+// ":", else code - 55 (so a digit not smaller than the base, or a character
+// that is no digit at all, is taken as it is).
 int32_t ToDecimal(std::string_view text, int32_t base);
 
 // The digits of `value` in `base`, padded on the left with "0" to at least
-// `minimum_digits` characters. Zero and negative values have no digits, and
-// neither has any value in base 0 or 1 (which would never terminate).
+// `minimum_digits` characters. Zero is "0"; negative values have no digits,
+// and neither has any other value in base 0 or 1 (which would never end).
 std::string FromDecimal(int32_t value, int32_t base, int32_t minimum_digits = 0);
 
 // FromDecimal(ToDecimal(text, from_base), to_base).

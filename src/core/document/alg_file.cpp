@@ -8,10 +8,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <system_error>
 
 #include "core/document/alg_format.h"
 #include "core/document/alg_writer.h"
 #include "core/document/document_state.h"
+#include "core/i18n/cp1250.h"
 #include "core/i18n/language.h"
 #include "core/platform/dialogs.h"
 
@@ -70,6 +72,7 @@ bool WriteAll(int fd, const uint8_t* data, size_t size) {
   while (size > 0) {
     ssize_t n = ::write(fd, data, size);
     if (n < 0 && errno == EINTR) continue;
+    if (n == 0) errno = EIO;  // nothing written, and no error said why
     if (n <= 0) return false;
     data += n;
     size -= static_cast<size_t>(n);
@@ -88,8 +91,9 @@ std::string SaveTarget(const std::string& path) {
   return path;
 }
 
-// A new, empty file beside `target`; -1 when none can be made. The name is
-// short, so that a target name near the length limit still has room beside it.
+// A new, empty file beside `target`; -1 when none can be made (errno says
+// why). The name is short, so that a target name near the length limit still
+// has room beside it.
 int CreateTemporaryBeside(const std::string& target, std::string& temp_path) {
   static std::atomic<unsigned> counter{0};
   fs::path folder = fs::path(target).parent_path();
@@ -104,28 +108,30 @@ int CreateTemporaryBeside(const std::string& target, std::string& temp_path) {
   return -1;
 }
 
-// Writes `bytes` to a temporary file and renames it over `target`. `mode`,
-// when not 0, becomes the new file's permissions.
-bool ReplaceFile(const std::string& target, const TMemoryStream& bytes, mode_t mode) {
-  std::string temp_path;
-  Fd fd(CreateTemporaryBeside(target, temp_path));
-  if (fd.get() < 0) return false;
-  bool ok = WriteAll(fd.get(), bytes.data(), bytes.size()) && ::fsync(fd.get()) == 0 &&
-            (mode == 0 || ::fchmod(fd.get(), mode) == 0);
-  ok = fd.Close() && ok;
-  ok = ok && ::rename(temp_path.c_str(), target.c_str()) == 0;
-  if (!ok) {
+// The system's text for `error`, as core text.
+std::string SystemReason(int error) { return Utf8ToCp1250(std::system_category().message(error)); }
+
+// Writes `bytes` into the temporary file `fd` and renames it over `target`.
+// `mode`, when not 0, becomes the new file's permissions. Returns 0, or the
+// error that stopped it; the temporary file is gone either way.
+int ReplaceFile(Fd& fd, const std::string& temp_path, const std::string& target, const TMemoryStream& bytes,
+                mode_t mode) {
+  int error = 0;
+  if (!WriteAll(fd.get(), bytes.data(), bytes.size()) || ::fsync(fd.get()) != 0 ||
+      (mode != 0 && ::fchmod(fd.get(), mode) != 0))
+    error = errno;
+  if (!fd.Close() && error == 0) error = errno;
+  if (error == 0 && ::rename(temp_path.c_str(), target.c_str()) != 0) error = errno;
+  if (error != 0) {
     ::unlink(temp_path.c_str());
-    return false;
+    return error;
   }
   // Makes the rename itself durable; the file is complete whether or not this succeeds.
   std::string folder = fs::path(target).parent_path().string();
   Fd dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.get() >= 0) ::fsync(dir.get());
-  return true;
+  return 0;
 }
-
-void ReportSaveFailure() { Komunikat(LangText("msgm00010"), LangText("msgm00042")); }
 
 }  // namespace
 
@@ -151,27 +157,51 @@ bool ReadAlgorithmFile(const std::string& path, TMemoryStream& stream) {
   return true;
 }
 
-bool ZapiszDoPliku(TDocumentState& state, const std::string& path) {
+TSaveResult ZapiszDoPliku(TDocumentState& state, const std::string& path) {
   if (state.OnAddRecentFile) state.OnAddRecentFile(state, path);
-  std::string target = SaveTarget(path);
+  const std::string target = SaveTarget(path);
+  TSaveResult result;
+
+  TMemoryStream bytes;
+  if (!ZapiszSchemat(state.Bloki, bytes)) {
+    result.Failure = LangText("msgm00097");
+    return result;
+  }
+  struct stat st;
+  const bool exists = ::stat(target.c_str(), &st) == 0;
+  if (exists && S_ISDIR(st.st_mode)) {
+    result.Failure = SystemReason(EISDIR);
+    return result;
+  }
+  // The temporary file is made first: where it cannot be made the save
+  // cannot succeed, and no question about a read-only file is asked.
+  std::string temp_path;
+  Fd fd(CreateTemporaryBeside(target, temp_path));
+  if (fd.get() < 0) {
+    result.Failure = SystemReason(errno);
+    return result;
+  }
 
   // The existing file's permissions carry over to the new one.
   mode_t mode = 0;
-  struct stat st;
-  if (::stat(target.c_str(), &st) == 0) {
+  if (exists) {
     mode = st.st_mode & 07777;
     if ((mode & S_IWUSR) == 0) {
-      if (PytanieTakNie(LangText("msgm00023"), LangText("msgm00054")) != Answer::Yes) return false;
+      if (PytanieTakNie(LangText("msgm00023"), LangText("msgm00054")) != Answer::Yes) {
+        fd.Close();
+        ::unlink(temp_path.c_str());
+        return result;
+      }
       mode |= S_IWUSR;
     }
   }
 
-  TMemoryStream bytes;
-  if (!ZapiszSchemat(state.Bloki, bytes) || !ReplaceFile(target, bytes, mode)) {
-    ReportSaveFailure();
-    return false;
+  if (const int error = ReplaceFile(fd, temp_path, target, bytes, mode); error != 0) {
+    result.Failure = SystemReason(error);
+    return result;
   }
-  return true;
+  result.Saved = true;
+  return result;
 }
 
 }  // namespace tessaro

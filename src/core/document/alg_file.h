@@ -23,11 +23,21 @@ bool SprawdzFormat(const std::string& path);
 // file or is larger than kMaxAlgorithmFileSize.
 bool ReadAlgorithmFile(const std::string& path, TMemoryStream& stream);
 
-// Saves state.Bloki to `path`. The path joins the recent files first. A
-// read-only file is overwritten only when the user agrees (and then becomes
-// writable). The diagram goes to a temporary file in the same folder that
-// replaces the target only once it is complete, so a failed save leaves the
-// previous file as it was. Failures are reported; returns whether it saved.
-bool ZapiszDoPliku(TDocumentState& state, const std::string& path);
+// What a save came to.
+struct TSaveResult {
+  bool Saved = false;
+  // Why the file could not be written (the system's reason, as core text);
+  // empty when it saved or the user chose not to overwrite a read-only file.
+  std::string Failure;
+};
+
+// Saves state.Bloki to `path`. The path joins the recent files first. The
+// diagram goes to a temporary file in the same folder that replaces the
+// target only once it is complete, so a failed save leaves the previous file
+// as it was. A read-only file is overwritten only when the user agrees (and
+// then becomes writable); the question is asked only once the temporary file
+// exists, so never where the save cannot succeed. Failures are not reported
+// here: the caller says why and offers another name.
+TSaveResult ZapiszDoPliku(TDocumentState& state, const std::string& path);
 
 }  // namespace tessaro

@@ -142,6 +142,10 @@ struct TOtwartePliki {
   int32_t SkalaIndeks = 4;        // the "100%" entry of the zoom list
   void* WezelDrzewa = nullptr;    // the document's node in the open-files tree; owned by the window
   TBreakPointArray PunktyPrzerwania;
+  // The diagram as its file holds it (as opened or last saved); empty for a
+  // document never saved. The caption's unsaved mark and the questions
+  // before closing compare the diagram with it.
+  std::vector<Tobj> Zapisany;
 };
 
 }  // namespace tessaro

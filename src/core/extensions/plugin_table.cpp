@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "core/extensions/plugin_dll.h"
 #include "core/extensions/plugin_list_file.h"
@@ -261,7 +262,10 @@ TImportOutcome ImportPlugIn(const std::string& source, const std::function<void(
   if (!IsRecordableName(native)) return fail(LangText("msgpi00010"));
   TModuleLoad probe = LoadModule(from.string());
   if (probe.handle == 0) return fail(LangText("msgpi00012") + " " + probe.error);
+  // A library that offers the block language nothing would only be a blank entry.
+  const bool offers_functions = !PluginFunctions(probe.handle).empty();
   FreeModule(probe.handle);
+  if (!offers_functions) return fail(LangText("msgpi00014"));
 
   const fs::path folder(PlugInImportFolder());
   fs::create_directories(folder, ec);
@@ -271,6 +275,11 @@ TImportOutcome ImportPlugIn(const std::string& source, const std::function<void(
     return outcome;
   }
 
+  // The checks made in the manager but not yet written to the list file
+  // must outlive the reload, which reads that file.
+  std::vector<std::pair<std::string, bool>> checks;
+  for (const TPlugInEntry& entry : PlugIns) checks.emplace_back(entry.FileName, entry.Enabled != 0);
+
   if (before_unload) before_unload();
   UnloadPlugIns();
   bool copied = CopyLibrary(from, target);
@@ -278,6 +287,12 @@ TImportOutcome ImportPlugIn(const std::string& source, const std::function<void(
   // first would show the new library while the reload drops its entry.
   LoadPlugIns(g_windows.application, g_windows.main);
   outcome.items = RefreshPlugIns();
+  for (TPlugInItem& item : outcome.items) {
+    for (const auto& [file_name, checked] : checks) {
+      if (file_name != item.FileName || checked == item.Checked) continue;
+      if (CheckPlugIn(item.FileName, checked)) item.Checked = checked;
+    }
+  }
   outcome.reloaded = true;
   if (!copied) {
     fail(LangText("msgpi00011"));

@@ -83,7 +83,7 @@ bool CheckPlugIn(const std::string& file_name, bool checked);
 enum class ImportResult {
   Declined,  // the user kept the existing file; nothing changed
   Copied,
-  Failed,    // not a library, or the copy failed; one notice names the file and the reason
+  Failed,    // not a library, no function, or the copy failed; one notice names the file and the reason
 };
 
 struct TImportOutcome {
@@ -94,10 +94,11 @@ struct TImportOutcome {
 };
 
 // Copies the library at `source` (native path) into the import folder. A
-// file that is not a loadable "*.so" library with a recordable name is
-// refused before anything is unloaded. Replacing a file of the same name is
+// file that is not a loadable "*.so" library with a recordable name, or a
+// library that exports no function, is refused before anything is unloaded. Replacing a file of the same name is
 // asked first. The table is unloaded before the copy and reloaded from the
-// list file after it, then the folder is listed again. A failure shows one
+// list file after it, then the folder is listed again; checks not yet
+// written to the list file stay as they were. A failure shows one
 // notice naming the file and the reason.
 // `before_unload`, when given, runs just before the table is unloaded (the
 // window discards a compiled program that still refers to the libraries).

@@ -1,9 +1,12 @@
 // The breakpoint test before each instruction of a run.
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "core/i18n/language.h"
 #include "core/language/breakpoint_condition.h"
 #include "core/language/compiler.h"
+#include "core/language/message_format.h"
 #include "core/runtime/fault.h"
 #include "core/runtime/value_ops.h"
 
@@ -11,24 +14,50 @@ namespace tessaro {
 
 namespace {
 
+// The errors an evaluation collected, without the error label each carries
+// (the error list puts its own in front), joined by "; ".
+std::string CollectedErrors(const std::string& collected) {
+  const std::string label = LangText("msgcmp000001") + ": ";
+  std::string joined;
+  size_t start = 0;
+  while (start <= collected.size()) {
+    size_t end = collected.find('\r', start);
+    if (end == std::string::npos) end = collected.size();
+    std::string_view part(collected.data() + start, end - start);
+    if (part.substr(0, label.size()) == label) part.remove_prefix(label.size());
+    if (!part.empty()) {
+      if (!joined.empty()) joined += "; ";
+      joined += part;
+    }
+    start = end + 1;
+  }
+  return joined;
+}
+
 // A condition that would change the program (a statement, an assignment) is
 // never run: such a breakpoint does not fire.
-bool ConditionHolds(TKompilatorTS& compiler, const std::string& condition, int32_t at) {
-  if (!BreakpointConditionFault(condition).empty()) return false;
-  const TEvaluation evaluation = compiler.EvaluateExpression(condition, false);
-  try {
-    return ToBoolean(evaluation.Value);
-  } catch (const RuntimeFault&) {
-    // A condition without a truth value stops the run like a run-time
-    // error of the instruction it guards. When its evaluation failed,
-    // that already stopped the run: the error is only recorded then.
-    if (compiler.Current == at) {
-      compiler.AddRunTimeError(LangText("msgcmp000048"));
-    } else {
-      compiler.AddError(LangText("msgcmp000048"), at);
+bool ConditionHolds(TKompilatorTS& compiler, const TBreakPoint& bp) {
+  if (!BreakpointConditionFault(bp.Condition).empty()) return false;
+  // A run-time error inside the condition must not stop the run by itself:
+  // the stop below names the breakpoint.
+  const uint8_t keeps_run = compiler.EvalKeepsRun;
+  compiler.EvalKeepsRun = 1;
+  const TEvaluation evaluation = compiler.EvaluateExpression(bp.Condition, false);
+  compiler.EvalKeepsRun = keeps_run;
+  std::string error = CollectedErrors(evaluation.ErrorText);
+  if (error.empty()) {
+    try {
+      return ToBoolean(evaluation.Value);
+    } catch (const RuntimeFault& fault) {
+      error = FaultMessage(fault.Kind());
     }
-    return false;
   }
+  // A condition that cannot be evaluated, or has no truth value, stops the
+  // run like a run-time error of the instruction it guards, with a message
+  // that names the breakpoint and gives the condition's own error.
+  compiler.AddRunTimeError(FormatText(LangText("msgcmp000055"), {std::to_string(bp.Block), std::to_string(bp.Line),
+                                                                bp.Condition, error}));
+  return false;
 }
 
 }  // namespace
@@ -54,7 +83,7 @@ bool TKompilatorTS::TestBreakpoints() {
     const TBreakPoint bp = (*list)[k];
     if (!bp.Enabled || bp.Block != block || bp.Line != line) continue;
     if (!bp.SkipSameLine || bp.Block != LastBreakBlock || bp.Line != LastBreakLine) {
-      if (ConditionHolds(*this, bp.Condition, at)) {
+      if (ConditionHolds(*this, bp)) {
         // The count is taken after the condition: a hit count of n stops at
         // the n-th time the condition held, and every time after.
         int32_t hits = bp.Hits;
@@ -67,6 +96,8 @@ bool TKompilatorTS::TestBreakpoints() {
         }
       }
     }
+    // A condition that failed stopped the run: nothing is left to test.
+    if (Current != at) return false;
     LastBreakBlock = bp.Block;
     LastBreakLine = bp.Line;
   }

@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QStyle>
+#include <algorithm>
 
 namespace tessaro::gui {
 
@@ -111,8 +112,15 @@ QSize AnalysisItemDelegate::sizeHint(const QStyleOptionViewItem& option, const Q
   const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
   const int width = view ? view->viewport()->width() : option.rect.width();
   const QFontMetrics metrics(option.font);
-  const int length = static_cast<int>(index.data(Qt::DisplayRole).toString().size());
-  return QSize(width, ItemHeight(metrics.horizontalAdvance(QLatin1Char(' ')), length, width));
+  const QString text = index.data(Qt::DisplayRole).toString();
+  const int rule = ItemHeight(metrics.horizontalAdvance(QLatin1Char(' ')), static_cast<int>(text.size()), width);
+  // The rule guesses the lines from the text's length; an item is never
+  // lower than its wrapped text (between x = 50 and width - 30, and 4
+  // pixels down in the error list), so no message is cut off.
+  const int top = kind_ == Kind::Errors ? 4 : 0;
+  const QRect wrapped =
+      metrics.boundingRect(QRect(0, 0, std::max(1, width - 80), 1 << 20), Qt::TextWordWrap | Qt::AlignLeft, text);
+  return QSize(width, std::max(rule, wrapped.height() + top + 2));
 }
 
 }  // namespace tessaro::gui

@@ -354,6 +354,16 @@ void Tcode::ErrorListClick() {
   if (OnRepaintDiagram) OnRepaintDiagram();
 }
 
+void Tcode::SelectError(int i) {
+  if (i < 0 || i >= error_list_->count()) return;
+  {
+    const QScopedValueRollback<bool> following(following_, true);
+    error_list_->setCurrentRow(i);
+  }
+  if (QListWidgetItem* item = error_list_->item(i)) error_list_->scrollToItem(item);
+  ErrorListClick();
+}
+
 void Tcode::MeasureLists() {
   listing_->doItemsLayout();
   error_list_->doItemsLayout();

@@ -54,6 +54,8 @@ class Tcode : public QWidget {
   // The listing's click: selects item `k` and shows its tree (-1: none selected).
   void ListingClick();
   void ErrorListClick();
+  // Picks error `i` in the error list as a click would: the diagram frames its block.
+  void SelectError(int i);
   // The listing's current item and the tree page follow the current
   // instruction, without marking it as the user's pick.
   void FollowCurrent();

@@ -53,6 +53,8 @@ void InstallDiagram(Tmain& window) {
     view->UpdateScrollBars();
     view->RysujSchemat();
   };
+  // Every change of the diagram ends in a render: the caption's unsaved mark follows it.
+  QObject::connect(view, &DiagramView::Rendered, w, &Tmain::ScheduleCaptionUpdate);
   for (const char* toggle : {"ActionWezel", "ActionLamana"}) {
     if (QAction* action = window.CommandAction(toggle)) {
       QObject::connect(action, &QAction::toggled, view, [view] { view->RysujSchemat(); });

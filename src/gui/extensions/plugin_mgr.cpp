@@ -1,5 +1,6 @@
 #include "gui/extensions/plugin_mgr.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -57,7 +58,20 @@ void Append(QTextCursor& cursor, const std::string& text, const QColor& colour, 
   cursor.insertText(FromCore(text), format);
 }
 
+// The folder of the last library chosen for an import; empty before the first.
+QString& LastImportFolder() {
+  static QString folder;
+  return folder;
+}
+
 }  // namespace
+
+QString TPlugInMGR::ImportFolder() {
+  const QString& last = LastImportFolder();
+  return last.isEmpty() || !QFileInfo(last).isDir() ? QDir::homePath() : last;
+}
+
+void TPlugInMGR::SetImportFolder(const QString& folder) { LastImportFolder() = folder; }
 
 std::string FileNameOf(const QListWidgetItem* item) {
   return item->data(kFileNameRole).toByteArray().toStdString();
@@ -115,8 +129,8 @@ TPlugInMGR::TPlugInMGR(QWidget* parent) : QDialog(parent) {
   connect(btnZastosuj, &QPushButton::clicked, this, [this] { Confirm(); });
   connect(btnAnuluj, &QPushButton::clicked, this, [this] { reject(); });
 
-  ChooseLibraryFile = [](QWidget* p) {
-    return QFileDialog::getOpenFileName(p, QString(), FromPath(PlugInFolder()), Tr("msgpi00006"));
+  ChooseLibraryFile = [](QWidget* p, const QString& folder) {
+    return QFileDialog::getOpenFileName(p, QString(), folder, Tr("msgpi00006"));
   };
   RunCreator = [](QWidget* p) {
     TPlugInKreator creator(p);
@@ -194,8 +208,9 @@ void TPlugInMGR::CheckChanged(QListWidgetItem* item) {
 }
 
 void TPlugInMGR::Import() {
-  const QString file = ChooseLibraryFile ? ChooseLibraryFile(this) : QString();
+  const QString file = ChooseLibraryFile ? ChooseLibraryFile(this, ImportFolder()) : QString();
   if (file.isEmpty()) return;
+  SetImportFolder(QFileInfo(file).absolutePath());
   TImportOutcome outcome = ImportPlugIn(ToPath(file), [this] {
     if (BeforeExtensionsChange) BeforeExtensionsChange();
   });

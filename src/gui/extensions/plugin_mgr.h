@@ -41,8 +41,13 @@ class TPlugInMGR : public QDialog {
   // btnZastosuj: saves the list file and closes with Accepted.
   void Confirm();
 
-  // The library to import, or an empty text when cancelled; tests replace it.
-  std::function<QString(QWidget* parent)> ChooseLibraryFile;
+  // The library to import, or an empty text when cancelled; the chooser
+  // opens in `folder`. Tests replace it.
+  std::function<QString(QWidget* parent, const QString& folder)> ChooseLibraryFile;
+  // Where the import chooser opens: the folder of the last library chosen
+  // while the program runs, or the home folder.
+  static QString ImportFolder();
+  static void SetImportFolder(const QString& folder);
   // Runs before the table changes (a check, an uncheck, an import): the
   // window stops a run and discards the compiled program, which may hold
   // libraries about to be released.

@@ -361,6 +361,8 @@ void Trun::StateChange(uint8_t code) {
       ShowAnalysisMode();
       code_.ShowErrorsPage();
       code_.WriteErrorList();
+      // The error that ended the run is the last one: its block is framed at once.
+      code_.SelectError(static_cast<int>(Compiler.Errors.size()) - 1);
       RepaintAll();
       ShowAnalysisPanel();
       break;
@@ -528,6 +530,7 @@ bool Trun::CompileSequence(CompileFor purpose) {
   if (!ok) {
     code_.ShowErrorsPage();
     code_.WriteErrorList();
+    code_.SelectError(0);  // the first error's block is framed at once
     ShowAnalysisPanel();
     ShowRunStatusOf(StatusText(purpose == CompileFor::Compile ? "!" : "", "msgm00072"));
     return false;

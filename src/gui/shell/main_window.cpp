@@ -29,6 +29,7 @@
 #include "gui/shell/command_icons.h"
 #include "gui/shell/command_table.h"
 #include "gui/shell/language_fallback.h"
+#include "gui/shell/elided_label.h"
 #include "gui/shell/menu_layout.h"
 #include "gui/shell/open_files_tree.h"
 #include "gui/shell/qt_text.h"
@@ -91,7 +92,7 @@ int StatusPanel2Width() { return 145; }
 }  // namespace
 
 Tmain::Tmain(const QStringList& arguments, QWidget* parent)
-    : QMainWindow(parent), blinker_(this), startup_timer_(this) {
+    : QMainWindow(parent), blinker_(this), startup_timer_(this), caption_timer_(this) {
   setObjectName(QStringLiteral("Tmain"));
   setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks |
                  QMainWindow::AllowTabbedDocks);
@@ -107,6 +108,10 @@ Tmain::Tmain(const QStringList& arguments, QWidget* parent)
   connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
     if (!switching_ && node) PrzelaczDokument(node);
   });
+  // Many renders of one burst of events renew the caption once.
+  caption_timer_.setSingleShot(true);
+  caption_timer_.setInterval(0);
+  connect(&caption_timer_, &QTimer::timeout, this, [this] { UpdateCaption(); });
   FormCreate(arguments);
 }
 
@@ -372,9 +377,10 @@ void Tmain::CreatePanels() {
 void Tmain::CreateStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setObjectName(QStringLiteral("StatusBarMain"));
-  status_notice_ = new QLabel(bar);
+  // The two panels of changing texts cut a long one with "…" and show it whole in their tooltip.
+  status_notice_ = new ElidedLabel(bar);
   status_notice_->setObjectName(QStringLiteral("StatusPanel0"));
-  auto* panel1 = new QLabel(bar);
+  auto* panel1 = new ElidedLabel(bar);
   panel1->setObjectName(QStringLiteral("StatusPanel1"));
   panel1->setFixedWidth(StatusPanel1Width());
   auto* mode = new QLabel(bar);

@@ -73,6 +73,12 @@ class Tmain : public QMainWindow {
   void UpdateDocumentCommands();
   // The quit question; false keeps the program open.
   bool ConfirmQuit();
+  // Whether the current document differs from its file: the caption then
+  // shows "*" before its name, and closing and quitting ask to save it.
+  bool DocumentModified();
+  // Renews the caption's unsaved mark once control returns to the event
+  // loop; the diagram view asks for it after every render.
+  void ScheduleCaptionUpdate();
 
   TDocumentState& State() { return state_; }
   // The options in force; the configuration dialog edits them.
@@ -181,6 +187,8 @@ class Tmain : public QMainWindow {
   void PushSnapshotIfChanged();
   void LoadSnapshot(TOtwartePliki& document);
   void UpdateCaption();
+  // The current diagram is what its file now holds.
+  void RememberSavedDiagram();
   int DocumentOfNode(QTreeWidgetItem* node) const;
   void SelectNode(QTreeWidgetItem* node);
 
@@ -203,6 +211,7 @@ class Tmain : public QMainWindow {
   QPushButton* focus_button_ = nullptr;
   QTimer blinker_;
   QTimer startup_timer_;
+  QTimer caption_timer_;
   uint8_t blink_count_ = 0;
   bool switching_ = false;
   bool analysis_hidden_by_close_ = false;  // closing the last document hid "dpNarzedzia"

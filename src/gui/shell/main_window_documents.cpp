@@ -13,7 +13,10 @@
 #include "core/document/alg_file.h"
 #include "core/document/alg_reader.h"
 #include "core/document/alg_writer.h"
+#include "core/document/snapshots.h"
+#include "core/i18n/cp1250.h"
 #include "core/i18n/language.h"
+#include "core/language/message_format.h"
 #include "core/platform/dialogs.h"
 #include "core/platform/program_paths.h"
 #include "gui/shell/document_names.h"
@@ -29,11 +32,18 @@ constexpr const char* kProductName = "Tessaro";
 
 bool HasUnsavedWork(const TOtwartePliki& document);
 
-// The Yes/No/Cancel confirmation, asked only while the diagram has changed.
-Answer AskToSave(const TDocumentState& state, const char* text_id, const char* then_id) {
-  if (!state.Zmiana) return Answer::No;
+// The Yes/No/Cancel confirmation, asked only while the current document
+// differs from its file.
+Answer AskToSave(bool modified, const char* text_id, const char* then_id) {
+  if (!modified) return Answer::No;
   return CurrentDialogs().PytanieTakNieAnuluj(LangText("msgm00023"),
                                               LangText(text_id) + "\r" + LangText(then_id));
+}
+
+// Says why `path` could not be written and asks whether to save under another name.
+bool OfferSaveAs(const std::string& path, const std::string& failure) {
+  return PytanieTakNie(LangText("msgm00010"), FormatText(LangText("msgm00095"), {Utf8ToCp1250(path), failure}) +
+                                                  "\r" + LangText("msgm00096")) == Answer::Yes;
 }
 
 QStringList ChooseOpenFiles(QWidget* parent, const QString& folder) {
@@ -50,11 +60,31 @@ QString ChooseSaveFile(QWidget* parent) {
 
 }  // namespace
 
+bool Tmain::DocumentModified() {
+  const TOtwartePliki* document = state_.CurrentDocument();
+  return document && !SameWork(state_.Bloki, document->Zapisany);
+}
+
 void Tmain::UpdateCaption() {
   const TOtwartePliki* document = state_.CurrentDocument();
   QString caption = QString::fromLatin1(kProductName);
-  if (document) caption += QStringLiteral(" - ") + FromCore(document->Nazwa);
+  if (document) {
+    caption += QStringLiteral(" - ");
+    if (DocumentModified()) caption += QLatin1Char('*');
+    caption += FromCore(document->Nazwa);
+  }
   setWindowTitle(caption);
+}
+
+void Tmain::ScheduleCaptionUpdate() {
+  if (!caption_timer_.isActive()) caption_timer_.start();
+}
+
+void Tmain::RememberSavedDiagram() {
+  TOtwartePliki* document = state_.CurrentDocument();
+  if (!document) return;
+  document->Zapisany = state_.Bloki;
+  UpdateCaption();
 }
 
 void Tmain::UpdateDocumentCommands() {
@@ -173,6 +203,7 @@ bool Tmain::OtworzDokument(const std::string& path) {
   document = state_.CurrentDocument();
   state_.ZwolnijStos();
   PushSnapshotIfChanged();
+  RememberSavedDiagram();
   UpdateDocumentCommands();
   return true;
 }
@@ -199,8 +230,17 @@ bool Tmain::WczytajPlik(const std::string& path) {
 bool Tmain::ZapiszDokument() {
   TOtwartePliki* document = state_.CurrentDocument();
   if (!document) return false;
-  const bool saved =
-      document->Sciezka.empty() ? ZapiszDokumentJako() : ZapiszDoPliku(state_, document->Sciezka);
+  bool saved = false;
+  if (document->Sciezka.empty()) {
+    saved = ZapiszDokumentJako();
+  } else {
+    const std::string path = document->Sciezka;
+    const TSaveResult result = ZapiszDoPliku(state_, path);
+    saved = result.Saved;
+    if (saved) RememberSavedDiagram();
+    // A file that cannot be written: the user may still keep the work elsewhere.
+    if (!saved && !result.Failure.empty() && OfferSaveAs(path, result.Failure)) saved = ZapiszDokumentJako();
+  }
   if (saved) state_.Zmiana = false;
   tree_->expandAll();
   if (saved && OnDocumentSaved) OnDocumentSaved();
@@ -213,7 +253,12 @@ bool Tmain::ZapiszDokumentJako() {
   if (chosen.isEmpty()) return false;
   std::string path = ToPath(chosen);
   if (NeedsAlgExtension(path)) path += ".alg";
-  if (!ZapiszDoPliku(state_, path)) return false;
+  const TSaveResult result = ZapiszDoPliku(state_, path);
+  if (!result.Saved) {
+    // Each further try is the user's own choice of a name.
+    return !result.Failure.empty() && OfferSaveAs(path, result.Failure) && ZapiszDokumentJako();
+  }
+  RememberSavedDiagram();
   state_.Zmiana = false;
   if (OnDocumentSaved) OnDocumentSaved();
   TOtwartePliki* document = state_.CurrentDocument();
@@ -228,7 +273,7 @@ bool Tmain::ZapiszDokumentJako() {
 void Tmain::ZamknijDokument() {
   const int closing = state_.AktualnyPlik;
   if (!state_.CurrentDocument()) return;
-  const Answer answer = AskToSave(state_, "msgm00026", "msgm00014");
+  const Answer answer = AskToSave(DocumentModified(), "msgm00026", "msgm00014");
   // A refused close keeps the changed flag, so the diagram is still guarded.
   if (answer == Answer::Cancel) return;
   // A save that fails or is cancelled keeps the document open rather than
@@ -321,26 +366,12 @@ void Tmain::OpenRecentFile(const std::string& path) {
 
 namespace {
 
-// The elements of a stream without their sizes, which the renderer
-// recomputes from the texts at every repaint; nullopt when it does not read.
-std::optional<std::vector<Tobj>> WorkOf(const TMemoryStream& stream) {
-  TAlgRead read = ReadAlgorithm(stream, TElementDefaults{});
-  if (!read.ok) return std::nullopt;
-  for (Tobj& element : read.bloki) element.Width = element.Height = 0;
-  return std::move(read.bloki);
-}
-
-// Whether a document that is not current holds work its file lacks: a
-// never-saved document with elements, or a snapshot whose elements differ
-// from the file's.
+// Whether a document that is not current holds work its file lacks: its
+// newest snapshot differs from the diagram as opened or last saved.
 bool HasUnsavedWork(const TOtwartePliki& document) {
   if (document.Cofnij.empty()) return false;
-  const auto snapshot = WorkOf(document.Cofnij.front());
-  if (!snapshot) return false;
-  if (document.Sciezka.empty()) return !snapshot->empty();
-  TMemoryStream on_disk;
-  if (!ReadAlgorithmFile(document.Sciezka, on_disk)) return true;
-  return WorkOf(on_disk) != snapshot;
+  const TAlgRead snapshot = ReadAlgorithm(document.Cofnij.front(), TElementDefaults{});
+  return snapshot.ok && !SameWork(snapshot.bloki, document.Zapisany);
 }
 
 }  // namespace
@@ -351,7 +382,7 @@ bool Tmain::ConfirmQuit() {
   if (QAction* stop = CommandAction("ActionZakonczWykonywanie"); stop && stop->isEnabled())
     stop->trigger();
   if (state_.OtwartePliki.empty()) return true;
-  const Answer answer = AskToSave(state_, "msgm00027", "msgm00015");
+  const Answer answer = AskToSave(DocumentModified(), "msgm00027", "msgm00015");
   if (answer == Answer::Cancel) return false;
   // Quitting after a failed or cancelled save would lose the diagram.
   if (answer == Answer::Yes && !ZapiszDokument()) return false;

@@ -16,7 +16,8 @@ struct ToDecimalCase {
 TEST(ToDecimal, ReadsDigitsWithoutValidation) {
   const ToDecimalCase cases[] = {
       {"FF", 16, 255},
-      {"ff", 16, 799},  // lower case letters are code - 55, so "f" is 47
+      {"ff", 16, 255},  // a lower-case letter is its upper-case digit
+      {"z", 36, 35},
       {"19", 8, 17},    // the digit 9 is accepted in base 8
       {"1010", 2, 10},
       {"V", 32, 31},
@@ -51,7 +52,8 @@ struct FromDecimalCase {
 
 TEST(FromDecimal, WritesDigitsAndPads) {
   const FromDecimalCase cases[] = {
-      {0, 2, 0, ""},
+      {0, 2, 0, "0"},
+      {0, 2, 8, "00000000"},
       {5, 2, 8, "00000101"},
       {5, 2, 2, "101"},  // the minimum never shortens
       {255, 16, 0, "FF"},
@@ -62,7 +64,7 @@ TEST(FromDecimal, WritesDigitsAndPads) {
       {-5, 10, 0, ""},
       {-5, 10, 3, "000"},
       {INT_MIN, 10, 0, ""},
-      {0, 10, -4, ""},
+      {0, 10, -4, "0"},
       {5, -2, 0, "1"},  // 5 / -2 is negative, so one digit only
   };
   for (const FromDecimalCase& c : cases) {
@@ -76,6 +78,52 @@ TEST(FromDecimal, BasesThatCannotEndGiveNoDigits) {
   EXPECT_EQ(FromDecimal(7, 0), "");
   EXPECT_EQ(FromDecimal(7, 1), "");
   EXPECT_EQ(FromDecimal(7, 1, 2), "00");
+}
+
+// The two rules that changed (lower-case letters, zero) beside the rules that
+// stayed, as FromDecimal(ToDecimal(text, from), to, minimum); with no minimum
+// this is ConvertBase too. `was` is what the functions gave before.
+struct RuleCase {
+  const char* text;
+  int32_t from;
+  int32_t to;
+  int32_t minimum;
+  const char* was;
+  const char* now;
+};
+
+TEST(BaseConversion, LowerCaseLettersAreDigitsAndZeroIsWritten) {
+  const RuleCase cases[] = {
+      // Changed: a lower-case letter counts as its upper-case digit.
+      {"ff", 16, 10, 0, "799", "255"},
+      {"fF", 16, 2, 0, "1011111111", "11111111"},
+      {"1a", 16, 16, 0, "3A", "1A"},
+      {"v", 32, 10, 0, "63", "31"},
+      {"g", 16, 10, 0, "48", "16"},  // not a digit of base 16: read as "G"
+      // Changed: zero is "0", and a minimum pads it as before.
+      {"0", 10, 2, 0, "", "0"},
+      {"0", 10, 2, 8, "00000000", "00000000"},
+      {"000", 2, 16, 0, "", "0"},
+      {"", 10, 2, 0, "", "0"},  // no digits is the value 0
+      {"0", 10, 1, 0, "", "0"},
+      // Kept: upper-case digits, digits not smaller than the base, other
+      // characters, negative values and the 32-bit wrap-around.
+      {"FF", 16, 10, 0, "255", "255"},
+      {"19", 8, 10, 0, "17", "17"},
+      {"-1", 10, 10, 0, "", ""},  // "-" is a digit of -3, so the value is -29
+      {"-1", 10, 10, 3, "000", "000"},
+      {"FFFFFFFF", 16, 10, 0, "", ""},
+      {"4294967296", 10, 2, 0, "", "0"},  // wraps to zero, which is now written
+      {"\xB3", 10, 10, 0, "124", "124"},  // a Polish letter is no ASCII letter
+      {"5", 10, 2, 8, "00000101", "00000101"},
+  };
+  for (const RuleCase& c : cases) {
+    const std::string now = FromDecimal(ToDecimal(c.text, c.from), c.to, c.minimum);
+    EXPECT_EQ(now, c.now) << c.text << " from " << c.from << " to " << c.to << " (was " << c.was << ")";
+    if (c.minimum == 0) {
+      EXPECT_EQ(ConvertBase(c.text, c.from, c.to), c.now) << c.text;
+    }
+  }
 }
 
 struct ConvertCase {
@@ -92,7 +140,7 @@ TEST(ConvertBase, ComposesBothDirections) {
       {"3A", 16, 2, "111010"},
       {"67", 8, 10, "55"},
       {"91", 10, 8, "133"},
-      {"0", 10, 2, ""},
+      {"0", 10, 2, "0"},
       {"FFFFFFFF", 16, 10, ""},  // wraps to -1, which has no digits
       {"4294967297", 10, 10, "1"},
       {"12", 10, 1, ""},

@@ -1,9 +1,11 @@
 // Algorithm files on disk: the format probe and saving.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "alg_fixtures.h"
@@ -96,11 +98,12 @@ struct SaveFixture {
       events.push_back("recent " + path);
     };
   }
-  bool Save(const std::string& name) {
-    bool ok = ZapiszDoPliku(state, home.Path(name));
+  TSaveResult SaveTo(const std::string& path) {
+    TSaveResult result = ZapiszDoPliku(state, path);
     for (const auto& s : dialogs.shown) events.push_back(s.kind + " " + s.text);
-    return ok;
+    return result;
   }
+  bool Save(const std::string& name) { return SaveTo(home.Path(name)).Saved; }
 };
 
 TEST(ZapiszDoPliku, WritesTheCurrentFormat) {
@@ -141,32 +144,75 @@ TEST(ZapiszDoPliku, ReadOnlyFileIsOverwrittenOnlyAfterYes) {
   }
 }
 
-TEST(ZapiszDoPliku, FailuresAreReportedAndKeepThePreviousFile) {
+std::string SystemText(int error) { return std::system_category().message(error); }
+
+// A failure is not reported here but handed back with the system's reason,
+// so that the window can say why and offer another name. Where the save
+// cannot succeed, no question about a read-only file comes first.
+TEST(ZapiszDoPliku, FailuresGiveTheReasonAskNothingAndKeepThePreviousFile) {
   struct Case {
     const char* name;
     std::string target;
     bool oversized_text;
+    std::string reason;
   };
   const Case cases[] = {
-      {"missing folder", "no/such/folder/a.alg", false},
-      {"target is a folder", "dir.alg", false},
-      {"text too long", "keep.alg", true},
+      {"missing folder", "no/such/folder/a.alg", false, SystemText(ENOENT)},
+      {"target is a read-only folder", "dir.alg", false, SystemText(EISDIR)},
+      {"text too long", "keep.alg", true, LangText("msgm00097")},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     SaveFixture f;
     fs::create_directory(f.home.Path("dir.alg"));
+    ::chmod(f.home.Path("dir.alg").c_str(), 0555);
     f.home.Write("keep.alg", "previous");
     if (c.oversized_text) f.state.Bloki[0].Kod = std::string(70000, 'x');
-    EXPECT_FALSE(f.Save(c.target));
-    ASSERT_EQ(f.dialogs.shown.size(), 1u);
-    EXPECT_EQ(f.dialogs.shown[0].caption, LangText("msgm00010"));
-    EXPECT_EQ(f.dialogs.shown[0].text, LangText("msgm00042"));
+    const TSaveResult result = f.SaveTo(f.home.Path(c.target));
+    EXPECT_FALSE(result.Saved);
+    EXPECT_EQ(result.Failure, c.reason);
+    EXPECT_TRUE(f.dialogs.shown.empty());
     EXPECT_EQ(f.home.Read("keep.alg"), "previous");
     EXPECT_TRUE(fs::is_directory(f.home.Path("dir.alg")));
     std::vector<std::string> left;
     for (const auto& e : fs::directory_iterator(f.home.Dir())) left.push_back(e.path().filename());
     EXPECT_EQ(left.size(), 2u) << "a temporary file was left behind";
+  }
+}
+
+// A read-only file in a folder that takes no new file (an installed
+// program's example): the question "overwrite anyway?" would be in vain.
+TEST(ZapiszDoPliku, ReadOnlyFileWhereNoFileCanBeMadeIsNotAskedAbout) {
+  test::TempHome home;
+  std::string target;
+  if (::geteuid() != 0) {
+    home.Write("przyklady/silnia.alg", "old");
+    ::chmod(home.Path("przyklady/silnia.alg").c_str(), 0444);
+    ::chmod(home.Path("przyklady").c_str(), 0555);
+    target = home.Path("przyklady/silnia.alg");
+  } else {
+    // The super-user writes into any folder of a disk; no file can be made
+    // in the kernel's own folders, whose files are read-only.
+    std::error_code ec;
+    for (fs::directory_iterator it("/sys/kernel", ec), end; !ec && it != end; it.increment(ec)) {
+      std::error_code type;
+      if (it->is_regular_file(type) && (Mode(it->path().string()) & 0222) == 0) {
+        target = it->path().string();
+        break;
+      }
+    }
+    if (target.empty()) GTEST_SKIP() << "no read-only file in /sys/kernel";
+  }
+  SaveFixture f;
+  f.dialogs.answers.push_back(Answer::Yes);
+  const TSaveResult result = f.SaveTo(target);
+  EXPECT_FALSE(result.Saved);
+  EXPECT_FALSE(result.Failure.empty());
+  EXPECT_TRUE(f.dialogs.shown.empty());
+  if (::geteuid() != 0) {
+    EXPECT_EQ(result.Failure, SystemText(EACCES));
+    EXPECT_EQ(home.Read("przyklady/silnia.alg"), "old");
+    ::chmod(home.Path("przyklady").c_str(), 0755);
   }
 }
 

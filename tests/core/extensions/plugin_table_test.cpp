@@ -291,6 +291,27 @@ TEST_F(PlugInImport, NewLibraryIsCopiedWithoutAQuestion) {
   EXPECT_EQ(ext.Log(), expected);
 }
 
+// Checks made in the manager but not yet confirmed with "Ok" are not in the
+// list file that the import reloads from.
+TEST_F(PlugInImport, UnconfirmedChecksSurviveAnImport) {
+  ext.Install(TESSARO_EXT_SIN, "b.so");
+  RefreshPlugIns();
+  ASSERT_TRUE(CheckPlugIn("b.so", true));
+  ASSERT_TRUE(CheckPlugIn("a.so", false));
+  TImportOutcome outcome = ImportPlugIn(TESSARO_EXT_MATEMATYKA);
+  ASSERT_EQ(outcome.result, ImportResult::Copied);
+  ASSERT_EQ(outcome.items.size(), 3u);
+  EXPECT_EQ(outcome.items[0].FileName, "a.so");
+  EXPECT_FALSE(outcome.items[0].Checked);
+  EXPECT_EQ(outcome.items[1].FileName, "b.so");
+  EXPECT_TRUE(outcome.items[1].Checked);
+  EXPECT_FALSE(outcome.items[2].Checked);  // the imported library
+  EXPECT_EQ(PlugIns[FindPlugIn("a.so")].Enabled, 0);
+  EXPECT_EQ(PlugIns[FindPlugIn("a.so")].Module, 0u);
+  EXPECT_EQ(PlugIns[FindPlugIn("b.so")].Enabled, 1);
+  EXPECT_TRUE(IsModuleLoaded(PlugIns[FindPlugIn("b.so")].Module));
+}
+
 TEST_F(PlugInImport, MissingExtensionFolderIsCreated) {
   UnloadPlugIns();
   fs::remove_all(ext.home.Path("Rozszerzenia"));
@@ -302,6 +323,7 @@ TEST_F(PlugInImport, NothingWorthCopyingChangesNothingAndSaysWhy) {
   ext.home.Write("\xE4\xB8\xAD.so", "a name without a Windows-1250 form");
   ext.home.Write("tekst.so", "not a library");
   fs::copy_file(TESSARO_EXT_PROBE, ext.home.Path("sonda.dll"));
+  fs::copy_file(TESSARO_EXT_NO_FUNCTIONS, ext.home.Path("pusta.so"));
   struct Case {
     std::string source;
     std::string file;    // as the notice names it
@@ -312,6 +334,7 @@ TEST_F(PlugInImport, NothingWorthCopyingChangesNothingAndSaysWhy) {
       {ext.home.Path("sonda.dll"), "sonda.dll", LangText("msgpi00013")},
       {ext.home.Path("\xE4\xB8\xAD.so"), "?.so", LangText("msgpi00010")},
       {ext.home.Path("tekst.so"), "tekst.so", LangText("msgpi00012") + " "},
+      {ext.home.Path("pusta.so"), "pusta.so", LangText("msgpi00014")},  // loads, but exports no function
   };
   for (const Case& c : cases) {
     dialogs.shown.clear();
@@ -327,11 +350,12 @@ TEST_F(PlugInImport, NothingWorthCopyingChangesNothingAndSaysWhy) {
   EXPECT_TRUE(ext.Log().empty());  // nothing was unloaded
   EXPECT_TRUE(IsModuleLoaded(PlugIns[0].Module));
   EXPECT_FALSE(fs::exists(ext.home.Path("Rozszerzenia/tekst.so")));
+  EXPECT_FALSE(fs::exists(ext.home.Path("Rozszerzenia/pusta.so")));
 }
 
 TEST_F(PlugInImport, ReplacingAFileIsAskedFirst) {
   std::string source = ext.home.Path("a.so");
-  fs::copy_file(TESSARO_EXT_NO_FUNCTIONS, source);
+  fs::copy_file(TESSARO_EXT_SIN, source);
 
   dialogs.answers = {Answer::No};
   EXPECT_EQ(ImportPlugIn(source).result, ImportResult::Declined);
@@ -345,7 +369,7 @@ TEST_F(PlugInImport, ReplacingAFileIsAskedFirst) {
   dialogs.answers = {Answer::Yes};
   EXPECT_EQ(ImportPlugIn(source).result, ImportResult::Copied);
   ASSERT_EQ(PlugIns.size(), 1u);
-  EXPECT_EQ(PluginName(PlugIns[0].Module), "Bez funkcji");  // the new library is loaded
+  EXPECT_EQ(PluginName(PlugIns[0].Module), "Sinus testowy");  // the new library is loaded
   EXPECT_EQ(ext.Log(), (Lines{"ZakonczRozszerzenie"}));      // the old one was finalised
 }
 

@@ -85,6 +85,25 @@ TEST(TranslationFiles, NoIdentifierTwiceInAFile) {
   }
 }
 
+// A hit count stops the run at the n-th pass and every later one: the
+// dialog's caption says so in the words of the breakpoint list's item.
+TEST(TranslationFiles, HitCountCaptionSaysFromTheNthPassOn) {
+  struct Case {
+    const char* code;
+    const char* caption;  // msg00437, the dialog
+    const char* item;     // mgsc00018, the list
+  };
+  const Case cases[] = {
+      {"PL", "Przerywaj od n-tego przej\x9C" "cia:", ", od %s. przej\x9C" "cia (jest %s)"},
+      {"EN", "Break from the n-th pass on:", ", from pass %s (now %s)"},
+  };
+  for (const Case& c : cases) {
+    const std::vector<IniEntry> texts = TextsOf(c.code);
+    EXPECT_EQ(FindIniValue(texts, "msg00437").value_or(""), c.caption) << c.code;
+    EXPECT_EQ(FindIniValue(texts, "mgsc00018").value_or(""), c.item) << c.code;
+  }
+}
+
 TEST(TranslationFiles, SelectionFileNamesPolish) {
   std::optional<std::string> ini = ReadFileBytes((LangFolder() / "lang.ini").string());
   ASSERT_TRUE(ini);

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "core/i18n/language.h"
+#include "core/language/message_format.h"
+#include "core/runtime/fault.h"
 #include "program_harness.h"
 
 namespace tessaro::test {
@@ -252,19 +254,31 @@ TEST(Breakpoints, DisabledOnesAndTheStartBlockAreNeverTested) {
   EXPECT_EQ(h.c.LastBreakBlock, -1);
 }
 
-TEST(Breakpoints, AConditionThatCannotBeTestedStopsTheRun) {
-  for (const char* condition : {"'maybe'", "unknown > 1"}) {
+// The message names the breakpoint (block 3, line 1) and gives the
+// condition's own error, not a conversion error of the block.
+TEST(Breakpoints, AConditionThatCannotBeTestedStopsTheRunNamingTheBreakpoint) {
+  struct Case {
+    const char* condition;
+    std::string own_error;
+  };
+  const Case cases[] = {
+      {"'maybe'", FaultMessage(FaultKind::TypeMismatch)},  // a text without a truth value
+      {"unknown > 1", FormatText(LangText("msgcmp000033"), {"unknown"})},
+      {"i div 0 > 1", FaultMessage(FaultKind::IntegerDivisionByZero)},
+  };
+  for (const Case& c : cases) {
     BreakHarness h(kLoop);
-    h.breakpoints.push_back(TBreakPoint{3, 1, 1, 1, condition, 0});
+    h.breakpoints.push_back(TBreakPoint{3, 1, 1, 1, c.condition, 0});
     ASSERT_TRUE(h.Compile());
     h.c.PrepareRun();
     h.states.clear();
     h.c.Run();
-    EXPECT_TRUE(h.c.IsFinished()) << condition;
-    ASSERT_FALSE(h.c.Errors.empty()) << condition;
-    EXPECT_EQ(h.c.Errors.back().Text, LangText("msgcmp000048")) << condition;
-    EXPECT_EQ(h.c.Errors.back().Instruction, 4) << condition;  // the first of block 3
-    EXPECT_EQ(h.states.back(), kStateStopped) << condition;
+    EXPECT_TRUE(h.c.IsFinished()) << c.condition;
+    ASSERT_EQ(h.c.Errors.size(), 1u) << c.condition;
+    EXPECT_EQ(h.c.Errors[0].Text, FormatText(LangText("msgcmp000055"), {"3", "1", c.condition, c.own_error}))
+        << c.condition;
+    EXPECT_EQ(h.c.Errors[0].Instruction, 4) << c.condition;  // the first of block 3
+    EXPECT_EQ(h.states, (Codes{kStateRunning, kStateStoppedWithErrors, kStateStopped})) << c.condition;
   }
 }
 

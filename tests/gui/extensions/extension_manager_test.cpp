@@ -4,6 +4,7 @@
 // creator, built with its Makefile, imported, enabled and called from a
 // flowchart.
 #include <QAction>
+#include <QDir>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -177,7 +178,7 @@ class ExtensionManagerTest : public QObject {
     gui::TPlugInMGR m;
     m.show();
     QString chosen;
-    m.ChooseLibraryFile = [&chosen](QWidget*) { return chosen; };
+    m.ChooseLibraryFile = [&chosen](QWidget*, const QString&) { return chosen; };
 
     // Cancelled chooser: nothing.
     m.Import();
@@ -213,12 +214,43 @@ class ExtensionManagerTest : public QObject {
     QVERIFY(!m.isVisible());
   }
 
+  // A check not yet confirmed with "Ok" stays through an import, and the
+  // chooser opens in the home folder, then where the last library came from.
+  void importKeepsUnconfirmedChecksAndTheChooserFollowsTheLastFolder() {
+    ExtensionHome e;
+    LoadPlugIns();
+    e.home.Write("zrodlo/nowa.so", test::ReadFileBytes(kBuiltExtension));
+    gui::TPlugInMGR::SetImportFolder(QString());
+    QStringList folders;
+    {
+      gui::TPlugInMGR m;
+      m.show();
+      m.ChooseLibraryFile = [&](QWidget*, const QString& folder) {
+        folders << folder;
+        return gui::FromPath(e.home.Path("zrodlo/nowa.so"));
+      };
+      ToggleWithKeyboard(m, "kopia.so");
+      QTest::mouseClick(m.btnDodaj, Qt::LeftButton);
+      QCOMPARE(Items(m), (QStringList{"kopia.so+", "matematyka_szkolna.so+", "nowa.so-"}));
+      QCOMPARE(PlugIns[FindPlugIn("kopia.so")].Enabled, 1);
+      QTest::mouseClick(m.btnZastosuj, Qt::LeftButton);
+    }
+    gui::TPlugInMGR again;
+    again.ChooseLibraryFile = [&](QWidget*, const QString& folder) {
+      folders << folder;
+      return QString();
+    };
+    QTest::mouseClick(again.btnDodaj, Qt::LeftButton);
+    QCOMPARE(folders, (QStringList{QDir::homePath(), gui::FromPath(e.home.Path("zrodlo"))}));
+    QVERIFY(!folders.contains(gui::FromPath(PlugInFolder())));
+  }
+
   void failedImportIsOneNoticeNamingTheFile() {
     ExtensionHome e;
     LoadPlugIns();
     e.home.Write("zepsuty.so", "not a library");
     gui::TPlugInMGR m;
-    m.ChooseLibraryFile = [&e](QWidget*) { return gui::FromPath(e.home.Path("zepsuty.so")); };
+    m.ChooseLibraryFile = [&e](QWidget*, const QString&) { return gui::FromPath(e.home.Path("zepsuty.so")); };
     QTest::mouseClick(m.btnDodaj, Qt::LeftButton);
     QCOMPARE(e.dialogs.shown.size(), size_t(1));
     QCOMPARE(e.dialogs.shown[0].kind, std::string("Komunikat"));
@@ -330,7 +362,7 @@ class ExtensionManagerTest : public QObject {
 
     // 3. The manager imports and enables it, and "Ok" saves the list.
     WhenManagerOpens([&](gui::TPlugInMGR& m) {
-      m.ChooseLibraryFile = [&library](QWidget*) { return gui::FromPath(library); };
+      m.ChooseLibraryFile = [&library](QWidget*, const QString&) { return gui::FromPath(library); };
       QTest::mouseClick(m.btnDodaj, Qt::LeftButton);
       ToggleWithKeyboard(m, "Proba_1.so");
       // Descriptions are shown as the library wrote them, never as markup.

@@ -4,6 +4,7 @@
 // error list under the arrow keys, the tree page of a tall tree, and a long
 // write to the console.
 #include <QAction>
+#include <QLabel>
 #include <QListWidget>
 #include <QScreen>
 #include <QtTest>
@@ -39,10 +40,12 @@ struct RenderWatch {
       if (previous) previous(scene);
       current = scene.Highlight ? scene.Highlight->CurrentBlock : -1;
       picked = scene.Highlight ? scene.Highlight->InstructionBlock : -1;
+      error = scene.Highlight ? scene.Highlight->ErrorBlock : -1;
     };
   }
   int32_t current = -2;
   int32_t picked = -2;
+  int32_t error = -2;
 };
 
 int32_t BlockOfCurrent(TKompilatorTS& c) {
@@ -256,6 +259,65 @@ class RunStatusTest : public QObject {
     QCOMPARE(errors.c().SelectedError, 0);
     QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(errors.c().SelectedError, 1);
+  }
+
+  // The block of the error that ended a run, or of a compilation's first
+  // error, is framed red at once, with no click in the error list.
+  void aFailedRunFramesTheFailingBlockAtOnce() {
+    {
+      RunWindow r("start 1 -1\nproc 2 -1 x := 1\nproc 3 -1 y := x div 0\nend -1 -1\n");
+      r.Highlight(false);
+      RenderWatch watch(*r.w);
+      r.Command("ActionUruchom");
+      QCOMPARE(r.c().SelectedError, int32_t(r.c().Errors.size()) - 1);
+      QCOMPARE(watch.error, 2);
+      QCOMPARE(r.code->ErrorList()->currentRow(), r.c().SelectedError);
+    }
+    {
+      RunWindow r("start 1 -1\nproc 2 -1 x := 1\nproc 3 -1 y := (2\nend -1 -1\n");
+      RenderWatch watch(*r.w);
+      r.Command("ActionUruchom");
+      QCOMPARE(r.c().SelectedError, 0);
+      QCOMPARE(watch.error, 2);
+    }
+  }
+
+  // A status too long for its panel is cut with "…" and shown whole in the
+  // panel's tooltip; the error list shows the whole message. The long text
+  // here: a breakpoint condition that cannot be evaluated.
+  void noStatusTextIsCutOff() {
+    RunWindow r(kTwoLines);
+    r.Highlight(false);
+    r.w->State().CurrentDocument()->PunktyPrzerwania.push_back(
+        TBreakPoint{1, 2, 1, 1, "a_variable_that_nobody_has_ever_declared > 1", 0});
+    r.Command("ActionUruchom");
+    QCOMPARE(r.c().Errors.size(), size_t{1});
+    const QString error = gui::FromCore(r.c().Errors[0].Text);
+    QVERIFY2(error.contains(QStringLiteral("a_variable_that_nobody_has_ever_declared")), qPrintable(error));
+    auto* panel = r.w->findChild<QLabel*>(QStringLiteral("StatusPanel1"));
+    QCOMPARE(panel->text(), test::Text("msgr00004") + " " + error);
+    QVERIFY(panel->fontMetrics().horizontalAdvance(panel->text()) > panel->contentsRect().width());
+    panel->grab();  // painted: the panel shows the start of the text
+    QCOMPARE(panel->toolTip(), panel->text());
+    QVERIFY(panel->minimumSizeHint().width() <= panel->width());
+
+    auto* notice = r.w->findChild<QLabel*>(QStringLiteral("StatusPanel0"));
+    const QString long_notice = QString(400, QLatin1Char('n'));
+    r.w->ShowStatusNotice(long_notice);
+    notice->grab();
+    QCOMPARE(notice->toolTip(), long_notice);
+    QVERIFY(notice->minimumSizeHint().width() < 50);  // a long notice does not widen the window
+    r.w->ShowStatusNotice(QStringLiteral("n"));
+    notice->grab();
+    QCOMPARE(notice->toolTip(), QString());
+
+    QListWidget* list = r.code->ErrorList();
+    r.code->SetActivePage(r.code->ActivePage());
+    QCOMPARE(list->count(), 1);
+    const QRect item = list->visualItemRect(list->item(0));
+    const QRect text = list->fontMetrics().boundingRect(QRect(0, 0, item.width() - 80, 100000),
+                                                         Qt::TextWordWrap | Qt::AlignLeft, list->item(0)->text());
+    QVERIFY2(item.height() >= text.height() + 4, qPrintable(QStringLiteral("%1 < %2").arg(item.height()).arg(text.height())));
   }
 
   void theListingKeepsTheCurrentInstructionInView() {
