@@ -116,7 +116,8 @@ Tcode::Tcode(QWidget* parent) : QWidget(parent), blink_(this) {
   page_control_->addTab(tree_sheet, QString());
 
   // The breakpoint list joins this page when it arrives.
-  page_control_->addTab(PageWith(this, "TabSheet5", nullptr), QString());
+  breakpoint_sheet_ = PageWith(this, "TabSheet5", nullptr);
+  page_control_->addTab(breakpoint_sheet_, QString());
   page_control_->addTab(CreateConsolePage(), QString());
 
   error_list_ = MakeList(this, "ListBox", 12, "Tahoma");
@@ -250,6 +251,11 @@ void Tcode::ApplyTranslation() {
   input_label_->setText(Tr("msg00386"));
 }
 
+void Tcode::AddBreakpointPage(QWidget* page) {
+  page->setParent(breakpoint_sheet_);
+  breakpoint_sheet_->layout()->addWidget(page);
+}
+
 // ---------------------------------------------------------------------------
 // Pages and lists
 
@@ -320,7 +326,7 @@ void Tcode::ListingClick() {
   if (k >= 0) {
     tree_->ShowInstructionTree(k);
     compiler_->SelectedInstruction = k;
-    if (OnRepaintDiagram) OnRepaintDiagram();
+    emit diagramMarksChanged();
   }
 }
 
@@ -351,7 +357,7 @@ void Tcode::ErrorListClick() {
     compiler_->SelectedError = i;
   else
     compiler_->SelectedWarning = i - errors;
-  if (OnRepaintDiagram) OnRepaintDiagram();
+  emit diagramMarksChanged();
 }
 
 void Tcode::MeasureLists() {

@@ -189,6 +189,10 @@ void Ttools::CreateActions() {
 
 QMenu* Ttools::InsertMenu() const { return insert_menu_; }
 
+void Ttools::LeaveText() {
+  if (button_wstaw_->isVisible() && button_wstaw_->isEnabled()) button_wstaw_->setFocus();
+}
+
 QAction* Ttools::Action(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
 
 void Ttools::ApplyTranslation() {

@@ -98,11 +98,11 @@ void NavigatorWidget::MoveViewTo(const QPoint& widget_point) {
 }
 
 void InstallNavigator(Tmain& window) {
-  DiagramView* view = DiagramViewOf(window);
+  DiagramView& view = window.RequirePart<DiagramView>("InstallNavigator");
   QDockWidget* dock = window.Panel("dpNavigator");
-  if (!view || !dock) return;
+  if (!dock) return;
   QWidget* placeholder = dock->widget();
-  dock->setWidget(new NavigatorWidget(window, *view, dock));
+  dock->setWidget(new NavigatorWidget(window, view, dock));
   delete placeholder;
 }
 
