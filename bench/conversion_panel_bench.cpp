@@ -51,7 +51,7 @@ struct Window {
     main->Settings().PodswietlajBloki = false;
     main->show();
     main->Panel("dpKonwersjaSystemow")->show();
-    if (!listening) gui::RunControllerOf(*main)->OnShowConversion = nullptr;
+    if (!listening) QObject::disconnect(gui::RunControllerOf(*main), &gui::Trun::conversionShown, nullptr, nullptr);
     QApplication::processEvents();
   }
   ~Window() { std::filesystem::remove(path); }

@@ -71,7 +71,7 @@ void UsunBloki(TDocumentState& state, const std::vector<int32_t>& removed) {
         moved = true;
       }
     }
-    if ((moved || points.size() != before) && state.OnBreakpointsChanged) state.OnBreakpointsChanged(state);
+    if (moved || points.size() != before) state.BreakpointsChanged();
   }
 
   // The clipboard's links out of its set still name blocks of this document.

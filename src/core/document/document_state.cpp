@@ -73,7 +73,7 @@ void TDocumentState::UstawKod(const std::string& text) {
   e.Kod = text;
   if (CountLines(e.Kod) != before) {
     RemoveBlockBreakpoints(Wybrany);
-    if (OnBreakpointsChanged) OnBreakpointsChanged(*this);
+    BreakpointsChanged();
   }
   // The first paint measures the new text, the second lays the block out around it.
   Repaint();
@@ -140,6 +140,10 @@ void TDocumentState::Repaint() {
 
 void TDocumentState::SelectionChanged() {
   if (OnSelectionChanged) OnSelectionChanged(*this);
+}
+
+void TDocumentState::BreakpointsChanged() {
+  if (OnBreakpointsChanged) OnBreakpointsChanged(*this);
 }
 
 }  // namespace tessaro

@@ -1,9 +1,10 @@
 // The document state of the program: the current diagram, the open
 // documents, the selection and the block clipboard.
 //
-// The program holds one TDocumentState; tests make their own. The window
-// connects the hooks; an unset hook does nothing (OnDefaultStyle: the
-// built-in defaults).
+// The program holds one TDocumentState; tests make their own. Each hook has
+// one owner, the window that holds the state, which announces it to every
+// other part (a panel never sets these hooks itself); an unset hook does
+// nothing (OnDefaultStyle: the built-in defaults).
 #pragma once
 
 #include <cstdint>
@@ -93,6 +94,7 @@ class TDocumentState {
 
   void Repaint();
   void SelectionChanged();
+  void BreakpointsChanged();
 
   // Snapshots (snapshots.cpp). ZapiszStan is the one place that pushes a
   // snapshot: it pushes the current diagram with its breakpoints unless it

@@ -89,7 +89,7 @@ void TDocumentState::LoadSnapshot(const TMemoryStream& stream, const TBreakPoint
   Wybrany = -1;
   GrupaAktywna = false;
   ObszarGrupy = {};
-  if (OnBreakpointsChanged) OnBreakpointsChanged(*this);
+  BreakpointsChanged();
   SelectionChanged();
   WyznaczObszar();
   if (OnDiagramChanged) OnDiagramChanged(*this);

@@ -13,12 +13,14 @@
 #include <QVBoxLayout>
 
 #include "core/i18n/language.h"
+#include "core/i18n/windows/info_texts.h"
 #include "core/platform/registry.h"
 #include "core/services/online.h"
 #include "gui/failure/blad_form.h"
 #include "gui/online/online_services.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/qt_text.h"
+#include "gui/shell/window_texts.h"
 
 namespace tessaro::gui {
 
@@ -49,7 +51,7 @@ QPixmap Banner() {
   p.drawText(QRect(24, 30, 340, 70), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Tessaro"));
   QFont subtitle(QStringLiteral("Sans Serif"), 12);
   p.setFont(subtitle);
-  p.drawText(QRect(26, 100, 330, 60), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, Tr("msg00392"));
+  p.drawText(QRect(26, 100, 330, 60), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, WindowTextOf(kInfoTexts, "Image1.Text"));
   return banner;
 }
 
@@ -64,7 +66,6 @@ QLabel* Label(QWidget* parent, const char* name, const QString& text) {
 
 Tinfo::Tinfo(const std::string& version_text, const std::string& user_id, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("Tinfo"));
-  setWindowTitle(Tr("msg00388"));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint |
                  Qt::WindowTitleHint | Qt::CustomizeWindowHint);
   setModal(true);
@@ -75,14 +76,14 @@ Tinfo::Tinfo(const std::string& version_text, const std::string& user_id, QWidge
   layout->addWidget(banner);
 
   auto* author_row = new QHBoxLayout;
-  QLabel* author = Label(this, "Label1", Tr("msg00389").remove(QLatin1Char('"')));
+  QLabel* author = Label(this, "Label1", QString());
   QFont bold = author->font();
   bold.setBold(true);
   author->setFont(bold);
   author->setWordWrap(false);
   author_row->addWidget(author);
-  author_row->addWidget(Label(this, "Label2", Tr("msg00390")), 1);
-  QLabel* version = Label(this, "lblWersja", Tr("msg00391") + QStringLiteral(" ") + FromCore(version_text));
+  author_row->addWidget(Label(this, "Label2", QString()), 1);
+  QLabel* version = Label(this, "lblWersja", QString());
   version->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   author_row->addWidget(version);
   layout->addLayout(author_row);
@@ -95,7 +96,7 @@ Tinfo::Tinfo(const std::string& version_text, const std::string& user_id, QWidge
   links->addWidget(LinkLabel(this, "lblEmail", MailtoUrl(mail), mail, false));
   layout->addLayout(links);
 
-  layout->addWidget(Label(this, "Label3", Tr("msg00393")));
+  layout->addWidget(Label(this, "Label3", QString()));
   auto* frame = new QFrame(this);
   frame->setObjectName(QStringLiteral("Panel1"));
   frame->setStyleSheet(QStringLiteral("#Panel1 { border: 1px solid grey; }"));
@@ -108,12 +109,12 @@ Tinfo::Tinfo(const std::string& version_text, const std::string& user_id, QWidge
   layout->addWidget(frame, 1);
 
   auto* bottom = new QHBoxLayout;
-  auto* send = new QPushButton(Tr("msg00394"), this);
+  auto* send = new QPushButton(this);
   send->setObjectName(QStringLiteral("BitBtn2"));
   send->setAutoDefault(false);
   connect(send, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
   bottom->addWidget(send);
-  QLabel* id_label = Label(this, "Label4", Tr("msg00395"));
+  QLabel* id_label = Label(this, "Label4", QString());
   id_label->setStyleSheet(QStringLiteral("color: grey; font-size: 7pt;"));
   id_label->setWordWrap(false);
   bottom->addWidget(id_label);
@@ -123,19 +124,22 @@ Tinfo::Tinfo(const std::string& version_text, const std::string& user_id, QWidge
   id->setFrame(false);
   id->setStyleSheet(QStringLiteral("color: grey; background: transparent;"));
   bottom->addWidget(id, 1);
-  show_at_start_ = new QCheckBox(Tr("msg00396"), this);
+  show_at_start_ = new QCheckBox(this);
   show_at_start_->setObjectName(QStringLiteral("CheckBox1"));
   // The stored choice is shown; it is written only when the user changes it.
   show_at_start_->setChecked(RegistryReadString(kShowAtStartKey) != kNotAtStart);
   connect(show_at_start_, &QCheckBox::toggled, this,
           [](bool on) { RegistryWriteString(kShowAtStartKey, on ? "" : kNotAtStart); });
   bottom->addWidget(show_at_start_);
-  auto* close = new QPushButton(Tr("msg00397"), this);
+  auto* close = new QPushButton(this);
   close->setObjectName(QStringLiteral("BitBtn1"));
   close->setDefault(true);
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
   bottom->addWidget(close);
   layout->addLayout(bottom);
+  ApplyWindowTexts(*this, kInfoTexts);
+  author->setText(author->text().remove(QLatin1Char('"')));
+  version->setText(version->text() + QStringLiteral(" ") + FromCore(version_text));
   setFixedSize(521, 450);
 }
 

@@ -32,8 +32,8 @@ class Tmain;
 // The command "O programie ..." (`data`: the event's data) and the start-up
 // showing; the window is modal and destroyed after it closes.
 void ShowInformation(Tmain& window, const std::string& data);
-// Gives "O programie ..." its work. The program (not the tests) also sets
-// Tmain::OnShowInformation to show it at start with "Otwarcie przy starcie.".
+// Gives "O programie ..." its work. The program (not the tests) also shows
+// it on Tmain::informationDue with "Otwarcie przy starcie.".
 void InstallInformationWindow(Tmain& window);
 
 }  // namespace tessaro::gui

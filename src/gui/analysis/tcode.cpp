@@ -15,9 +15,11 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <string_view>
 
 #include "core/i18n/language.h"
 #include "core/i18n/retranslation.h"
+#include "core/i18n/windows/code_texts.h"
 #include "core/platform/dialogs.h"
 #include "core/runtime/analysis_text.h"
 #include "gui/analysis/analysis_items.h"
@@ -25,27 +27,11 @@
 #include "gui/analysis/rtf_text.h"
 #include "gui/analysis/tree_page.h"
 #include "gui/shell/qt_text.h"
+#include "gui/shell/window_texts.h"
 
 namespace tessaro::gui {
 
 namespace {
-
-// The translated texts of the window's parts, by object name.
-struct PartText {
-  const char* object;
-  const char* id;
-};
-
-constexpr PartText kPageTexts[] = {
-    {"TabSheet1", "msg00372"}, {"TabSheet2", "msg00374"},       {"TabSheet3", "msg00375"},
-    {"TabSheet5", "msg00377"}, {"TabSheetKonsola", "msg00382"}, {"TabSheet4", "msg00387"},
-};
-
-constexpr PartText kButtonTexts[] = {
-    {"TBXButton1", "msg00376"},
-    {"TBXButton6", "msg00384"},
-    {"TBXButton7", "msg00385"},
-};
 
 // The blinking picture is shown about twice as long as it is hidden.
 constexpr int kBlinkShownMs = 350;
@@ -116,7 +102,8 @@ Tcode::Tcode(QWidget* parent) : QWidget(parent), blink_(this) {
   page_control_->addTab(tree_sheet, QString());
 
   // The breakpoint list joins this page when it arrives.
-  page_control_->addTab(PageWith(this, "TabSheet5", nullptr), QString());
+  breakpoint_sheet_ = PageWith(this, "TabSheet5", nullptr);
+  page_control_->addTab(breakpoint_sheet_, QString());
   page_control_->addTab(CreateConsolePage(), QString());
 
   error_list_ = MakeList(this, "ListBox", 12, "Tahoma");
@@ -236,18 +223,25 @@ void Tcode::SetCompiler(TKompilatorTS* compiler) {
 }
 
 void Tcode::ApplyTranslation() {
-  setWindowTitle(Tr("msg00370"));
-  for (const PartText& p : kPageTexts) {
-    QWidget* page = p.object == std::string("TabSheet4") ? errors_page_ : findChild<QWidget*>(p.object);
-    if (!page) continue;
-    const int index = page_control_->indexOf(page);
-    if (index >= 0) page_control_->setTabText(index, Tr(p.id));
-    page->setWindowTitle(Tr(p.id));
+  for (const WindowText& t : kCodeTexts) {
+    // A page keeps its title while it is out of the tabs (the error page
+    // joins them only when there are errors).
+    if (std::string_view(t.target).starts_with("TabSheet")) {
+      QWidget* page = std::string_view(t.target) == "TabSheet4" ? errors_page_ : findChild<QWidget*>(t.target);
+      if (!page) continue;
+      const int index = page_control_->indexOf(page);
+      if (index >= 0) page_control_->setTabText(index, Tr(t.id));
+      page->setWindowTitle(Tr(t.id));
+    } else if (std::string_view(t.target) != "dpNarzedzia") {
+      // The panel's title is the main window's (it names the panel in its menus too).
+      ApplyWindowText(*this, t);
+    }
   }
-  for (const PartText& p : kButtonTexts) {
-    if (auto* button = findChild<QPushButton*>(p.object)) button->setText(Tr(p.id));
-  }
-  input_label_->setText(Tr("msg00386"));
+}
+
+void Tcode::AddBreakpointPage(QWidget* page) {
+  page->setParent(breakpoint_sheet_);
+  breakpoint_sheet_->layout()->addWidget(page);
 }
 
 // ---------------------------------------------------------------------------
@@ -320,7 +314,7 @@ void Tcode::ListingClick() {
   if (k >= 0) {
     tree_->ShowInstructionTree(k);
     compiler_->SelectedInstruction = k;
-    if (OnRepaintDiagram) OnRepaintDiagram();
+    emit diagramMarksChanged();
   }
 }
 
@@ -351,7 +345,7 @@ void Tcode::ErrorListClick() {
     compiler_->SelectedError = i;
   else
     compiler_->SelectedWarning = i - errors;
-  if (OnRepaintDiagram) OnRepaintDiagram();
+  emit diagramMarksChanged();
 }
 
 void Tcode::SelectError(int i) {

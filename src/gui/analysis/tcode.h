@@ -78,16 +78,20 @@ class Tcode : public QWidget {
   void SaveConsole();
 
   QTabWidget* PageControl() const { return page_control_; }
+  // The breakpoint list fills its page when it arrives.
+  void AddBreakpointPage(QWidget* page);
   QListWidget* Listing() const { return listing_; }
   QListWidget* ErrorList() const { return error_list_; }
   TreePage* Tree() const { return tree_; }
   Console* ConsoleEdit() const { return console_; }
   QWidget* InputPanel() const { return input_panel_; }
 
-  // The diagram is redrawn to show a selection; set by the controller.
-  std::function<void()> OnRepaintDiagram;
   // The file name chosen for the console's transcript; empty when cancelled.
   std::function<QString(QWidget* parent)> ChooseConsoleFile;
+
+ signals:
+  // A pick in the listing or the error list changed what the diagram marks.
+  void diagramMarksChanged();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -104,6 +108,7 @@ class Tcode : public QWidget {
   QListWidget* listing_ = nullptr;
   QListWidget* error_list_ = nullptr;
   QWidget* errors_page_ = nullptr;
+  QWidget* breakpoint_sheet_ = nullptr;
   TreePage* tree_ = nullptr;
   QPushButton* copy_tree_ = nullptr;
   Console* console_ = nullptr;

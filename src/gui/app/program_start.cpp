@@ -126,44 +126,44 @@ StartedProgram StartProgram(const QStringList& arguments) {
     WriteReleaseFile(UserDataDir(), version.Item(TVersionInfo::kFileVersion));
     program.quit_at_once = true;
   }
-  // 6. The windows. The block editor, analysis, magnifier and input windows
-  // are created here, after the main window, when they arrive.
+  // 6. The windows. The main window first; then the two parts the others
+  // draw on and ask for (each installer that needs one says so and stops the
+  // program when it is missing); then the panels and services, which hear of
+  // each other only through the main window's signals, in any order.
   program.main = std::make_unique<Tmain>(arguments);
+  Tmain& window = *program.main;
   // The diagram drawing area and its picture commands (renderer).
-  InstallDiagram(*program.main);
-  // The navigator beside it.
-  InstallNavigator(*program.main);
-  // The run controller, the analysis window and the input dialog (run window).
-  InstallRunWindow(*program.main);
-  // The extension manager (after the run controller, which it stops).
-  InstallExtensionManager(*program.main);
-  // The number-base conversion panel, fed by the run's conversions.
-  InstallConversionPanel(*program.main);
-  // Mouse editing, undo and redo, the block clipboard (editor).
-  InstallEditor(*program.main);
-  // The block content editor in the "dpCode" panel (after the editing, whose hooks it joins).
-  InstallBlockEditor(*program.main);
-  // The breakpoint page, margin clicks and hover hints (after the editor).
-  InstallBreakpoints(*program.main);
+  InstallDiagram(window);
+  // The run controller, the analysis window and the input dialog.
+  InstallRunWindow(window);
+  InstallNavigator(window);
+  InstallExtensionManager(window);
+  InstallConversionPanel(window);
+  // Mouse editing, undo and redo, the block clipboard.
+  InstallEditor(window);
+  // The block content editor in the "dpCode" panel.
+  InstallBlockEditor(window);
+  // The breakpoint page, margin clicks and hover hints.
+  InstallBreakpoints(window);
   // Failure handling, recovery copies, the web service, the information window and help.
-  InstallRecoveryCopies(*program.main);
-  InstallFailureHandling(*program.main);
-  InstallOnlineServices(*program.main);
-  InstallInformationWindow(*program.main);
-  InstallHelpPanel(*program.main);
+  InstallRecoveryCopies(window);
+  InstallFailureHandling(window);
+  InstallOnlineServices(window);
+  InstallInformationWindow(window);
+  InstallHelpPanel(window);
   {
-    Tmain* window = program.main.get();
-    FailureHandler* failures = FailureHandlerOf(*window);
-    failures->HasCompiledProgram = [window] {
-      const Trun* run = RunControllerOf(*window);
+    FailureHandler* failures = FailureHandlerOf(window);
+    Tmain* w = &window;
+    failures->HasCompiledProgram = [w] {
+      const Trun* run = RunControllerOf(*w);
       return run && (!run->Compiler.Variables.empty() || !run->Compiler.Instructions.empty());
     };
-    failures->SendUsageEvent = [window](const std::string& action, const std::string& data, bool force) {
-      if (OnlineServices* online = OnlineServicesOf(*window)) online->SendUsageEvent(action, data, force);
+    failures->SendUsageEvent = [w](const std::string& action, const std::string& data, bool force) {
+      if (OnlineServices* online = OnlineServicesOf(*w)) online->SendUsageEvent(action, data, force);
     };
   }
   // The configuration dialog; the loaded settings reach every part.
-  InstallSettings(*program.main);
+  InstallSettings(window);
   // 7. The recent-files list and the layout.
   if (!program.quit_at_once) LoadLayout(*program.main);
   // 8. The file named on the command line.
@@ -186,7 +186,8 @@ int RunProgram(int argc, char** argv) {
   if (!program.quit_at_once) {
     Tmain& window = *program.main;
     if (hook == TestHook::None)
-      window.OnShowInformation = [&window] { ShowInformation(window, "Otwarcie przy starcie."); };
+      QObject::connect(&window, &Tmain::informationDue, &window,
+                       [&window] { ShowInformation(window, "Otwarcie przy starcie."); });
     window.show();
     // After the window is up: documents left by a run that did not end
     // cleanly, then the update check.

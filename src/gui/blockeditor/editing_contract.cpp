@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QPointer>
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "core/document/document_state.h"
@@ -17,56 +19,46 @@ namespace {
 constexpr const char* kCommitCommands[] = {"ActionZapiszPlik", "ActionZapiszJako", "ActionKompiluj",
                                            "ActionUruchom", "ActionUruchomKrokPoKroku"};
 
+bool IsCommitCommand(const QString& command) {
+  return std::any_of(std::begin(kCommitCommands), std::end(kCommitCommands),
+                     [&command](const char* name) { return command == QLatin1String(name); });
+}
+
 }  // namespace
 
 void PushBlockSnapshot(TDocumentState& state) { state.ZapiszStan(); }
 
-void ConnectSelectionChanges(Tmain& window, std::function<void()> changed) {
-  TDocumentState& state = window.State();
-  auto previous = state.OnSelectionChanged;
-  state.OnSelectionChanged = [previous, changed](TDocumentState& s) {
-    if (previous) previous(s);
-    changed();
-  };
-}
-
-void ConnectEditorCommands(Tmain& window, std::function<bool(const char*)> handle) {
-  auto previous = window.OnEditorCommand;
-  window.OnEditorCommand = [previous, handle](const char* command) {
-    return handle(command) || (previous && previous(command));
-  };
+void ConnectEditorCommands(Tmain& window, Ttools& tools) {
+  Q_ASSERT_X(!window.OnEditorCommand, "ConnectEditorCommands", "the editing commands have one taker");
+  QPointer<Ttools> editor(&tools);
+  window.OnEditorCommand = [editor](const char* command) { return editor && editor->HandleCommand(command); };
 }
 
 void ConnectFillStyleMenus(Tmain& window, Ttools& tools) {
-  auto previous = window.OnFillStyleMenus;
-  QPointer<Ttools> editor(&tools);
-  window.OnFillStyleMenus = [previous, editor](QMenu* text, QMenu* fill, QMenu* frame, QMenu* menu) {
-    if (previous) previous(text, fill, frame, menu);
-    if (!editor) return;
-    // Each palette ends with the colour dialog of its action.
-    const std::pair<QMenu*, const char*> palettes[] = {
-        {text, "acZmienKolorTekstu"}, {fill, "acZmienKolorWypelnienia"}, {frame, "acZmienKolorObrysuj"}};
-    for (auto [palette, name] : palettes) {
-      if (!palette) continue;
-      palette->addSeparator();
-      QAction* more = palette->addAction(Tr("msged00004"));
-      more->setObjectName(QStringLiteral("MoreColours_") + QString::fromLatin1(name));
-      QAction* action = editor->Action(name);
-      QObject::connect(more, &QAction::triggered, action, &QAction::trigger);
-    }
-    if (menu) menu->addAction(editor->Action("acZmienCzcionke"));
-  };
+  Ttools* editor = &tools;
+  QObject::connect(&window, &Tmain::contextMenuBuilding, editor,
+                   [editor](QMenu* text, QMenu* fill, QMenu* frame, QMenu* menu) {
+                     // Each palette ends with the colour dialog of its action.
+                     const std::pair<QMenu*, const char*> palettes[] = {{text, "acZmienKolorTekstu"},
+                                                                        {fill, "acZmienKolorWypelnienia"},
+                                                                        {frame, "acZmienKolorObrysuj"}};
+                     for (auto [palette, name] : palettes) {
+                       if (!palette) continue;
+                       palette->addSeparator();
+                       QAction* more = palette->addAction(Tr("msged00004"));
+                       more->setObjectName(QStringLiteral("MoreColours_") + QString::fromLatin1(name));
+                       QAction* action = editor->Action(name);
+                       QObject::connect(more, &QAction::triggered, action, &QAction::trigger);
+                     }
+                     if (menu) menu->addAction(editor->Action("acZmienCzcionke"));
+                   });
 }
 
-void ConnectCommitPoints(Tmain& window, std::function<void()> commit) {
-  for (const char* name : kCommitCommands) {
-    std::function<void()> work = window.CommandHandler(name);
-    if (!work) continue;
-    window.SetCommandHandler(name, [commit, work] {
-      commit();
-      work();
-    });
-  }
+void ConnectCommitPoints(Tmain& window, Ttools& tools) {
+  Ttools* editor = &tools;
+  QObject::connect(&window, &Tmain::commandStarting, editor, [editor](const QString& command) {
+    if (IsCommitCommand(command)) editor->CommitTyping();
+  });
 }
 
 }  // namespace tessaro::gui

@@ -16,7 +16,7 @@ constexpr const char* kEditorCommands[] = {"ActionCofnij", "ActionKopiuj", "Acti
 
 }  // namespace
 
-Ttools* BlockEditorOf(Tmain& window) { return window.findChild<Ttools*>(QStringLiteral("Ttools")); }
+Ttools* BlockEditorOf(Tmain& window) { return window.Part<Ttools>(); }
 
 void InstallBlockEditor(Tmain& window) {
   TDocumentState& state = window.State();
@@ -31,19 +31,18 @@ void InstallBlockEditor(Tmain& window) {
   } else {
     tools->setParent(&window);
   }
+  window.AddPart(tools);
   Tmain* w = &window;
   tools->ReplaceOperators = [w] { return w->Settings().ZamieniajOperator; };
   tools->OnSnapshot = [&state] { PushBlockSnapshot(state); };
-  tools->OnEndConsoleInput = [w] {
-    if (w->OnAbandonInput) w->OnAbandonInput();
-  };
+  tools->OnEndConsoleInput = [w] { w->AbandonInput(); };
   tools->OnEditorFocus = [w](bool active) {
     // While the editor has the focus, the editing commands act on its text.
     if (active) {
       for (const char* name : kEditorCommands) {
         // A command without work would swallow the key the editor needs.
         QAction* a = w->CommandAction(name);
-        if (a && w->CommandHandler(name)) a->setEnabled(true);
+        if (a && w->HasCommandHandler(name)) a->setEnabled(true);
       }
     } else {
       w->UpdateCommandStates();
@@ -51,29 +50,19 @@ void InstallBlockEditor(Tmain& window) {
     w->State().Repaint();
   };
   // The editor never keeps a block another document or a new selection replaced.
-  auto close = window.OnCloseBlockEditor;
-  window.OnCloseBlockEditor = [close, tools] {
-    if (close) close();
-    tools->ShowBlock(0, std::string(), 0);
-  };
-  QObject::connect(tools, &Ttools::blockTextStored, &window, &Tmain::diagramEdited);
-  ConnectSelectionChanges(window, [tools] { tools->ShowSelectedBlock(); });
+  QObject::connect(w, &Tmain::blockEditorClosed, tools, [tools] { tools->ShowBlock(0, std::string(), 0); });
+  QObject::connect(tools, &Ttools::blockTextStored, w, &Tmain::diagramEdited);
+  QObject::connect(w, &Tmain::selectionChanged, tools, &Ttools::ShowSelectedBlock);
   // Every change of the diagram repaints: a block replaced under the editor
   // (undo, paste, a new selection) is shown again before it can be typed over.
-  auto repaint = state.OnRepaint;
-  state.OnRepaint = [repaint, tools](TDocumentState& s) {
-    if (repaint) repaint(s);
-    tools->FollowSelection();
-  };
-  ConnectEditorCommands(window, [tools](const char* command) { return tools->HandleCommand(command); });
+  QObject::connect(w, &Tmain::repaintRequested, tools, &Ttools::FollowSelection);
+  // A press on the diagram takes the keyboard from the text.
+  QObject::connect(w, &Tmain::diagramPressed, tools, &Ttools::LeaveText);
+  ConnectEditorCommands(window, *tools);
   ConnectFillStyleMenus(window, *tools);
-  ConnectCommitPoints(window, [tools] { tools->CommitTyping(); });
+  ConnectCommitPoints(window, *tools);
   // The extension manager's "Ok" changes which extension functions exist.
-  auto extensions_changed = window.OnExtensionsChanged;
-  window.OnExtensionsChanged = [extensions_changed, tools] {
-    if (extensions_changed) extensions_changed();
-    tools->BuildMenus();
-  };
+  QObject::connect(w, &Tmain::extensionsChanged, tools, &Ttools::BuildMenus);
 }
 
 }  // namespace tessaro::gui

@@ -17,6 +17,7 @@
 #include "core/document/document_state.h"
 #include "core/document/selection_font.h"
 #include "core/extensions/plugin_table.h"
+#include "core/i18n/windows/tools_texts.h"
 #include "core/language/block_check.h"
 #include "core/language/block_text_edit.h"
 #include "core/language/block_vocabulary.h"
@@ -24,6 +25,7 @@
 #include "gui/blockeditor/block_lexer.h"
 #include "gui/blockeditor/code_editor.h"
 #include "gui/shell/qt_text.h"
+#include "gui/shell/window_texts.h"
 #include "picture/qt_canvas.h"
 
 namespace tessaro::gui {
@@ -35,17 +37,9 @@ constexpr int kNoticeMs = 4000;
 constexpr int kCompletionList = 1;
 constexpr int kTemplateList = 2;
 
-// The four actions: object name, caption identifier.
-struct ActionSpec {
-  const char* name;
-  const char* caption;
-};
-constexpr ActionSpec kActions[] = {
-    {"acZmienKolorTekstu", "msg00357"},
-    {"acZmienKolorObrysuj", "msg00358"},
-    {"acZmienKolorWypelnienia", "msg00359"},
-    {"acZmienCzcionke", "msg00360"},
-};
+// The four actions of the diagram's context menu, by object name.
+constexpr const char* kActions[] = {"acZmienKolorTekstu", "acZmienKolorObrysuj", "acZmienKolorWypelnienia",
+                                    "acZmienCzcionke"};
 
 // Menu captions show "&" as written, not as a mnemonic.
 QString MenuCaption(const std::string& text) { return FromCore(text).replace(QLatin1Char('&'), QStringLiteral("&&")); }
@@ -175,9 +169,9 @@ void Ttools::CreateWidgets() {
 }
 
 void Ttools::CreateActions() {
-  for (const ActionSpec& spec : kActions) {
+  for (const char* name : kActions) {
     auto* action = new QAction(this);
-    action->setObjectName(QString::fromLatin1(spec.name));
+    action->setObjectName(QString::fromLatin1(name));
     addAction(action);
   }
   connect(Action("acZmienKolorTekstu"), &QAction::triggered, this, [this] { acZmienKolorTekstuExecute(); });
@@ -189,16 +183,15 @@ void Ttools::CreateActions() {
 
 QMenu* Ttools::InsertMenu() const { return insert_menu_; }
 
+void Ttools::LeaveText() {
+  if (button_wstaw_->isVisible() && button_wstaw_->isEnabled()) button_wstaw_->setFocus();
+}
+
 QAction* Ttools::Action(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
 
 void Ttools::ApplyTranslation() {
-  setWindowTitle(Tr("msg00350"));
-  if (auto* dock = qobject_cast<QDockWidget*>(parentWidget())) dock->setWindowTitle(Tr("msg00351"));
-  label_tool_type_->setText(Tr("msg00352"));
-  status_panel_0_->setText(Tr("msg00353"));
-  button_wstaw_->setText(Tr("msg00355"));
-  button_swap_->setToolTip(Tr("msg00356"));
-  for (const ActionSpec& spec : kActions) Action(spec.name)->setText(Tr(spec.caption));
+  ApplyWindowTexts(*this, kToolsTexts);
+  if (auto* dock = qobject_cast<QDockWidget*>(parentWidget())) dock->setWindowTitle(WindowTextOf(kToolsTexts, "dpCode"));
   UpdateSwapImage();
   ShowFirstError();
   // The submenu captions are translated texts too.
@@ -336,7 +329,7 @@ void Ttools::CheckNow() {
 void Ttools::ShowFirstError() {
   const std::vector<TBlockError>& errors = editor_->Errors();
   if (errors.empty()) {
-    status_panel_1_->setText(Tr("msg00354"));
+    status_panel_1_->setText(WindowTextOf(kToolsTexts, "ToolsStatusPanel1"));
     status_panel_1_->setToolTip(QString());
     return;
   }

@@ -67,6 +67,9 @@ class Ttools : public QWidget {
   bool HandleCommand(const char* command);
   // Runs the error check now instead of after the pause.
   void CheckNow();
+  // The text gives up the keyboard (to the insert button, while that is
+  // shown and enabled): the diagram is being pressed.
+  void LeaveText();
 
   // The four actions of the diagram's context menu.
   void acZmienKolorTekstuExecute();

@@ -17,7 +17,7 @@
 #include "core/language/block_text_edit.h"
 #include "core/language/breakpoint_condition.h"
 #include "core/platform/dialogs.h"
-#include "gui/extensions/window_texts.h"
+#include "gui/shell/window_texts.h"
 #include "gui/shell/qt_text.h"
 
 namespace tessaro::gui {

@@ -7,9 +7,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/i18n/windows/code_texts.h"
 #include "core/language/breakpoint_text.h"
 #include "gui/breakpoints/breakpoint_dialog.h"
 #include "gui/shell/qt_text.h"
+#include "gui/shell/window_texts.h"
 
 namespace tessaro::gui {
 
@@ -76,10 +78,9 @@ BreakpointPage::BreakpointPage(QWidget* parent) : QWidget(parent) {
 }
 
 void BreakpointPage::ApplyTranslation() {
-  configure_->setText(Tr("msgbp00001"));
-  remove_->setText(Tr("msgbp00002"));
-  enable_all_->setText(Tr("msgbp00003"));
-  disable_all_->setText(Tr("msgbp00004"));
+  // The page is the analysis window's breakpoint page; its texts are in that window's table.
+  for (QPushButton* button : {configure_, remove_, enable_all_, disable_all_})
+    button->setText(WindowTextOf(kCodeTexts, button->objectName().toStdString()));
   FillItems(list_->currentRow());
 }
 

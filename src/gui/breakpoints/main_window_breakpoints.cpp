@@ -5,7 +5,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QTreeWidget>
 #include <cmath>
 #include <memory>
 
@@ -29,7 +28,6 @@
 #include "gui/run/trun.h"
 #include "gui/shell/hint_window.h"
 #include "gui/shell/main_window.h"
-#include "gui/shell/open_files_tree.h"
 #include "gui/shell/qt_text.h"
 #include "picture/qt_canvas.h"
 
@@ -58,8 +56,7 @@ class BreakpointMouse : public QObject {
     hint_.setObjectName(QStringLiteral("DiagramHint"));
     // No hint outlives the program it describes or the document it was over.
     if (Trun* run = RunControllerOf(window)) connect(run, &Trun::runStateChanged, this, [this] { CloseHint(); });
-    if (QTreeWidget* tree = window.FilesTree())
-      connect(tree, &QTreeWidget::currentItemChanged, this, [this] { CloseHint(); });
+    connect(&window, &Tmain::currentDocumentChanged, this, [this] { CloseHint(); });
   }
 
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -231,16 +228,15 @@ class BreakpointMouse : public QObject {
 
 }  // namespace
 
-BreakpointPage* BreakpointPageOf(Tmain& window) { return window.findChild<BreakpointPage*>("BreakpointPage"); }
+BreakpointPage* BreakpointPageOf(Tmain& window) { return window.Part<BreakpointPage>(); }
 
 void InstallBreakpoints(Tmain& window) {
-  Tcode* code = AnalysisWindowOf(window);
-  Trun* run = RunControllerOf(window);
-  if (!code || !run) return;
-  QWidget* sheet = code->findChild<QWidget*>("TabSheet5");
-  if (!sheet || !sheet->layout()) return;
-  auto* page = new BreakpointPage(sheet);
-  sheet->layout()->addWidget(page);
+  Tcode& code = window.RequirePart<Tcode>("InstallBreakpoints");
+  Trun* run = &window.RequirePart<Trun>("InstallBreakpoints");
+  DiagramView& view = window.RequirePart<DiagramView>("InstallBreakpoints");
+  auto* page = new BreakpointPage;
+  code.AddBreakpointPage(page);
+  window.AddPart(page);
 
   TDocumentState& state = window.State();
   page->Breakpoints = [&state]() -> TBreakPointArray* {
@@ -265,29 +261,22 @@ void InstallBreakpoints(Tmain& window) {
   };
 
   // The list follows every change of the document's breakpoints.
-  auto previous = state.OnBreakpointsChanged;
-  state.OnBreakpointsChanged = [previous, page](TDocumentState& s) {
-    if (previous) previous(s);
-    page->RefreshBreakpointList();
-  };
+  QObject::connect(&window, &Tmain::breakpointsChanged, page, &BreakpointPage::RefreshBreakpointList);
   const RetranslationHandle texts = AddRetranslationObserver([page] { page->ApplyTranslation(); });
   QObject::connect(page, &QObject::destroyed, [texts] { RemoveRetranslationObserver(texts); });
 
   // A line picked in the list is marked in the diagram, compiled or not.
-  if (DiagramView* view = DiagramViewOf(window)) {
-    auto prepare = view->OnPrepareScene;
-    auto marked = std::make_shared<RunHighlight>();
-    view->OnPrepareScene = [prepare, run, marked](RenderScene& scene) {
-      if (prepare) prepare(scene);
-      if (!run->Compiler.MarkActive) return;
-      *marked = scene.Highlight ? *scene.Highlight : RunHighlight{};
-      marked->PseudocodeActive = true;
-      marked->PseudocodeBlock = run->Compiler.MarkBlock;
-      marked->PseudocodeLine = run->Compiler.MarkLine;
-      scene.Highlight = marked.get();
-    };
-    view->PaintBox()->installEventFilter(new BreakpointMouse(window, *view, *page));
-  }
+  // Built on the run's marks, which come before it in the view's layers.
+  auto marked = std::make_shared<RunHighlight>();
+  view.SetSceneLayer(DiagramView::SceneLayer::BreakpointMarks, [run, marked](RenderScene& scene) {
+    if (!run->Compiler.MarkActive) return;
+    *marked = scene.Highlight ? *scene.Highlight : RunHighlight{};
+    marked->PseudocodeActive = true;
+    marked->PseudocodeBlock = run->Compiler.MarkBlock;
+    marked->PseudocodeLine = run->Compiler.MarkLine;
+    scene.Highlight = marked.get();
+  });
+  view.PaintBox()->installEventFilter(new BreakpointMouse(window, view, *page));
 }
 
 }  // namespace tessaro::gui

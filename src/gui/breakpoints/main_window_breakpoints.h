@@ -9,7 +9,7 @@ namespace tessaro::gui {
 class BreakpointPage;
 class Tmain;
 
-// After InstallRunWindow and InstallEditor.
+// Needs the drawing area (InstallDiagram) and the run window (InstallRunWindow).
 void InstallBreakpoints(Tmain& window);
 
 // The page installed, or nullptr before InstallBreakpoints.

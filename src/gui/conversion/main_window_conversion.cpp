@@ -20,15 +20,13 @@ void InstallConversionPanel(Tmain& window) {
   } else {
     panel->setParent(&window);
   }
-  if (Trun* run = RunControllerOf(window)) {
-    run->OnShowConversion = [panel](const std::string& value, int32_t from, int32_t to) {
-      panel->ShowConversion(value, from, to);
-    };
-  }
+  window.AddPart(panel);
+  Trun& run = window.RequirePart<Trun>("InstallConversionPanel");
+  QObject::connect(&run, &Trun::conversionShown, panel, &TKonwersjaPanel::ShowConversion);
 }
 
 TKonwersjaPanel* ConversionPanelOf(Tmain& window) {
-  return window.findChild<TKonwersjaPanel*>(QStringLiteral("KonwersjaSystemow"));
+  return window.Part<TKonwersjaPanel>();
 }
 
 }  // namespace tessaro::gui

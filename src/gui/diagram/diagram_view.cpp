@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <utility>
 
 #include "core/diagram/rounding.h"
 #include "core/diagram/view_math.h"
@@ -77,7 +78,14 @@ void DiagramView::PrepareScene() {
   scene_.Obszar = state_.ObszarSchematu;
   TOtwartePliki* document = state_.CurrentDocument();
   scene_.Breakpoints = document ? &document->PunktyPrzerwania : nullptr;
-  if (OnPrepareScene) OnPrepareScene(scene_);
+  for (const auto& fill : layers_)
+    if (fill) fill(scene_);
+}
+
+void DiagramView::SetSceneLayer(SceneLayer layer, std::function<void(RenderScene&)> fill) {
+  auto& slot = layers_[static_cast<size_t>(layer)];
+  Q_ASSERT_X(!slot, "DiagramView::SetSceneLayer", "a scene layer has one owner");
+  slot = std::move(fill);
 }
 
 void DiagramView::EnsureBitmap() {

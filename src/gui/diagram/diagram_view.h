@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPointF>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -52,9 +53,18 @@ class DiagramView : public QWidget {
  public:
   DiagramView(TDocumentState& state, ViewState& view, QWidget* parent = nullptr);
 
-  // Called before every render to fill the scene's toggles, the editor's
-  // interaction state, the run highlight and the breakpoints.
-  std::function<void(RenderScene&)> OnPrepareScene;
+  // What fills the scene before every render, one filler per layer, called
+  // in this order whoever installed them first; a layer sees what the layers
+  // before it set (the breakpoint page's line mark builds on the run's marks).
+  enum class SceneLayer {
+    Grid,             // node and line toggles, the grid step
+    RunMarks,         // the current block, the selected error, warning and instruction
+    BreakpointMarks,  // the line picked in the breakpoint list
+    Selection,        // the editor's rubber band, drag overlay and recorded block
+  };
+  static constexpr int kSceneLayers = 4;
+  // Each layer has one owner: setting a layer twice is a wiring mistake.
+  void SetSceneLayer(SceneLayer layer, std::function<void(RenderScene&)> fill);
 
   // Mode 0: renders, composes onto the screen bitmap and shows it.
   void RysujSchemat();
@@ -100,6 +110,7 @@ class DiagramView : public QWidget {
   QScrollBar* scroll_h_ = nullptr;
   QScrollBar* scroll_v_ = nullptr;
   bool setting_bars_ = false;
+  std::array<std::function<void(RenderScene&)>, kSceneLayers> layers_;
 };
 
 }  // namespace tessaro::gui

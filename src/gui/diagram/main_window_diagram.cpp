@@ -34,25 +34,28 @@ bool Checked(Tmain& window, const char* name, bool fallback) {
 DiagramView* DiagramViewOf(Tmain& window) { return qobject_cast<DiagramView*>(window.DiagramWidget()); }
 
 DiagramCommands* DiagramCommandsOf(Tmain& window) {
-  auto* holder = window.findChild<QObject*>(QStringLiteral("DiagramCommands"), Qt::FindDirectChildrenOnly);
-  return holder ? &static_cast<CommandsHolder*>(holder)->commands : nullptr;
+  auto* holder = window.Part<CommandsHolder>();
+  return holder ? &holder->commands : nullptr;
 }
 
 void InstallDiagram(Tmain& window) {
   auto* view = new DiagramView(window.State(), window.View(), &window);
   window.InstallDiagramWidget(view);
+  window.AddPart(view);
   Tmain* w = &window;
 
-  view->OnPrepareScene = [w](RenderScene& scene) {
+  view->SetSceneLayer(DiagramView::SceneLayer::Grid, [w](RenderScene& scene) {
     scene.PokazWezly = Checked(*w, "ActionWezel", true);
     // "Połączenia łamane" checked asks for right-angled connections.
     scene.PolaczeniaProste = !Checked(*w, "ActionLamana", false);
     scene.SiatkaKrok = w->GridSize();
-  };
-  window.State().OnRepaint = [view](TDocumentState&) {
+  });
+  QObject::connect(w, &Tmain::repaintRequested, view, [view] {
     view->UpdateScrollBars();
     view->RysujSchemat();
-  };
+  });
+  // The breakpoint markers follow the document's breakpoints.
+  QObject::connect(w, &Tmain::breakpointsChanged, view, &DiagramView::RysujSchemat);
   // Every change of the diagram ends in a render: the caption's unsaved mark follows it.
   QObject::connect(view, &DiagramView::Rendered, w, &Tmain::ScheduleCaptionUpdate);
   for (const char* toggle : {"ActionWezel", "ActionLamana"}) {
@@ -61,17 +64,18 @@ void InstallDiagram(Tmain& window) {
     }
   }
 
-  if (auto* zoom = window.findChild<QComboBox*>(QStringLiteral("tbComboBoxLupa"))) {
+  if (QComboBox* zoom = window.ZoomList()) {
     // The fit entry shows the zoom it chose, which needs a text field.
     zoom->setEditable(true);
     zoom->lineEdit()->setReadOnly(true);
     QObject::connect(zoom, &QComboBox::activated, view, [w, view, zoom] {
       view->ApplyZoomEntry(zoom, w->width(), w->statusBar()->geometry().top());
-      if (auto* focus = w->findChild<QWidget*>(QStringLiteral("FocusButton"))) focus->setFocus();
+      w->ParkFocus();
     });
   }
 
   auto* holder = new CommandsHolder(window.State(), *view, &window);
+  window.AddPart(holder);
   DiagramCommands& commands = holder->commands;
   commands.DocumentName = [w] {
     TOtwartePliki* document = w->State().CurrentDocument();

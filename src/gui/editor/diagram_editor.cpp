@@ -164,7 +164,7 @@ void DiagramEditor::ForgetRecordedBlock() { recorded_block_ = -1; }
 
 void DiagramEditor::CloseEditor() {
   recorded_block_ = -1;
-  if (window_.OnCloseBlockEditor) window_.OnCloseBlockEditor();
+  window_.CloseBlockEditor();
 }
 
 // ---------------------------------------------------------------------------
@@ -182,9 +182,7 @@ void DiagramEditor::Press(QMouseEvent* event) {
   consumed_ = false;
   pressed_ = true;
   pending_messages_.clear();
-  if (QWidget* insert = window_.findChild<QWidget*>(QStringLiteral("TBXButtonWstaw"));
-      insert && insert->isVisible() && insert->isEnabled())
-    insert->setFocus();
+  window_.AnnounceDiagramPress();
   if (RunActiveRefusal()) {
     tryb_ = 0;
     // A refused placement does not wait, armed, for the run to end.
@@ -603,7 +601,7 @@ void DiagramEditor::BuildContextMenu() {
     }
     made[k] = palette;
   }
-  if (window_.OnFillStyleMenus) window_.OnFillStyleMenus(made[0], made[1], made[2], menu);
+  window_.AnnounceContextMenu(made[0], made[1], made[2], menu);
   menu->addSeparator();
   QAction* cancel = menu->addAction(FromCore(LangText("msgm00006")));
   cancel->setObjectName(QStringLiteral("ActionAnuluj"));

@@ -4,7 +4,6 @@
 #include <QKeySequence>
 #include <QMouseEvent>
 
-#include "gui/analysis/tcode.h"
 #include "gui/diagram/diagram_view.h"
 #include "gui/diagram/main_window_diagram.h"
 #include "gui/editor/diagram_editor.h"
@@ -14,55 +13,24 @@
 
 namespace tessaro::gui {
 
-DiagramEditor* DiagramEditorOf(Tmain& window) {
-  return window.findChild<DiagramEditor*>(QStringLiteral("DiagramEditor"), Qt::FindDirectChildrenOnly);
-}
+DiagramEditor* DiagramEditorOf(Tmain& window) { return window.Part<DiagramEditor>(); }
 
 void InstallEditor(Tmain& window) {
-  DiagramView* view = DiagramViewOf(window);
-  if (!view) return;
-  auto* editor = new DiagramEditor(window, *view);
-  PaintBoxEdytor* box = view->PaintBox();
+  DiagramView& view = window.RequirePart<DiagramView>("InstallEditor");
+  Trun& run = window.RequirePart<Trun>("InstallEditor");
+  auto* editor = new DiagramEditor(window, view);
+  window.AddPart(editor);
+  PaintBoxEdytor* box = view.PaintBox();
   QObject::connect(box, &PaintBoxEdytor::MousePressed, editor, &DiagramEditor::Press);
   QObject::connect(box, &PaintBoxEdytor::MouseMoved, editor, &DiagramEditor::Move);
   QObject::connect(box, &PaintBoxEdytor::MouseReleased, editor, &DiagramEditor::Release);
   QObject::connect(box, &PaintBoxEdytor::MouseDoubleClicked, editor, &DiagramEditor::DoubleClick);
+  view.SetSceneLayer(DiagramView::SceneLayer::Selection, [editor](RenderScene& scene) { editor->FillScene(scene); });
 
-  auto previous_scene = view->OnPrepareScene;
-  view->OnPrepareScene = [previous_scene, editor](RenderScene& scene) {
-    if (previous_scene) previous_scene(scene);
-    editor->FillScene(scene);
-  };
-
-  // The run: edits wait while it runs; the lifecycle stops it and ends a waiting read.
-  Trun* run = RunControllerOf(window);
-  Tcode* code = AnalysisWindowOf(window);
-  TDocumentState& state = window.State();
-  if (run) {
-    editor->IsRunActive = [run] { return run->Compiler.Running != 0; };
-    window.OnStopAndDiscard = [run] { run->DiscardProgram(); };
-    auto previous = state.OnDiagramChanged;
-    state.OnDiagramChanged = [previous, run](TDocumentState& s) {
-      run->DiagramChanged();
-      if (previous) previous(s);
-    };
-  }
-  if (code) window.OnAbandonInput = [code] { code->EndConsoleInput(); };
-  auto previous_close = window.OnCloseBlockEditor;
-  window.OnCloseBlockEditor = [previous_close, editor] {
-    editor->ForgetRecordedBlock();
-    if (previous_close) previous_close();
-  };
-  auto previous_breakpoints = state.OnBreakpointsChanged;
-  state.OnBreakpointsChanged = [previous_breakpoints, view](TDocumentState& s) {
-    if (previous_breakpoints) previous_breakpoints(s);
-    view->RysujSchemat();  // the markers follow
-  };
-  auto previous_selection = state.OnSelectionChanged;
-  state.OnSelectionChanged = [previous_selection, editor](TDocumentState& s) {
-    editor->UpdateClipboardCommands();
-    if (previous_selection) previous_selection(s);
-  };
+  // Edits wait while a run is active.
+  editor->IsRunActive = [&run] { return run.Compiler.Running != 0; };
+  QObject::connect(&window, &Tmain::blockEditorClosed, editor, &DiagramEditor::ForgetRecordedBlock);
+  QObject::connect(&window, &Tmain::selectionChanged, editor, &DiagramEditor::UpdateClipboardCommands);
 
   for (const ToolSpec& t : kTools) {
     const int tool = t.tool;

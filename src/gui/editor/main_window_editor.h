@@ -1,6 +1,6 @@
 // Makes the main window an editor: the mouse on the drawing area, the tools,
 // undo and redo, the block clipboard, Delete, centring, the node and line
-// toggles, and the hooks of the document lifecycle the run window answers.
+// toggles; edits wait while a run is active.
 #pragma once
 
 namespace tessaro::gui {
@@ -8,7 +8,7 @@ namespace tessaro::gui {
 class DiagramEditor;
 class Tmain;
 
-// After InstallDiagram and InstallRunWindow.
+// Needs the drawing area (InstallDiagram) and the run controller (InstallRunWindow).
 void InstallEditor(Tmain& window);
 
 // The window's editor, or nullptr before InstallEditor.

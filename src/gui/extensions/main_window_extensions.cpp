@@ -25,7 +25,7 @@ bool OpenExtensionManager(Tmain& window) {
     if (run) run->DiscardProgram();
   };
   if (manager.exec() != QDialog::Accepted) return false;
-  if (window.OnExtensionsChanged) window.OnExtensionsChanged();
+  window.AnnounceExtensionsChanged();
   return true;
 }
 

@@ -6,9 +6,9 @@ namespace tessaro::gui {
 
 class Tmain;
 
-// After InstallRunWindow: a check change or an import in the manager first
-// stops a run and discards the compiled program. After "Ok" the window's
-// OnExtensionsChanged hook rebuilds what lists extension functions.
+// A check change or an import in the manager first stops a run and discards
+// the compiled program. After "Ok" the window announces extensionsChanged,
+// and whatever lists extension functions is built again.
 void InstallExtensionManager(Tmain& window);
 
 // The command's work; false when the manager was refused or not confirmed.

@@ -14,7 +14,7 @@
 #include "core/extensions/plugin_project.h"
 #include "core/i18n/retranslation.h"
 #include "core/i18n/windows/plugin_kreator_texts.h"
-#include "gui/extensions/window_texts.h"
+#include "gui/shell/window_texts.h"
 #include "gui/shell/qt_text.h"
 
 namespace tessaro::gui {
@@ -114,8 +114,8 @@ TPlugInKreator::TPlugInKreator(QWidget* parent) : QDialog(parent) {
 
   ApplyTranslation();
   // The edits are filled once; a language change must not overwrite what was typed.
-  edNazwaRozszerzenia->setText(Tr("msg00486"));
-  edNazwaPliku->setText(Tr("msg00487"));
+  edNazwaRozszerzenia->setText(WindowTextOf(kPlugInKreatorTexts, "edNazwaRozszerzenia"));
+  edNazwaPliku->setText(WindowTextOf(kPlugInKreatorTexts, "edNazwaPliku"));
   retranslation_ = AddRetranslationObserver([this] { ApplyTranslation(); });
 }
 

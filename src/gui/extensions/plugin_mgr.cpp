@@ -19,7 +19,7 @@
 #include "core/i18n/retranslation.h"
 #include "core/i18n/windows/plugin_mgr_texts.h"
 #include "gui/extensions/plugin_kreator.h"
-#include "gui/extensions/window_texts.h"
+#include "gui/shell/window_texts.h"
 #include "gui/shell/qt_text.h"
 
 namespace tessaro::gui {

@@ -14,9 +14,11 @@
 #include <QVBoxLayout>
 
 #include "core/i18n/language.h"
+#include "core/i18n/windows/blad_form_texts.h"
 #include "core/platform/dialogs.h"
 #include "core/services/online.h"
 #include "gui/shell/qt_text.h"
+#include "gui/shell/window_texts.h"
 
 namespace tessaro::gui {
 
@@ -53,7 +55,6 @@ QLabel* LinkLabel(QWidget* parent, const char* name, const QUrl& url, const QStr
 
 TBladForm::TBladForm(bool repeated, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TBladForm"));
-  setWindowTitle(Tr("msg00413"));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint |
                  Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setModal(true);
@@ -65,10 +66,10 @@ TBladForm::TBladForm(bool repeated, QWidget* parent) : QDialog(parent) {
   picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(40, 40));
   picture->setAlignment(Qt::AlignTop);
   top->addWidget(picture);
-  top->addWidget(Label(this, "Label1", Tr("msg00414")), 1);
+  top->addWidget(Label(this, "Label1", QString()), 1);
   layout->addLayout(top);
-  layout->addWidget(Label(this, "Label2", Tr("msg00415"), true));
-  layout->addWidget(Label(this, "Label3", Tr("msg00416")));
+  layout->addWidget(Label(this, "Label2", QString(), true));
+  layout->addWidget(Label(this, "Label3", QString()));
 
   auto* frame = new QFrame(this);
   frame->setObjectName(QStringLiteral("Panel1"));
@@ -84,21 +85,21 @@ TBladForm::TBladForm(bool repeated, QWidget* parent) : QDialog(parent) {
   layout->addWidget(frame, 1);
 
   auto* mail_row = new QHBoxLayout;
-  mail_row->addWidget(Label(this, "Label4", Tr("msg00417"), true));
-  mail_row->addWidget(Label(this, "Label5", Tr("msg00418")));
+  mail_row->addWidget(Label(this, "Label4", QString(), true));
+  mail_row->addWidget(Label(this, "Label5", QString()));
   email_ = new QLineEdit(this);
   email_->setObjectName(QStringLiteral("edemail"));
   mail_row->addWidget(email_, 1);
-  auto* send = new QPushButton(Tr("msg00419"), this);
+  auto* send = new QPushButton(this);
   send->setObjectName(QStringLiteral("BitBtn2"));
   send->setAutoDefault(false);
   connect(send, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
   mail_row->addWidget(send);
   layout->addLayout(mail_row);
-  layout->addWidget(Label(this, "Label6", Tr("msg00420")));
+  layout->addWidget(Label(this, "Label6", QString()));
 
   auto* address_row = new QHBoxLayout;
-  address_row->addWidget(Label(this, "Label7", Tr("msg00421")));
+  address_row->addWidget(Label(this, "Label7", QString()));
   QLabel* address = LinkLabel(this, "Label8", MailtoUrl(QString::fromLatin1(kVendorEmail)),
                               QString::fromLatin1(kVendorEmail), true);
   address_row->addWidget(address);
@@ -111,12 +112,12 @@ TBladForm::TBladForm(bool repeated, QWidget* parent) : QDialog(parent) {
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  auto* close = new QPushButton(Tr("msg00422"), this);
+  auto* close = new QPushButton(this);
   close->setObjectName(QStringLiteral("BitBtn1"));
   close->setAutoDefault(false);
   connect(close, &QPushButton::clicked, this, [this] { done(Close); });
   buttons->addWidget(close);
-  auto* ignore = new QPushButton(Tr("msg00423"), this);
+  auto* ignore = new QPushButton(this);
   ignore->setObjectName(QStringLiteral("BitBtn3"));
   ignore->setDefault(true);
   connect(ignore, &QPushButton::clicked, this, [this] { done(Ignore); });
@@ -130,6 +131,7 @@ TBladForm::TBladForm(bool repeated, QWidget* parent) : QDialog(parent) {
   } else {
     ignore->setFocus();
   }
+  ApplyWindowTexts(*this, kBladFormTexts);
   setFixedSize(450, 283 + 40);
 }
 

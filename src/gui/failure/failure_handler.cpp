@@ -94,18 +94,20 @@ void FailureHandler::RunCommand(const QString& command, const std::function<void
     state.WyznaczObszar();
     state.Zmiana = changed;
     state.SelectionChanged();
-    if (state.OnBreakpointsChanged) state.OnBreakpointsChanged(state);
+    state.BreakpointsChanged();
     state.Repaint();
     Komunikat(LangText("msgm00012"), LangText("msgfail0002"));
   }
 }
 
 FailureHandler* FailureHandlerOf(Tmain& window) {
-  return window.findChild<FailureHandler*>(QStringLiteral("FailureHandler"), Qt::FindDirectChildrenOnly);
+  return window.Part<FailureHandler>();
 }
 
 void InstallFailureHandling(Tmain& window) {
   auto* handler = new FailureHandler(window);
+  window.AddPart(handler);
+  Q_ASSERT_X(!window.CommandGuard, "InstallFailureHandling", "the commands have one guard");
   window.CommandGuard = [handler](const QString& command, const std::function<void()>& run) {
     handler->RunCommand(command, run);
   };

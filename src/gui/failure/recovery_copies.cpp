@@ -163,22 +163,16 @@ int RecoveryCopies::OfferLeftBehind() {
   return opened;
 }
 
-RecoveryCopies* RecoveryCopiesOf(Tmain& window) {
-  return window.findChild<RecoveryCopies*>(QStringLiteral("RecoveryCopies"), Qt::FindDirectChildrenOnly);
-}
+RecoveryCopies* RecoveryCopiesOf(Tmain& window) { return window.Part<RecoveryCopies>(); }
 
 void InstallRecoveryCopies(Tmain& window) {
   auto* copies = new RecoveryCopies(window);
-  TDocumentState& state = window.State();
+  window.AddPart(copies);
   // Every real change of the diagram ends in a snapshot, or, for text typed
   // into a block, is announced by the window; the pass reads the diagram itself.
   QObject::connect(&window, &Tmain::diagramEdited, copies, &RecoveryCopies::DiagramChanged);
-  auto previous = state.OnDiagramChanged;
-  state.OnDiagramChanged = [previous, copies](TDocumentState& s) {
-    if (previous) previous(s);
-    copies->DiagramChanged();
-  };
-  window.OnDocumentSaved = [copies] { copies->DocumentSaved(); };
+  QObject::connect(&window, &Tmain::documentChanged, copies, &RecoveryCopies::DiagramChanged);
+  QObject::connect(&window, &Tmain::documentSaved, copies, &RecoveryCopies::DocumentSaved);
 }
 
 }  // namespace tessaro::gui

@@ -224,7 +224,7 @@ void LoadLayout(Tmain& window) {
     window.setWindowState(window.windowState() | Qt::WindowMaximized);
     config.SaveToFile();
   }
-  window.OnFormClose = [&window] { SaveLayout(window); };
+  QObject::connect(&window, &Tmain::closing, &window, [&window] { SaveLayout(window); });
 }
 
 void SaveLayout(Tmain& window) {

@@ -4,9 +4,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "core/i18n/retranslation.h"
+#include "core/i18n/windows/lupa_texts.h"
 #include "gui/diagram/diagram_view.h"
 #include "gui/diagram/main_window_diagram.h"
 #include "gui/shell/main_window.h"
+#include "gui/shell/window_texts.h"
 #include "picture/qt_canvas.h"
 
 namespace tessaro::gui {
@@ -24,6 +27,10 @@ NavigatorWidget::NavigatorWidget(Tmain& window, DiagramView& view, QWidget* pare
   coalesce_.setInterval(0);
   connect(&coalesce_, &QTimer::timeout, this, &NavigatorWidget::ApplyPendingMove);
   connect(&view, &DiagramView::Rendered, this, [this] { update(); });
+  // Its title names it where the panel is not the one showing it (tab bars, accessibility).
+  ApplyWindowTexts(*this, kLupaTexts);
+  const RetranslationHandle texts = AddRetranslationObserver([this] { ApplyWindowTexts(*this, kLupaTexts); });
+  connect(this, &QObject::destroyed, [texts] { RemoveRetranslationObserver(texts); });
 }
 
 NavigatorInput NavigatorWidget::Input() const {
@@ -98,11 +105,11 @@ void NavigatorWidget::MoveViewTo(const QPoint& widget_point) {
 }
 
 void InstallNavigator(Tmain& window) {
-  DiagramView* view = DiagramViewOf(window);
+  DiagramView& view = window.RequirePart<DiagramView>("InstallNavigator");
   QDockWidget* dock = window.Panel("dpNavigator");
-  if (!view || !dock) return;
+  if (!dock) return;
   QWidget* placeholder = dock->widget();
-  dock->setWidget(new NavigatorWidget(window, *view, dock));
+  dock->setWidget(new NavigatorWidget(window, view, dock));
   delete placeholder;
 }
 

@@ -107,11 +107,12 @@ void OnlineServices::ActionWWWExecute() {
 }
 
 OnlineServices* OnlineServicesOf(Tmain& window) {
-  return window.findChild<OnlineServices*>(QStringLiteral("OnlineServices"), Qt::FindDirectChildrenOnly);
+  return window.Part<OnlineServices>();
 }
 
 void InstallOnlineServices(Tmain& window) {
   auto* services = new OnlineServices(window, TESSARO_SERVICE_HOST);
+  window.AddPart(services);
   window.SetCommandHandler("ActionWWW", [services] { services->ActionWWWExecute(); });
 }
 

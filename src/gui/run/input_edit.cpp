@@ -14,10 +14,12 @@
 
 #include "core/i18n/language.h"
 #include "core/i18n/retranslation.h"
+#include "core/i18n/windows/input_edit_texts.h"
 #include "core/platform/dialogs.h"
 #include "core/platform/program_paths.h"
 #include "gui/analysis/rtf_text.h"
 #include "gui/shell/qt_text.h"
+#include "gui/shell/window_texts.h"
 
 namespace tessaro::gui {
 
@@ -94,10 +96,10 @@ TinputEdit::TinputEdit(QWidget* parent) : QDialog(parent) {
 
   const QString folder = FromPath(ProgramDir());
   ChooseOpenFile = [folder](QWidget* p) {
-    return QFileDialog::getOpenFileName(p, Tr("msg00410"), folder, FileFilter());
+    return QFileDialog::getOpenFileName(p, WindowTextOf(kInputEditTexts, "OpenDialog.Title"), folder, FileFilter());
   };
   ChooseSaveFile = [folder](QWidget* p) {
-    return QFileDialog::getSaveFileName(p, Tr("msg00411"), folder, FileFilter());
+    return QFileDialog::getSaveFileName(p, WindowTextOf(kInputEditTexts, "SaveDialog.Title"), folder, FileFilter());
   };
   resize(380, 260);
   ApplyTranslation();
@@ -109,10 +111,7 @@ TinputEdit::~TinputEdit() {
 }
 
 void TinputEdit::ApplyTranslation() {
-  setWindowTitle(Tr("msg00406"));
-  Label1->setText(Tr("msg00407"));
-  Button2->setText(Tr("msg00408"));
-  Button1->setText(Tr("msg00409"));
+  ApplyWindowTexts(*this, kInputEditTexts);
   LabelHint->setText(Tr("msgi00003"));
 }
 

@@ -18,11 +18,6 @@ namespace tessaro::gui {
 
 namespace {
 
-constexpr const char* kInputModeMenus[] = {"menuPlik", "menuEdycja", "menuOpcje", "menuPomoc", "menuWidok",
-                                           "menuUruchom"};
-constexpr const char* kInputModeBars[] = {"toolMainMenu", "toolbarPasekStandardowy", "toolbarPasekWidoku",
-                                          "toolbarPasekUruchamianie", "TreeViewListaPlikow"};
-
 // Core text keeps line breaks as CR LF.
 std::string WithCrLf(const QString& text) {
   QString copy = text;
@@ -46,30 +41,9 @@ void SetPanelVisible(Tmain& main, bool visible) {
 void Trun::EnterInputMode() {
   // The rest of the window waits with the program; what was enabled before
   // is enabled again afterwards.
-  std::vector<QObject*> disabled;
-  auto disable = [&disabled](QObject* object, bool enabled) {
-    if (!object || !enabled) return;
-    disabled.push_back(object);
-    if (auto* a = qobject_cast<QAction*>(object))
-      a->setEnabled(false);
-    else if (auto* w = qobject_cast<QWidget*>(object))
-      w->setEnabled(false);
-  };
-  for (const char* name : kInputModeMenus) {
-    if (auto* menu = main_.findChild<QMenu*>(QString::fromLatin1(name)))
-      disable(menu->menuAction(), menu->menuAction()->isEnabled());
-  }
-  for (const char* name : kInputModeBars) {
-    auto* widget = main_.findChild<QWidget*>(QString::fromLatin1(name));
-    disable(widget, widget && widget->isEnabled());
-  }
+  const std::vector<QObject*> disabled = main_.DisableForInput();
   code_.RunInputMode();
-  for (QObject* object : disabled) {
-    if (auto* a = qobject_cast<QAction*>(object))
-      a->setEnabled(true);
-    else if (auto* w = qobject_cast<QWidget*>(object))
-      w->setEnabled(true);
-  }
+  Tmain::EnableAgain(disabled);
 }
 
 void Trun::InputOutput(const std::string& value, const std::string& item, uint8_t direction, std::string& answer) {

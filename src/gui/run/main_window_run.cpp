@@ -2,7 +2,6 @@
 
 #include <QDockWidget>
 #include <QEvent>
-#include <QTreeWidget>
 
 #include "gui/analysis/tcode.h"
 #include "gui/diagram/diagram_view.h"
@@ -10,7 +9,6 @@
 #include "gui/run/input_edit.h"
 #include "gui/run/trun.h"
 #include "gui/shell/main_window.h"
-#include "gui/shell/open_files_tree.h"
 
 namespace tessaro::gui {
 
@@ -36,6 +34,7 @@ class CloseGuard : public QObject {
 }  // namespace
 
 void InstallRunWindow(Tmain& window) {
+  DiagramView& view = window.RequirePart<DiagramView>("InstallRunWindow");
   auto* code = new Tcode;
   code->SetVersionText(window.VersionText());
   code->ClearConsole();
@@ -53,36 +52,33 @@ void InstallRunWindow(Tmain& window) {
   }
   auto* input = new TinputEdit(&window);
   auto* run = new Trun(window, *code, *input, &window);
+  window.AddPart(code);
+  window.AddPart(input);
+  window.AddPart(run);
   window.installEventFilter(new CloseGuard(*run, run));
-  window.OnShutDown = [run] { run->DiscardProgram(); };
 
-  DiagramView* view = DiagramViewOf(window);
-  if (view) {
-    auto previous = view->OnPrepareScene;
-    view->OnPrepareScene = [previous, run](RenderScene& scene) {
-      if (previous) previous(scene);
-      scene.Highlight = run->Highlight();
-    };
-    run->OnRepaintDiagram = [view] { view->RysujSchemat(); };
-  } else {
-    run->OnRepaintDiagram = [w = &window] { w->State().Repaint(); };
-  }
-  // Every repaint follows a change of the diagram or of the document; one
-  // that leaves the compiled program behind discards it first.
-  TDocumentState& state = window.State();
-  auto repaint = state.OnRepaint;
-  state.OnRepaint = [repaint, run](TDocumentState& s) {
-    run->CheckProgramMatchesDiagram();
-    if (repaint) repaint(s);
-  };
-  if (OpenFilesTree* tree = window.FilesTree())
-    QObject::connect(tree, &QTreeWidget::currentItemChanged, run, [run] { run->CheckProgramMatchesDiagram(); });
+  // The diagram shows where the run is.
+  view.SetSceneLayer(DiagramView::SceneLayer::RunMarks,
+                     [run](RenderScene& scene) { scene.Highlight = run->Highlight(); });
+  QObject::connect(run, &Trun::runMarksChanged, &view, &DiagramView::RysujSchemat);
+
+  // The program belongs to one diagram of one document: leaving the
+  // document, changing its diagram or ending the program discards it, and a
+  // repaint that finds the diagram or the document changed under it does too
+  // (before the views draw, so no stale mark is shown).
+  QObject::connect(&window, &Tmain::currentDocumentLeaving, run, &Trun::DiscardProgram);
+  QObject::connect(&window, &Tmain::documentChanged, run, &Trun::DiagramChanged);
+  QObject::connect(&window, &Tmain::shuttingDown, run, &Trun::DiscardProgram);
+  QObject::connect(&window, &Tmain::diagramAboutToRepaint, run, &Trun::CheckProgramMatchesDiagram);
+  QObject::connect(&window, &Tmain::currentDocumentChanged, run, &Trun::CheckProgramMatchesDiagram);
+  // A new document or a switch ends a waiting read.
+  QObject::connect(&window, &Tmain::inputAbandoned, code, &Tcode::EndConsoleInput);
 }
 
-Trun* RunControllerOf(Tmain& window) { return window.findChild<Trun*>(QStringLiteral("Trun")); }
+Trun* RunControllerOf(Tmain& window) { return window.Part<Trun>(); }
 
-Tcode* AnalysisWindowOf(Tmain& window) { return window.findChild<Tcode*>(QStringLiteral("Tcode")); }
+Tcode* AnalysisWindowOf(Tmain& window) { return window.Part<Tcode>(); }
 
-TinputEdit* InputDialogOf(Tmain& window) { return window.findChild<TinputEdit*>(QStringLiteral("TinputEdit")); }
+TinputEdit* InputDialogOf(Tmain& window) { return window.Part<TinputEdit>(); }
 
 }  // namespace tessaro::gui

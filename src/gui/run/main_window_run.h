@@ -11,7 +11,7 @@ class TinputEdit;
 class Tmain;
 class Trun;
 
-// After InstallDiagram.
+// Needs the drawing area (InstallDiagram).
 void InstallRunWindow(Tmain& window);
 
 // The parts installed, or nullptr before InstallRunWindow.

@@ -111,10 +111,10 @@ Trun::Trun(Tmain& main, Tcode& code, TinputEdit& input, QObject* parent)
     InputOutput(value, item, direction, answer);
   };
   Compiler.OnConversion = [this](const Trozkaz&, int32_t from, int32_t to, const std::string& text) {
-    if (OnShowConversion) OnShowConversion(text, from, to);
+    emit conversionShown(text, from, to);
   };
   code_.SetCompiler(&Compiler);
-  code_.OnRepaintDiagram = [this] { if (OnRepaintDiagram) OnRepaintDiagram(); };
+  connect(&code_, &Tcode::diagramMarksChanged, this, &Trun::runMarksChanged);
   since_pump_.start();
   since_list_.start();
 
@@ -125,7 +125,7 @@ Trun::Trun(Tmain& main, Tcode& code, TinputEdit& input, QObject* parent)
     // Beside panel 1, which follows the notice panel 0.
     bar->insertWidget(1, status_icon_);
   }
-  if (auto* delay = main_.findChild<QSpinBox*>(QStringLiteral("spinEditOpoznieniePods"))) {
+  if (QSpinBox* delay = main_.HighlightDelay()) {
     Timer.setInterval(delay->value());
     connect(delay, &QSpinBox::valueChanged, this, [this](int ms) { Timer.setInterval(ms); });
   }
@@ -171,11 +171,7 @@ Trun::~Trun() {
 // ---------------------------------------------------------------------------
 // Helpers
 
-QTableWidget* Trun::VariableList() const {
-  return main_.findChild<QTableWidget*>(QStringLiteral("ValueListEditor"));
-}
-
-QLabel* Trun::StatusPanel(const char* name) const { return main_.findChild<QLabel*>(QString::fromLatin1(name)); }
+QTableWidget* Trun::VariableList() const { return main_.VariableList(); }
 
 void Trun::SetCommand(const char* name, bool enabled) {
   if (QAction* a = main_.CommandAction(name)) a->setEnabled(enabled && main_.State().CurrentDocument());
@@ -198,12 +194,12 @@ void Trun::ForceHighlightOn() {
 void Trun::RepaintAll() {
   code_.RepaintListing();
   code_.Tree()->ResetTreePage();
-  if (OnRepaintDiagram) OnRepaintDiagram();
+  emit runMarksChanged();
 }
 
 void Trun::ShowWhereTheRunIs() {
   FlushVariables();
-  if (OnRepaintDiagram) OnRepaintDiagram();
+  emit runMarksChanged();
   code_.RepaintListing();
   code_.ScrollListingToCurrent();
   if (code_.ActivePage() == kPageTree) code_.FollowCurrent();
@@ -260,7 +256,7 @@ void Trun::ShowRunStatus(const std::string& text) {
       caption.erase(0, 1);
     }
   }
-  if (QLabel* panel = StatusPanel("StatusPanel1")) {
+  if (QLabel* panel = main_.RunStatusLabel()) {
     panel->setText(FromCore(caption));
     panel->setProperty("iconIndex", index);
   }
@@ -290,12 +286,12 @@ void Trun::ApplyTranslation() {
     ShowDesignMode();
   if (!Compiler.IsEmpty()) code_.RewriteLists();
   code_.Tree()->update();
-  if (OnRepaintDiagram) OnRepaintDiagram();
+  emit runMarksChanged();
 }
 
 void Trun::ShowDesignMode() {
   analysis_mode_ = false;
-  if (QLabel* mode = StatusPanel("lblTrybPracy")) {
+  if (QLabel* mode = main_.ModeLabel()) {
     mode->setText(Tr("msgm00065"));
     mode->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
   }
@@ -303,7 +299,7 @@ void Trun::ShowDesignMode() {
 
 void Trun::ShowAnalysisMode() {
   analysis_mode_ = true;
-  if (QLabel* mode = StatusPanel("lblTrybPracy")) {
+  if (QLabel* mode = main_.ModeLabel()) {
     mode->setText(Tr("msgm00064"));
     mode->setStyleSheet(QStringLiteral("color: rgb(0, 128, 0);"));
   }
@@ -354,7 +350,7 @@ void Trun::StateChange(uint8_t code) {
       EnableCommands(0, 1, 1, 0);
       ShowRunStatusOf(StatusText(">", "msgr00002"));
       ShowAnalysisMode();
-      if (!Highlighting() && OnRepaintDiagram) OnRepaintDiagram();
+      if (!Highlighting()) emit runMarksChanged();
       break;
     case kStateStoppedWithErrors:
       ShowRunStatusOf(StatusText("!", "msgr00004", ErrorTail(Compiler)));
@@ -462,7 +458,7 @@ void Trun::PumpOrDrawStep(uint8_t code) {
   }
   // 2. Seen: draw the step, then wait the delay.
   FlushVariables();
-  if (OnRepaintDiagram) OnRepaintDiagram();
+  emit runMarksChanged();
   code_.RepaintListing();
   code_.ScrollListingToCurrent();
   QApplication::processEvents();

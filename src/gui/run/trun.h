@@ -100,12 +100,12 @@ class Trun : public QObject {
   // What the diagram highlights now; null while nothing is compiled.
   const RunHighlight* Highlight();
 
-  // Renders the diagram now (mode 0).
-  std::function<void()> OnRepaintDiagram;
-  // A conversion built-in ran: its argument text, from base, to base.
-  std::function<void(const std::string&, int32_t, int32_t)> OnShowConversion;
-
  signals:
+  // What the diagram marks changed (current block, selected error, warning
+  // or instruction): the diagram is drawn now (mode 0).
+  void runMarksChanged();
+  // A conversion built-in ran: its argument text, from base, to base.
+  void conversionShown(const std::string& value, int32_t from, int32_t to);
   // The run's state changed (prepared, running, paused, stopped, cleared).
   void runStateChanged();
 
@@ -133,7 +133,6 @@ class Trun : public QObject {
   // Inline: asked before every instruction of a run.
   bool Highlighting() const { return *highlight_setting_; }
   QTableWidget* VariableList() const;
-  QLabel* StatusPanel(const char* name) const;
 
   Tmain& main_;
   const bool* highlight_setting_;  // the window's setting, which lives as long as the window

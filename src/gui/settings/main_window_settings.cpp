@@ -21,7 +21,7 @@ void ApplySettings(Tmain& window) {
   const TSettings& s = window.Settings();
   ApplyTheme(s.Interfejs);
   if (QAction* highlight = window.CommandAction("ActionPodswietlaj")) highlight->setChecked(s.PodswietlajBloki);
-  if (Trun* run = RunControllerOf(window)) run->ApplyCompilerSettings(s);
+  window.RequirePart<Trun>("ApplySettings").ApplyCompilerSettings(s);
 }
 
 void InstallSettings(Tmain& window) {

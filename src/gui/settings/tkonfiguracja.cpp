@@ -16,9 +16,11 @@
 #include <iterator>
 
 #include "core/i18n/language.h"
+#include "core/i18n/windows/konfiguracja_texts.h"
 #include "core/platform/dialogs.h"
 #include "core/platform/program_paths.h"
 #include "gui/shell/qt_text.h"
+#include "gui/shell/window_texts.h"
 #include "gui/shell/themes.h"
 #include "picture/qt_canvas.h"
 
@@ -26,17 +28,16 @@ namespace tessaro::gui {
 
 namespace {
 
-// The theme radio buttons: settings value and caption, in dialog order.
+// The theme radio buttons: settings value and object, in dialog order.
 struct ThemeChoice {
   const char* theme;
   const char* object;
-  const char* caption;
 };
 
 constexpr ThemeChoice kThemeChoices[] = {
-    {"Office2003", "rbOffice2003", "msg00457"},
-    {"Default", "rbDefault", "msg00458"},
-    {"Aluminum", "rbAluminum", "msg00459"},
+    {"Office2003", "rbOffice2003"},
+    {"Default", "rbDefault"},
+    {"Aluminum", "rbAluminum"},
 };
 
 // Colours are kept as 0x00BBGGRR.
@@ -51,15 +52,12 @@ W* Named(W* widget, const char* name) {
   return widget;
 }
 
-QCheckBox* Check(QWidget* parent, const char* name, const char* text) {
-  return Named(new QCheckBox(Tr(text), parent), name);
-}
+QCheckBox* Check(QWidget* parent, const char* name) { return Named(new QCheckBox(parent), name); }
 
 }  // namespace
 
 Tkonfiguracja::Tkonfiguracja(const TSettings& current, QWidget* parent) : QDialog(parent), start_(current) {
   setObjectName(QStringLiteral("Tkonfiguracja"));
-  setWindowTitle(Tr("msg00439"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   setSizeGripEnabled(false);
 
@@ -70,7 +68,7 @@ Tkonfiguracja::Tkonfiguracja(const TSettings& current, QWidget* parent) : QDialo
   auto* look_grid = new QGridLayout(look);
   auto swatch_row = [&](int row, const char* label, const char* swatch_name, const char* button_name,
                         QFrame*& swatch, int32_t& colour) {
-    look_grid->addWidget(new QLabel(Tr(label), look), row, 0);
+    look_grid->addWidget(Named(new QLabel(look), label), row, 0);
     swatch = Named(new QFrame(look), swatch_name);
     swatch->setFrameShape(QFrame::Box);
     swatch->setFixedSize(60, 22);
@@ -81,71 +79,71 @@ Tkonfiguracja::Tkonfiguracja(const TSettings& current, QWidget* parent) : QDialo
     connect(button, &QPushButton::clicked, this, [this, &swatch, &colour] { ChooseColour(swatch, colour); });
     look_grid->addWidget(button, row, 2);
   };
-  swatch_row(0, "msg00444", "shpWypelnienie", "btnWypelnienie", fill_swatch_, fill_);
-  swatch_row(1, "msg00445", "shpObrys", "btnObrys", outline_swatch_, outline_);
-  auto* note = Named(new QLabel(Tr("msg00446"), look), "lblUwaga");
+  swatch_row(0, "lblWypelnienie", "shpWypelnienie", "btnWypelnienie", fill_swatch_, fill_);
+  swatch_row(1, "lblObrys", "shpObrys", "btnObrys", outline_swatch_, outline_);
+  auto* note = Named(new QLabel(look), "lblUwaga");
   note->setWordWrap(true);
   look_grid->addWidget(note, 2, 0, 1, 4);
-  sample_ = Named(new QLabel(Tr("msg00447"), look), "lblPrzykladowyTekst");
+  sample_ = Named(new QLabel(look), "lblPrzykladowyTekst");
   sample_->setFrameShape(QFrame::StyledPanel);
   sample_->setMinimumHeight(30);
   look_grid->addWidget(sample_, 3, 0, 1, 3);
-  auto* font_button = Named(new QPushButton(Tr("msg00448"), look), "btnCzcionka");
+  auto* font_button = Named(new QPushButton(look), "btnCzcionka");
   connect(font_button, &QPushButton::clicked, this, &Tkonfiguracja::ChooseFont);
   look_grid->addWidget(font_button, 3, 3);
   look_grid->setColumnStretch(3, 1);
   look_grid->setRowStretch(4, 1);
-  pages->addTab(look, Tr("msg00440"));
+  pages->addTab(look, QString());
 
   // "Kompilator".
   auto* compiler = Named(new QWidget(pages), "tsKompilator");
   auto* compiler_box = new QVBoxLayout(compiler);
-  dynamic_arrays_ = Check(compiler, "cbDynamiczneTablice", "msg00449");
-  highlight_ = Check(compiler, "cbPodswietlajBloki", "msg00450");
-  case_sensitive_ = Check(compiler, "cbWielkoscLiter", "msg00451");
-  replace_operators_ = Check(compiler, "cbZamieniajOperator", "msg00452");
-  auto* explanation = Named(new QLabel(FromCore(ExpandTextEscapes(LangText("msg00453"))), compiler), "lblOpisZamiany");
+  dynamic_arrays_ = Check(compiler, "cbDynamiczneTablice");
+  highlight_ = Check(compiler, "cbPodswietlajBloki");
+  case_sensitive_ = Check(compiler, "cbWielkoscLiter");
+  replace_operators_ = Check(compiler, "cbZamieniajOperator");
+  auto* explanation = Named(new QLabel(compiler), "lblOpisZamiany");
   explanation->setWordWrap(true);
   for (QWidget* w : std::initializer_list<QWidget*>{dynamic_arrays_, highlight_, case_sensitive_, replace_operators_,
                                                      explanation})
     compiler_box->addWidget(w);
   compiler_box->addStretch();
-  pages->addTab(compiler, Tr("msg00441"));
+  pages->addTab(compiler, QString());
 
   // "Analiza algorytmu": where read and write go.
   auto* analysis = Named(new QWidget(pages), "tsAnaliza");
   auto* analysis_box = new QVBoxLayout(analysis);
-  console_input_ = Check(analysis, "cbKonsolaWejscie", "msg00454");
-  console_output_ = Check(analysis, "cbKonsolaWyjscie", "msg00455");
+  console_input_ = Check(analysis, "cbKonsolaWejscie");
+  console_output_ = Check(analysis, "cbKonsolaWyjscie");
   analysis_box->addWidget(console_input_);
   analysis_box->addWidget(console_output_);
   analysis_box->addStretch();
-  pages->addTab(analysis, Tr("msg00442"));
+  pages->addTab(analysis, QString());
 
   // "Interfejs użytkownika": the theme and the layout reset.
   auto* ui = Named(new QWidget(pages), "tsInterfejs");
   auto* ui_box = new QVBoxLayout(ui);
-  ui_box->addWidget(Named(new QLabel(Tr("msg00456"), ui), "lblMotyw"));
+  ui_box->addWidget(Named(new QLabel(ui), "lblMotyw"));
   themes_ = new QButtonGroup(this);
   for (int i = 0; i < std::ssize(kThemeChoices); ++i) {
-    auto* radio = Named(new QRadioButton(Tr(kThemeChoices[i].caption), ui), kThemeChoices[i].object);
+    auto* radio = Named(new QRadioButton(ui), kThemeChoices[i].object);
     themes_->addButton(radio, i);
     ui_box->addWidget(radio);
   }
   // Off by default: nothing goes over the network unless the user asks for it.
-  check_updates_ = Check(ui, "cbSprawdzajAktualizacje", "msgk00006");
+  check_updates_ = Named(new QCheckBox(Tr("msgk00006"), ui), "cbSprawdzajAktualizacje");
   ui_box->addWidget(check_updates_);
-  auto* reset_layout = Named(new QPushButton(Tr("msg00460"), ui), "btnDomyslnePolozenieOkien");
+  auto* reset_layout = Named(new QPushButton(ui), "btnDomyslnePolozenieOkien");
   connect(reset_layout, &QPushButton::clicked, this, &Tkonfiguracja::ResetWindowLayout);
   ui_box->addWidget(reset_layout, 0, Qt::AlignLeft);
   ui_box->addStretch();
-  pages->addTab(ui, Tr("msg00443"));
+  pages->addTab(ui, QString());
 
   // The row below the pages.
-  auto* restore = Named(new QPushButton(Tr("msg00461"), this), "btnPrzywrocDomyslne");
-  pilot_ = Check(this, "cbWersjaPilotazowa", "msg00462");
-  auto* cancel = Named(new QPushButton(Tr("msg00463"), this), "btnAnuluj");
-  auto* ok = Named(new QPushButton(Tr("msg00464"), this), "btnOk");
+  auto* restore = Named(new QPushButton(this), "btnPrzywrocDomyslne");
+  pilot_ = Check(this, "cbWersjaPilotazowa");
+  auto* cancel = Named(new QPushButton(this), "btnAnuluj");
+  auto* ok = Named(new QPushButton(this), "btnOk");
   ok->setDefault(true);
   connect(restore, &QPushButton::clicked, this, &Tkonfiguracja::RestoreDefaults);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -160,6 +158,8 @@ Tkonfiguracja::Tkonfiguracja(const TSettings& current, QWidget* parent) : QDialo
   auto* main = new QVBoxLayout(this);
   main->addWidget(pages);
   main->addLayout(row);
+  ApplyWindowTexts(*this, kKonfiguracjaTexts);
+  explanation->setText(FromCore(ExpandTextEscapes(LangText(WindowTextId(kKonfiguracjaTexts, "lblOpisZamiany")))));
   resize(483, 293);
 
   Load(current);

@@ -62,6 +62,12 @@ constexpr PanelSpec kPanels[] = {
 constexpr const char* kToolbars[] = {"toolbarPasekStandardowy", "toolbarPasekWidoku",
                                      "toolbarPasekUruchamianie"};
 
+// What waits while a read waits for its answer: the menus, then the bars and the open-files tree.
+constexpr const char* kInputModeMenus[] = {"menuPlik", "menuEdycja", "menuOpcje", "menuPomoc", "menuWidok",
+                                           "menuUruchom"};
+constexpr const char* kInputModeBars[] = {"toolMainMenu", "toolbarPasekStandardowy", "toolbarPasekWidoku",
+                                          "toolbarPasekUruchamianie", "TreeViewListaPlikow"};
+
 constexpr const char* kZoomEntries[] = {"10%", "25%", "50%", "75%", "100%", "125%", "150%", "200%"};
 
 struct GridEntry {
@@ -107,6 +113,7 @@ Tmain::Tmain(const QStringList& arguments, QWidget* parent)
   // Connected once: FormCreate connects the state's hooks again.
   connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
     if (!switching_ && node) PrzelaczDokument(node);
+    emit currentDocumentChanged();
   });
   // Many renders of one burst of events renew the caption once.
   caption_timer_.setSingleShot(true);
@@ -137,10 +144,14 @@ void Tmain::CreateCommands() {
     connect(action, &QAction::triggered, this, [this, name] {
       auto it = handlers_.find(name);
       if (it == handlers_.end() || !*it) return;
+      const std::function<void()> work = [this, name, handler = *it] {
+        emit commandStarting(name);
+        handler();
+      };
       if (CommandGuard)
-        CommandGuard(name, *it);
+        CommandGuard(name, work);
       else
-        (*it)();
+        work();
     });
     addAction(action);  // short-cuts work while menus and toolbars are hidden
     commands_.insert(name, action);
@@ -303,6 +314,7 @@ void Tmain::CreatePanels() {
       content = tree_;
     } else if (name == QLatin1String("dpListaZmiennych")) {
       auto* grid = new QTableWidget(0, 2, dock);
+      variable_list_ = grid;
       grid->setObjectName(QStringLiteral("ValueListEditor"));
       grid->verticalHeader()->hide();
       grid->setColumnWidth(0, 89);
@@ -381,9 +393,11 @@ void Tmain::CreateStatusBar() {
   status_notice_ = new ElidedLabel(bar);
   status_notice_->setObjectName(QStringLiteral("StatusPanel0"));
   auto* panel1 = new ElidedLabel(bar);
+  run_status_ = panel1;
   panel1->setObjectName(QStringLiteral("StatusPanel1"));
   panel1->setFixedWidth(StatusPanel1Width());
   auto* mode = new QLabel(bar);
+  mode_label_ = mode;
   mode->setObjectName(QStringLiteral("lblTrybPracy"));
   mode->setFixedWidth(StatusPanel2Width());
   mode->setAlignment(Qt::AlignCenter);
@@ -439,7 +453,15 @@ void Tmain::ConnectDocumentState() {
     recent_.Add(path);
     RebuildRecentMenu();
   };
-  state_.OnRepaint = [this](TDocumentState&) { paint_box_->update(); };
+  // The state's hooks are the window's alone; the rest of the program hears
+  // them as the window's signals.
+  state_.OnRepaint = [this](TDocumentState&) {
+    emit diagramAboutToRepaint();
+    emit repaintRequested();
+  };
+  state_.OnSelectionChanged = [this](TDocumentState&) { emit selectionChanged(); };
+  state_.OnBreakpointsChanged = [this](TDocumentState&) { emit breakpointsChanged(); };
+  state_.OnDiagramChanged = [this](TDocumentState&) { emit documentChanged(); };
   state_.OnDefaultStyle = [this](const TDocumentState&) {
     return TElementDefaults{settings_.KolorWypelnienia, settings_.KolorObrysu,
                             settings_.NazwaCzcionki, settings_.RozmiarCzcionki};
@@ -448,9 +470,48 @@ void Tmain::ConnectDocumentState() {
 
 QAction* Tmain::CommandAction(const char* name) const { return commands_.value(Name(name)); }
 
+void Tmain::AddPart(QObject* part) {
+  Q_ASSERT_X(part, "Tmain::AddPart", "no part");
+  parts_.push_back(part);
+}
+
+void Tmain::ParkFocus() { focus_button_->setFocus(); }
+
+std::vector<QObject*> Tmain::DisableForInput() {
+  std::vector<QObject*> disabled;
+  auto disable = [&disabled](QObject* object, bool enabled) {
+    if (!object || !enabled) return;
+    disabled.push_back(object);
+    if (auto* a = qobject_cast<QAction*>(object))
+      a->setEnabled(false);
+    else if (auto* w = qobject_cast<QWidget*>(object))
+      w->setEnabled(false);
+  };
+  for (const char* name : kInputModeMenus) {
+    if (auto* menu = findChild<QMenu*>(Name(name))) disable(menu->menuAction(), menu->menuAction()->isEnabled());
+  }
+  for (const char* name : kInputModeBars) {
+    auto* widget = findChild<QWidget*>(Name(name));
+    disable(widget, widget && widget->isEnabled());
+  }
+  return disabled;
+}
+
+void Tmain::EnableAgain(const std::vector<QObject*>& disabled) {
+  for (QObject* object : disabled) {
+    if (auto* a = qobject_cast<QAction*>(object))
+      a->setEnabled(true);
+    else if (auto* w = qobject_cast<QWidget*>(object))
+      w->setEnabled(true);
+  }
+}
+
 QDockWidget* Tmain::Panel(const char* name) const { return findChild<QDockWidget*>(Name(name)); }
 
-std::function<void()> Tmain::CommandHandler(const char* name) const { return handlers_.value(Name(name)); }
+bool Tmain::HasCommandHandler(const char* name) const {
+  auto it = handlers_.find(Name(name));
+  return it != handlers_.end() && *it;
+}
 
 void Tmain::SetCommandHandler(const char* name, std::function<void()> handler) {
   handlers_.insert(Name(name), std::move(handler));
@@ -598,7 +659,7 @@ void Tmain::FormCreate(const QStringList& arguments) {
   startup_timer_.setInterval(100);
   startup_timer_.setObjectName(QStringLiteral("startUPtimer"));
   connect(&startup_timer_, &QTimer::timeout, this, [this] {
-    if (RegistryReadString("Informacja").empty() && OnShowInformation) OnShowInformation();
+    if (RegistryReadString("Informacja").empty()) emit informationDue();
   });
 }
 
@@ -647,14 +708,12 @@ void Tmain::closeEvent(QCloseEvent* event) {
 
 bool Tmain::FormCloseQuery() { return ConfirmQuit(); }
 
-void Tmain::FormClose() {
-  if (OnFormClose) OnFormClose();
-}
+void Tmain::FormClose() { emit closing(); }
 
 void Tmain::FormDestroy() {
   // The compiled program ends first, so each extension hears the end of the
   // algorithm before its own end.
-  if (OnShutDown) OnShutDown();
+  emit shuttingDown();
   UnloadPlugIns();
   if (retranslation_ >= 0) RemoveRetranslationObserver(retranslation_);
   retranslation_ = -1;

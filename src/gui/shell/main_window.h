@@ -4,11 +4,14 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 #include <functional>
 #include <random>
 #include <string>
+#include <typeinfo>
+#include <vector>
 
 #include "core/document/document_state.h"
 #include "core/i18n/retranslation.h"
@@ -22,6 +25,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QSpinBox;
+class QTableWidget;
 class QToolBar;
 class QTreeWidgetItem;
 class QWidget;
@@ -92,9 +96,8 @@ class Tmain : public QMainWindow {
   QAction* CommandAction(const char* name) const;
   // Gives the command `name` its work; a command without work stays disabled.
   void SetCommandHandler(const char* name, std::function<void()> handler);
-  // The work of command `name` (empty when it has none), so that an installer
-  // can wrap it.
-  std::function<void()> CommandHandler(const char* name) const;
+  // Whether command `name` has work.
+  bool HasCommandHandler(const char* name) const;
   // Re-applies the enabled rule of every command.
   void UpdateCommandStates();
 
@@ -102,6 +105,39 @@ class Tmain : public QMainWindow {
   void InstallDiagramWidget(QWidget* widget);
   QWidget* DiagramWidget() const { return paint_box_; }
   QDockWidget* Panel(const char* name) const;
+
+  // The parts the installers add (the drawing area, the run controller, the
+  // analysis window, the block editor, ...), at most one of each type. Parts
+  // reach each other through here, never by another window's object names.
+  void AddPart(QObject* part);
+  template <class T>
+  T* Part() const {
+    for (const QPointer<QObject>& p : parts_)
+      if (T* t = dynamic_cast<T*>(p.data())) return t;
+    return nullptr;
+  }
+  // The part `installer` cannot work without: a missing one is a mistake of
+  // the composition root, which ends the program with a message saying so.
+  template <class T>
+  T& RequirePart(const char* installer) const {
+    T* t = Part<T>();
+    if (!t) qFatal("%s: a part it needs (%s) is not installed yet", installer, typeid(T).name());
+    return *t;
+  }
+
+  // The window's own controls that the run and the diagram work with.
+  QTableWidget* VariableList() const { return variable_list_; }
+  QSpinBox* HighlightDelay() const { return highlight_delay_; }
+  QComboBox* ZoomList() const { return zoom_; }
+  // The run's status panel and the mode label of the status bar.
+  QLabel* RunStatusLabel() const { return run_status_; }
+  QLabel* ModeLabel() const { return mode_label_; }
+  // Parks the keyboard focus on the window's invisible button.
+  void ParkFocus();
+  // Disables the menus and toolbars that must wait while a read waits for its
+  // answer; returns what it disabled, for EnableAgain.
+  std::vector<QObject*> DisableForInput();
+  static void EnableAgain(const std::vector<QObject*>& disabled);
 
   // Applies every text of the window in the active language.
   void ApplyTranslation();
@@ -118,36 +154,77 @@ class Tmain : public QMainWindow {
   // Rebuilds the recent-files menu from Recent().
   void RefreshRecentMenu() { RebuildRecentMenu(); }
 
-  // Where the later windows join the document lifecycle; unset hooks do nothing.
-  // The start-up timer found the information window due.
-  std::function<void()> OnShowInformation;
-  // A pending console input is abandoned (new document, switch).
-  std::function<void()> OnAbandonInput;
-  // Any run stops and the compiled program is discarded (new, switch, close).
-  std::function<void()> OnStopAndDiscard;
-  // The block content editor closes (switch).
-  std::function<void()> OnCloseBlockEditor;
+  // Announcements other parts make through the window; each emits the signal
+  // of the same meaning below.
+  // A pending console input is abandoned (the block editor takes the keyboard).
+  void AbandonInput() { emit inputAbandoned(); }
+  // The block content editor lets its block go (a new selection or document replaces it).
+  void CloseBlockEditor() { emit blockEditorClosed(); }
+  // The extension manager was confirmed.
+  void AnnounceExtensionsChanged() { emit extensionsChanged(); }
+  // The diagram's context menu is being built; see contextMenuBuilding.
+  void AnnounceContextMenu(QMenu* textColour, QMenu* fillColour, QMenu* frameColour, QMenu* contextMenu) {
+    emit contextMenuBuilding(textColour, fillColour, frameColour, contextMenu);
+  }
+  // A mouse button went down on the diagram, before the editor acts on it.
+  void AnnounceDiagramPress() { emit diagramPressed(); }
+
+  // Single-owner hooks; unset hooks do nothing.
   // The undo, redo, copy, cut, paste and delete commands ask it first, with
   // the command's name; true means the block content editor (which has the
-  // keyboard focus) handled it and the diagram command does nothing.
+  // keyboard focus) handled it and the diagram command does nothing. Set
+  // once, by the block editor's installer.
   std::function<bool(const char* command)> OnEditorCommand;
-  // The context menu of the diagram is being shown: the three colour
-  // submenus hold their palettes; the block content editor adds its items.
-  std::function<void(QMenu* textColour, QMenu* fillColour, QMenu* frameColour, QMenu* contextMenu)>
-      OnFillStyleMenus;
-  // The extension manager was confirmed: menus and completion that list
-  // extension functions are built again.
-  std::function<void()> OnExtensionsChanged;
-  // The current document was written to its file.
-  std::function<void()> OnDocumentSaved;
   // Runs every command's work (`run`); the failure handler guards it here.
   std::function<void(const QString& command, const std::function<void()>& run)> CommandGuard;
-  // The window closes for good (after the quit question): layout and recent files are saved.
-  std::function<void()> OnFormClose;
-  // First step of the window's destruction, before the extensions are unloaded.
-  std::function<void()> OnShutDown;
 
  signals:
+  // The document state, announced. Every part that follows it connects in
+  // its installer; no listener depends on another's order, except where the
+  // two repaint signals below say so.
+  //
+  // A snapshot really changed the diagram (ZapiszStan, undo, redo).
+  void documentChanged();
+  // The selected element or group changed.
+  void selectionChanged();
+  // The current document's breakpoints changed.
+  void breakpointsChanged();
+  // A repaint was asked for: the diagram or the document shown may differ
+  // from what the screen shows. Every repaint is announced in two steps:
+  // first diagramAboutToRepaint, where whatever was derived from the diagram
+  // is checked against it (the run discards a program compiled from another
+  // diagram), then repaintRequested, where the views draw.
+  void diagramAboutToRepaint();
+  void repaintRequested();
+  // Another document becomes current in the open-files tree.
+  void currentDocumentChanged();
+  // The current document is being left for a new, another or no document:
+  // a run stops and its compiled program is discarded.
+  void currentDocumentLeaving();
+  // A pending console input is abandoned (new document, switch, the block editor).
+  void inputAbandoned();
+  // The block content editor lets its block go (switch, last close, an edit
+  // of the diagram).
+  void blockEditorClosed();
+  // The current document was written to its file.
+  void documentSaved();
+  // The extension manager was confirmed: menus and completion that list
+  // extension functions are built again.
+  void extensionsChanged();
+  // The context menu of the diagram is being built: the three colour
+  // submenus hold their palettes; the block content editor adds its items.
+  void contextMenuBuilding(QMenu* textColour, QMenu* fillColour, QMenu* frameColour, QMenu* contextMenu);
+  // A mouse button went down on the diagram; the block editor gives up the keyboard.
+  void diagramPressed();
+  // A command is about to run its work (inside the command guard); the
+  // block editor commits the text being typed before save, compile and run.
+  void commandStarting(const QString& command);
+  // The start-up timer found the information window due.
+  void informationDue();
+  // The window closes for good (after the quit question): layout and recent files are saved.
+  void closing();
+  // First step of the window's destruction, before the extensions are unloaded.
+  void shuttingDown();
   // The current diagram changed without a snapshot (text typed into a
   // block): what a snapshot would announce, so that nothing typed waits for
   // the next snapshot to be seen.
@@ -224,6 +301,10 @@ class Tmain : public QMainWindow {
   std::string service_host_;
   std::mt19937 random_;
   RetranslationHandle retranslation_ = -1;
+  std::vector<QPointer<QObject>> parts_;
+  QTableWidget* variable_list_ = nullptr;
+  QLabel* run_status_ = nullptr;
+  QLabel* mode_label_ = nullptr;
 };
 
 }  // namespace tessaro::gui

@@ -142,15 +142,15 @@ void Tmain::LoadSnapshot(TOtwartePliki& document) {
 }
 
 void Tmain::NowyDokument() {
-  if (OnAbandonInput) OnAbandonInput();
+  AbandonInput();
   // The current document keeps its view and its latest edits.
   if (state_.CurrentDocument()) {
     StoreViewState();
     // The block editor lets go of its block first: its typing belongs to
     // this document, not to the empty diagram that replaces it.
-    if (OnCloseBlockEditor) OnCloseBlockEditor();
+    CloseBlockEditor();
     PushSnapshotIfChanged();
-    if (OnStopAndDiscard) OnStopAndDiscard();
+    emit currentDocumentLeaving();
   }
   ResetDiagram();
 
@@ -159,7 +159,7 @@ void Tmain::NowyDokument() {
   state_.OtwartePliki.push_back(std::move(record));
   state_.AktualnyPlik = static_cast<int32_t>(state_.OtwartePliki.size());
   TOtwartePliki& document = state_.OtwartePliki.back();
-  if (state_.OnBreakpointsChanged) state_.OnBreakpointsChanged(state_);
+  state_.BreakpointsChanged();
   PushSnapshotIfChanged();  // Cofnij[0] holds the empty diagram
   state_.Zmiana = false;   // a new document holds no work yet
   UpdateCaption();
@@ -191,7 +191,7 @@ bool Tmain::OtworzDokument(const std::string& path) {
   document->PunktyPrzerwania.clear();
   OpenFilesTree::SetNode(static_cast<QTreeWidgetItem*>(document->WezelDrzewa),
                          FromCore(document->Nazwa), OpenFilesTree::kFromFile);
-  if (state_.OnBreakpointsChanged) state_.OnBreakpointsChanged(state_);
+  state_.BreakpointsChanged();
   UpdateCaption();
 
   if (!WczytajPlik(path)) {
@@ -243,7 +243,7 @@ bool Tmain::ZapiszDokument() {
   }
   if (saved) state_.Zmiana = false;
   tree_->expandAll();
-  if (saved && OnDocumentSaved) OnDocumentSaved();
+  if (saved) emit documentSaved();
   return saved;
 }
 
@@ -260,7 +260,7 @@ bool Tmain::ZapiszDokumentJako() {
   }
   RememberSavedDiagram();
   state_.Zmiana = false;
-  if (OnDocumentSaved) OnDocumentSaved();
+  emit documentSaved();
   TOtwartePliki* document = state_.CurrentDocument();
   document->Nazwa = NazwaWyswietlana(path);
   document->Sciezka = path;
@@ -288,8 +288,8 @@ void Tmain::ZamknijDokument() {
     --state_.SchowekZrodlo;  // the source document moves one place down
   }
 
-  if (OnCloseBlockEditor) OnCloseBlockEditor();
-  if (OnStopAndDiscard) OnStopAndDiscard();
+  CloseBlockEditor();
+  emit currentDocumentLeaving();
   auto* node = static_cast<QTreeWidgetItem*>(state_.CurrentDocument()->WezelDrzewa);
   state_.AktualnyPlik = 0;
   switching_ = true;
@@ -306,7 +306,7 @@ void Tmain::ZamknijDokument() {
     state_.GrupaAktywna = false;
     SelectNode(nullptr);
     // Nothing is left to edit or analyse.
-    if (OnCloseBlockEditor) OnCloseBlockEditor();
+    CloseBlockEditor();
     if (QDockWidget* analysis = Panel("dpNarzedzia"); analysis && !analysis->isHidden()) {
       analysis->hide();
       analysis_hidden_by_close_ = true;
@@ -318,16 +318,16 @@ void Tmain::ZamknijDokument() {
 }
 
 void Tmain::PrzelaczDokument(QTreeWidgetItem* node) {
-  if (OnAbandonInput) OnAbandonInput();
+  AbandonInput();
   const int target = DocumentOfNode(node);
   if (target == 0) return;  // the root, or a node of no document
-  if (OnCloseBlockEditor) OnCloseBlockEditor();
+  CloseBlockEditor();
   state_.Wybrany = -1;
   state_.GrupaAktywna = false;
   if (state_.CurrentDocument()) {
     PushSnapshotIfChanged();
     StoreViewState();
-    if (OnStopAndDiscard) OnStopAndDiscard();
+    emit currentDocumentLeaving();
   }
   state_.AktualnyPlik = target;
   UpdateCaption();
@@ -336,7 +336,7 @@ void Tmain::PrzelaczDokument(QTreeWidgetItem* node) {
   for (Tobj& element : state_.Bloki) element.Zaznaczony = 0;
   view_ = {document.PoczatekX, document.PoczatekY, document.Skala, document.SkalaIndeks};
   zoom_->setCurrentIndex(view_.SkalaIndeks);
-  if (state_.OnBreakpointsChanged) state_.OnBreakpointsChanged(state_);
+  state_.BreakpointsChanged();
   focus_button_->setFocus();
   state_.WyznaczObszar();
   // The flag belongs to the diagram now shown: set only when its work is not in its file.

@@ -1,5 +1,6 @@
 // The editor's drawing area and the print and export commands.
 #include <algorithm>
+#include <vector>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -74,6 +75,29 @@ class DiagramViewTest : public QObject {
     QCOMPARE(view_state_.PoczatekX, origin);  // setting the bars does not feed back
     QCOMPARE(view_->ScrollBarH()->minimum(), std::min(0, position));
     QCOMPARE(view_->ScrollBarH()->maximum(), std::max(10000, position));
+  }
+
+  // The scene's layers are filled in the view's order, whoever installed
+  // them first, and a later layer sees what the earlier ones set.
+  void sceneLayersFillInTheirOrder() {
+    using Layer = DiagramView::SceneLayer;
+    std::vector<int> calls;
+    RunHighlight run_marks;
+    run_marks.CurrentBlock = 3;
+    int32_t seen_by_breakpoints = -1;
+    view_->SetSceneLayer(Layer::Selection, [&](RenderScene&) { calls.push_back(3); });
+    view_->SetSceneLayer(Layer::BreakpointMarks, [&](RenderScene& scene) {
+      calls.push_back(2);
+      seen_by_breakpoints = scene.Highlight ? scene.Highlight->CurrentBlock : -1;
+    });
+    view_->SetSceneLayer(Layer::RunMarks, [&](RenderScene& scene) {
+      calls.push_back(1);
+      scene.Highlight = &run_marks;
+    });
+    view_->SetSceneLayer(Layer::Grid, [&](RenderScene&) { calls.push_back(0); });
+    view_->RysujSchemat();
+    QCOMPARE(calls, (std::vector<int>{0, 1, 2, 3}));
+    QCOMPARE(seen_by_breakpoints, 3);
   }
 
   void movingABarMovesTheOrigin() {

@@ -306,9 +306,10 @@ class EditorMouseTest : public QObject {
     auto* menu = e.w->findChild<QMenu*>(QStringLiteral("PopupMenuEdycja"));
     QVERIFY(menu);
     bool filled = false;
-    e.w->OnFillStyleMenus = [&](QMenu* text, QMenu* fill, QMenu* frame, QMenu* context) {
-      filled = text && fill && frame && context == menu;
-    };
+    QObject::connect(e.w.get(), &gui::Tmain::contextMenuBuilding,
+                     [&](QMenu* text, QMenu* fill, QMenu* frame, QMenu* context) {
+                       filled = text && fill && frame && context == menu;
+                     });
     e.ClickBlock(0);
     QCoreApplication::processEvents();
     QVERIFY(!menu->isVisible());
@@ -456,7 +457,7 @@ class EditorMouseTest : public QObject {
     QDockWidget* analysis = e.w->Panel("dpNarzedzia");
     analysis->show();
     bool closed = false;
-    e.w->OnCloseBlockEditor = [&] { closed = true; };
+    QObject::connect(e.w.get(), &gui::Tmain::blockEditorClosed, [&] { closed = true; });
     e.dialogs.answers.push_back(Answer::No);
     e.w->ZamknijDokument();
     QVERIFY(analysis->isHidden());

@@ -274,7 +274,7 @@ class ExtensionManagerTest : public QObject {
     w->OtworzDokument(e.home.Path("nwd.alg"));
     gui::Trun* run = gui::RunControllerOf(*w);
     int rebuilt = 0;
-    w->OnExtensionsChanged = [&rebuilt] { ++rebuilt; };
+    QObject::connect(w.get(), &gui::Tmain::extensionsChanged, [&rebuilt] { ++rebuilt; });
 
     // Refused while a run loop is in progress.
     run->Compiler.Running = 1;

@@ -35,13 +35,12 @@ const std::string kRead = "start 1 -1\nio 2 -1 read n\nproc 3 -1 m := n + 1\nend
 struct RenderWatch {
   explicit RenderWatch(gui::Tmain& w) {
     gui::DiagramView* view = gui::DiagramViewOf(w);
-    auto previous = view->OnPrepareScene;
-    view->OnPrepareScene = [this, previous](RenderScene& scene) {
-      if (previous) previous(scene);
-      current = scene.Highlight ? scene.Highlight->CurrentBlock : -1;
-      picked = scene.Highlight ? scene.Highlight->InstructionBlock : -1;
-      error = scene.Highlight ? scene.Highlight->ErrorBlock : -1;
-    };
+    QObject::connect(view, &gui::DiagramView::Rendered, [this, view] {
+      const RunHighlight* highlight = view->Scene().Highlight;
+      current = highlight ? highlight->CurrentBlock : -1;
+      picked = highlight ? highlight->InstructionBlock : -1;
+      error = highlight ? highlight->ErrorBlock : -1;
+    });
   }
   int32_t current = -2;
   int32_t picked = -2;

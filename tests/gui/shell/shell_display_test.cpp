@@ -181,7 +181,7 @@ class ShellDisplayTest : public QObject {
     QVERIFY(header->sectionSize(0) >= header->sectionSizeHint(0));
     // A click in the open-files tree switches once.
     int switches = 0;
-    r.w->OnCloseBlockEditor = [&switches] { ++switches; };
+    QObject::connect(r.w.get(), &gui::Tmain::blockEditorClosed, [&switches] { ++switches; });
     QTreeWidgetItem* first = r.w->FilesTree()->currentItem();
     r.w->NowyDokument();
     switches = 0;

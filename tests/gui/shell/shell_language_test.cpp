@@ -8,6 +8,35 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <QAbstractButton>
+#include <QLabel>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <iterator>
+#include <span>
+
+#include "core/i18n/windows/blad_form_texts.h"
+#include "core/i18n/windows/breakpoint_form_texts.h"
+#include "core/i18n/windows/code_texts.h"
+#include "core/i18n/windows/info_texts.h"
+#include "core/i18n/windows/input_edit_texts.h"
+#include "core/i18n/windows/konfiguracja_texts.h"
+#include "core/i18n/windows/lupa_texts.h"
+#include "core/i18n/windows/plugin_kreator_texts.h"
+#include "core/i18n/windows/plugin_mgr_texts.h"
+#include "core/i18n/windows/tools_texts.h"
+#include "core/language/message_format.h"
+#include "gui/blockeditor/main_window_block_editor.h"
+#include "gui/blockeditor/ttools.h"
+#include "gui/breakpoints/breakpoint_dialog.h"
+#include "gui/analysis/tcode.h"
+#include "gui/extensions/plugin_kreator.h"
+#include "gui/extensions/plugin_mgr.h"
+#include "gui/failure/blad_form.h"
+#include "gui/failure/info_form.h"
+#include "gui/run/input_edit.h"
+#include "gui/run/main_window_run.h"
+#include "gui/settings/tkonfiguracja.h"
 #include "gui/shell/message_dialogs.h"
 #include "gui_test.h"
 #include "shell_fixture.h"
@@ -26,6 +55,27 @@ QStringList ButtonTexts(QMessageBox* box) {
   for (QAbstractButton* b : box->buttons()) texts << b->text();
   texts.sort();
   return texts;
+}
+
+// What `window` shows for the table entry `t`, or a null text when the
+// target is not a caption, a label, a button, an action, a tab or a hint.
+QString Shown(QWidget& window, const WindowText& t) {
+  const QString target = QString::fromLatin1(t.target);
+  const bool hint = target.endsWith(QLatin1String(".Hint"));
+  const QString object = hint ? target.chopped(5) : target;
+  if (object.contains(QLatin1Char('.'))) return QString();
+  if (object == QLatin1String("Caption")) return window.windowTitle();
+  QObject* found = window.findChild<QObject*>(object);
+  if (auto* a = qobject_cast<QAction*>(found)) return hint ? a->toolTip() : a->text();
+  if (auto* l = qobject_cast<QLabel*>(found)) return hint ? l->toolTip() : l->text();
+  if (auto* b = qobject_cast<QAbstractButton*>(found)) return hint ? b->toolTip() : b->text();
+  auto* page = qobject_cast<QWidget*>(found);
+  if (!page || hint) return QString();
+  auto* stack = qobject_cast<QStackedWidget*>(page->parentWidget());
+  auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+  if (tabs) return tabs->tabText(tabs->indexOf(page));
+  // A page out of its tabs keeps its text as its title.
+  return object.startsWith(QLatin1String("TabSheet")) ? page->windowTitle() : QString();
 }
 
 }  // namespace
@@ -54,6 +104,64 @@ class ShellLanguage : public QObject {
     QVERIFY(w->CommandAction("ActionJezykEN")->isChecked());
     // The caption keeps the document's name.
     QVERIFY(w->windowTitle().startsWith(QStringLiteral("Tessaro - ")));
+  }
+
+  // Every window shows the texts of its one table (and of no copy of it):
+  // each entry that names a caption, label, button, action, tab or hint of
+  // the window shows the table's text, in either language.
+  void everyWindowShowsItsTable_data() {
+    QTest::addColumn<QString>("language");
+    QTest::newRow("PL") << QStringLiteral("PL");
+    QTest::newRow("EN") << QStringLiteral("EN");
+  }
+  void everyWindowShowsItsTable() {
+    QFETCH(QString, language);
+    test::ShellHome home;
+    auto w = test::Start();
+    SetLanguage(language.toStdString());
+    gui::TBladForm blad(false);
+    gui::Tinfo info("1.0", "id");
+    gui::Tkonfiguracja konfiguracja(w->Settings());
+    gui::TFormBreakPoint breakpoint;
+    gui::TPlugInMGR manager;
+    gui::TPlugInKreator kreator;
+    struct Window {
+      const char* name;
+      QWidget* window;
+      std::span<const WindowText> table;
+    };
+    const Window windows[] = {
+        {"Ttools", gui::BlockEditorOf(*w), kToolsTexts},
+        {"Tcode", gui::AnalysisWindowOf(*w), kCodeTexts},
+        {"Tinfo", &info, kInfoTexts},
+        {"Tlupa", w->Panel("dpNavigator")->widget(), kLupaTexts},
+        {"TinputEdit", gui::InputDialogOf(*w), kInputEditTexts},
+        {"TBladForm", &blad, kBladFormTexts},
+        {"TFormBreakPoint", &breakpoint, kBreakPointFormTexts},
+        {"Tkonfiguracja", &konfiguracja, kKonfiguracjaTexts},
+        {"TPlugInMGR", &manager, kPlugInMgrTexts},
+        {"TPlugInKreator", &kreator, kPlugInKreatorTexts},
+    };
+    for (const Window& window : windows) {
+      QVERIFY2(window.window, window.name);
+      int checked = 0;
+      for (const WindowText& t : window.table) {
+        const QString shown = Shown(*window.window, t);
+        if (shown.isNull()) continue;
+        QString expected = gui::Tr(t.id);
+        // The texts a window shapes on the way: quotes dropped, the version
+        // appended, escapes expanded.
+        const std::string_view target(t.target);
+        if (window.window == &info && target == "Label1") expected.remove(QLatin1Char('"'));
+        if (window.window == &info && target == "lblWersja") expected += QStringLiteral(" 1.0");
+        if (target == "lblOpisZamiany") expected = gui::FromCore(ExpandTextEscapes(LangText(t.id)));
+        QVERIFY2(shown == expected, qPrintable(QStringLiteral("%1 %2: %3 instead of %4")
+                                                   .arg(QString::fromLatin1(window.name), QString::fromLatin1(t.target),
+                                                        shown, expected)));
+        ++checked;
+      }
+      QVERIFY2(checked > 0, window.name);
+    }
   }
 
   void everyTranslatedTextIsPresent() {

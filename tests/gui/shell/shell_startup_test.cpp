@@ -111,7 +111,7 @@ class ShellStartup : public QObject {
     RegistryWriteString("Informacja", stored.toStdString());
     auto window = test::Start();
     int calls = 0;
-    window->OnShowInformation = [&calls] { ++calls; };
+    QObject::connect(window.get(), &gui::Tmain::informationDue, [&calls] { ++calls; });
     QCOMPARE(calls, 0);
     window->show();
     QTest::qWait(300);

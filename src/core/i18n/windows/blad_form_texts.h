@@ -7,16 +7,16 @@ namespace tessaro {
 
 inline constexpr WindowText kBladFormTexts[] = {
     {"Caption", "msg00413"},
-    {"LabelOpis", "msg00414"},
-    {"LabelTestuj", "msg00415"},
-    {"LabelProsba", "msg00416"},
-    {"LabelLub", "msg00417"},
-    {"LabelEmail", "msg00418"},
-    {"BitBtnWyslij", "msg00419"},
-    {"LabelKontakt", "msg00420"},
-    {"LabelZglaszanie", "msg00421"},
-    {"BitBtnZamknij", "msg00422"},
-    {"BitBtnIgnoruj", "msg00423"},
+    {"Label1", "msg00414"},
+    {"Label2", "msg00415"},
+    {"Label3", "msg00416"},
+    {"Label4", "msg00417"},
+    {"Label5", "msg00418"},
+    {"BitBtn2", "msg00419"},
+    {"Label6", "msg00420"},
+    {"Label7", "msg00421"},
+    {"BitBtn1", "msg00422"},
+    {"BitBtn3", "msg00423"},
 };
 
 }  // namespace tessaro

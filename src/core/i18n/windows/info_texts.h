@@ -7,15 +7,15 @@ namespace tessaro {
 
 inline constexpr WindowText kInfoTexts[] = {
     {"Caption", "msg00388"},
-    {"LabelAutor", "msg00389"},
-    {"LabelAutorNazwa", "msg00390"},
-    {"LabelWersja", "msg00391"},  // followed by " " + the version text
-    {"LabelUwaga", "msg00392"},
-    {"LabelZaproszenie", "msg00393"},
-    {"BitBtnWyslij", "msg00394"},
-    {"LabelId", "msg00395"},
-    {"CheckBoxPokazPrzyStarcie", "msg00396"},
-    {"BitBtnZamknij", "msg00397"},
+    {"Label1", "msg00389"},
+    {"Label2", "msg00390"},
+    {"lblWersja", "msg00391"},  // followed by " " + the version text
+    {"Image1.Text", "msg00392"},  // drawn on the banner,
+    {"Label3", "msg00393"},
+    {"BitBtn2", "msg00394"},
+    {"Label4", "msg00395"},
+    {"CheckBox1", "msg00396"},
+    {"BitBtn1", "msg00397"},
 };
 
 }  // namespace tessaro

@@ -7,12 +7,12 @@ namespace tessaro {
 
 inline constexpr WindowText kToolsTexts[] = {
     {"Caption", "msg00350"},
-    {"dpCode", "msg00351"},
+    {"dpCode", "msg00351"},  // the panel that holds the window,
     {"LabelToolType", "msg00352"},
-    {"ToolsStatusBar.Panel0", "msg00353"},
-    {"ToolsStatusBar.Panel1", "msg00354"},
+    {"ToolsStatusPanel0", "msg00353"},
+    {"ToolsStatusPanel1", "msg00354"},  // while the text has no error,
     {"TBXButtonWstaw", "msg00355"},
-    {"TBXButtonZamienTakNie", "msg00356"},
+    {"TBXButtonZamienTakNie.Hint", "msg00356"},
     {"acZmienKolorTekstu", "msg00357"},
     {"acZmienKolorObrysuj", "msg00358"},
     {"acZmienKolorWypelnienia", "msg00359"},
