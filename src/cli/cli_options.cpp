@@ -22,6 +22,7 @@ constexpr OptionSpec kOptions[] = {
     {"--case-insensitive", false}, {"--seed", true},
     {"--max-steps", true},        {"--trace", false},
     {"--names", false},           {"--dump-vars", false},
+    {"--block-numbers", false},   {"-o", true},
 };
 
 const OptionSpec* FindOption(const std::string& name) {
@@ -56,7 +57,8 @@ bool ParseCommandLine(int argc, char** argv, CliOptions& options, std::string& e
       options_ended = true;
       continue;
     }
-    if (!options_ended && arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+    // "-o FILE" is the one short option: the output file of code.
+    if (!options_ended && ((arg.size() > 2 && arg.compare(0, 2, "--") == 0) || arg == "-o")) {
       std::string value;
       bool has_inline_value = false;
       if (auto eq = arg.find('='); eq != std::string::npos) {
