@@ -219,7 +219,7 @@ class PythonPrinter {
       }
     }
     if (c.Negated) {
-      text = precedence > kNot ? "not " + text : "not (" + text + ")";
+      text = precedence >= kAtom ? "not " + text : "not (" + text + ")";
     }
     return text;
   }

@@ -13,7 +13,7 @@ namespace {
 
 // The tree of the dominator-tree translation, with blocks and exits.
 struct Pre {
-  enum Kind : uint8_t { Code, If, Loop, Block, Exit, Halt };
+  enum Kind : uint8_t { Code, If, Loop, Block, Exit, Halt, Break };
   Kind kind = Code;
   int32_t node = -1;     // Code, If: the flow node; Loop: its header; Block: the node after it
   bool to_loop = false;  // Exit: continues loop `node`; otherwise leaves block `node`
@@ -230,6 +230,45 @@ void DropTailExits(std::vector<Pre>& seq) {
   }
 }
 
+// A loop that the end of a block, or of an outer loop's round, follows
+// directly: leaving that block or continuing that outer loop from inside the
+// loop is the loop's break. `tail` holds the keys (node * 2, + 1 for a loop's
+// round) of what the current statement reaches when it falls through.
+int32_t ExitKey(bool to_loop, int32_t node) { return node * 2 + (to_loop ? 1 : 0); }
+
+void TailBreaks(std::vector<Pre>& seq, const std::vector<int32_t>& tail, const std::vector<int32_t>* exits);
+
+void TailBreaksIn(Pre& p, const std::vector<int32_t>& tail, const std::vector<int32_t>* exits) {
+  switch (p.kind) {
+    case Pre::If:
+      TailBreaks(p.a, tail, exits);
+      TailBreaks(p.b, tail, exits);
+      return;
+    case Pre::Block: {
+      std::vector<int32_t> inner = tail;
+      inner.push_back(ExitKey(false, p.node));
+      TailBreaks(p.a, inner, exits);
+      return;
+    }
+    case Pre::Loop:
+      // Inside the loop, what the loop's end reaches may be left by break.
+      TailBreaks(p.a, {ExitKey(true, p.node)}, &tail);
+      return;
+    case Pre::Exit:
+      if (exits && std::find(exits->begin(), exits->end(), ExitKey(p.to_loop, p.node)) != exits->end()) {
+        p.kind = Pre::Break;
+      }
+      return;
+    default:
+      return;
+  }
+}
+
+void TailBreaks(std::vector<Pre>& seq, const std::vector<int32_t>& tail, const std::vector<int32_t>* exits) {
+  static const std::vector<int32_t> kNone;
+  for (size_t i = 0; i < seq.size(); ++i) TailBreaksIn(seq[i], i + 1 == seq.size() ? tail : kNone, exits);
+}
+
 // Blocks that nothing leaves any more are just their statements.
 void DissolveBlocks(std::vector<Pre>& seq, const std::map<int32_t, int32_t>& block_exits) {
   std::vector<Pre> out;
@@ -402,6 +441,9 @@ class Lowering {
         return {};
       case Pre::Halt:
         out.push_back(Simple(StmtKind::Return));
+        return {};
+      case Pre::Break:
+        out.push_back(Simple(StmtKind::Break));
         return {};
       case Pre::If: {
         Stmt s;
@@ -582,6 +624,7 @@ CodeTree StructureGraph(const FlowGraph& g, const TKompilatorTS& program) {
   Translation translation(g, order);
   std::vector<Pre> pre = translation.Node(g.Entry);
   DropTailExits(pre);
+  TailBreaks(pre, {}, nullptr);
   std::map<int32_t, int32_t> block_exits;
   CountExits(pre, block_exits);
   DissolveBlocks(pre, block_exits);

@@ -1,0 +1,280 @@
+// The export proven by running it: random flowcharts of three families, the
+// examples and the fixture programs are run by the interpreter and by their
+// exported programs, which must print the same and end with the same status.
+// Structural checks ride along: no goto or label, Python that parses, every
+// block printed, and no flag, copy or state variable for structured charts.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "alg_spec.h"
+#include "chart_generator.h"
+#include "core/codegen/code_export.h"
+#include "core/codegen/flow_graph.h"
+#include "core/document/alg_file.h"
+#include "core/document/alg_reader.h"
+#include "core/i18n/cp1250.h"
+#include "core/language/compiler.h"
+
+namespace tessaro::test {
+namespace {
+
+namespace fs = std::filesystem;
+using codegen::ExportResult;
+using codegen::TargetLanguage;
+
+struct Outcome {
+  std::string out;
+  int exit = 0;
+};
+
+// The program compiled as tessaro-cli compiles it.
+struct Compiled {
+  TKompilatorTS c;
+  TBreakPointArray breakpoints;
+  std::vector<TPlugInEntry> extensions;
+  bool ok = false;
+  explicit Compiled(const std::vector<Tobj>& bloki) {
+    ok = c.Compile(bloki, static_cast<int32_t>(bloki.size()) - 1, -1, extensions, breakpoints);
+  }
+};
+
+// What tessaro-cli run prints on stdout and its exit status.
+Outcome Interpret(const std::vector<Tobj>& bloki, const std::string& input) {
+  Compiled program(bloki);
+  Outcome o;
+  if (!program.ok) {
+    o.exit = 1;
+    return o;
+  }
+  std::istringstream lines(input);
+  bool no_answer = false;
+  TKompilatorTS& c = program.c;
+  c.OnInputOutput = [&](TKompilatorTS& sender, const std::string& value, const std::string&, uint8_t direction,
+                        std::string& answer) {
+    answer.clear();
+    if (direction == 1) {
+      o.out += Cp1250ToUtf8(value) + "\n";
+      return;
+    }
+    std::string line;
+    if (std::getline(lines, line)) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      answer = Utf8ToCp1250(line);
+    }
+    if (answer.empty()) {
+      no_answer = true;
+      sender.Stop();
+    }
+  };
+  c.PrepareRun();
+  c.Run();
+  o.exit = c.HasErrors() ? 2 : no_answer ? 3 : 0;
+  return o;
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+}
+
+bool HavePython() { return std::system("python3 -c 'import sys; sys.exit(sys.version_info < (3, 8))' >/dev/null 2>&1") == 0; }
+
+// One chart of a run: its blocks, its input and what the interpreter did.
+struct Case {
+  std::string name;
+  std::vector<Tobj> bloki;
+  std::string input;
+  Outcome expected;
+  ExportResult exported;
+};
+
+struct Counts {
+  int charts = 0, flags = 0, copies = 0, states = 0, with_flags = 0, with_copies = 0, with_states = 0;
+};
+
+class Batch {
+ public:
+  Batch() {
+    char pattern[] = "/tmp/tessaro-codegen-XXXXXX";
+    dir_ = mkdtemp(pattern);
+  }
+  ~Batch() {
+    std::error_code ignored;
+    fs::remove_all(dir_, ignored);
+  }
+
+  // Exports the case; false with a test failure when the export itself fails a check.
+  bool Add(Case c, bool structured = false) {
+    Compiled program(c.bloki);
+    if (!program.ok) {
+      ADD_FAILURE() << c.name << ": does not compile";
+      return false;
+    }
+    codegen::ExportOptions options;
+    options.Language = TargetLanguage::Python;
+    options.Title = "chart";
+    c.exported = codegen::ExportProgram(program.c, options);
+    if (!c.exported.Ok) {
+      ADD_FAILURE() << c.name << ": " << c.exported.Error;
+      return false;
+    }
+    // Every block that does something and that the start reaches is printed.
+    const codegen::FlowGraph g = codegen::BuildFlowGraph(program.c);
+    for (const codegen::FlowNode& n : g.Nodes) {
+      const auto& printed = c.exported.PrintedBlocks;
+      bool effect = n.Condition;
+      for (int32_t i = n.First; i <= n.Last && !effect; ++i) effect = !codegen::InstructionHasNoEffect(program.c, i);
+      if (effect && !std::binary_search(printed.begin(), printed.end(), n.Block)) {
+        ADD_FAILURE() << c.name << ": block " << n.Block << " is not printed";
+      }
+    }
+    const std::string& text = c.exported.Text;
+    EXPECT_EQ(text.find("goto"), std::string::npos) << c.name;
+    EXPECT_EQ(text.find("label"), std::string::npos) << c.name;
+    if (structured) {
+      EXPECT_EQ(c.exported.Flags + c.exported.CopiedNodes + c.exported.StateRegions, 0)
+          << c.name << Cp1250ToUtf8(c.exported.Text);
+    }
+    counts_.charts++;
+    counts_.flags += c.exported.Flags;
+    counts_.copies += c.exported.CopiedNodes;
+    counts_.states += c.exported.StateRegions;
+    counts_.with_flags += c.exported.Flags > 0;
+    counts_.with_copies += c.exported.CopiedNodes > 0;
+    counts_.with_states += c.exported.StateRegions > 0;
+    cases_.push_back(std::move(c));
+    return true;
+  }
+
+  // Parses every program with ast, runs each and compares.
+  void Run() {
+    std::string list, script;
+    for (size_t k = 0; k < cases_.size(); ++k) {
+      const std::string stem = (dir_ / ("c" + std::to_string(k))).string();
+      WriteFile(stem + ".py", Cp1250ToUtf8(cases_[k].exported.Text));
+      WriteFile(stem + ".in", cases_[k].input);
+      list += stem + ".py\n";
+      script += "python3 " + stem + ".py < " + stem + ".in > " + stem + ".out 2>" + stem + ".err; echo $? > " + stem +
+                ".rc\n";
+    }
+    WriteFile(dir_ / "list", list);
+    WriteFile(dir_ / "parse.py",
+              "import ast, sys\nfor f in open(sys.argv[1]).read().split():\n    ast.parse(open(f, encoding='utf-8').read(), f)\n");
+    ASSERT_EQ(std::system(("python3 " + (dir_ / "parse.py").string() + " " + (dir_ / "list").string()).c_str()), 0)
+        << "an exported program does not parse";
+    WriteFile(dir_ / "run.sh", script);
+    ASSERT_EQ(std::system(("sh " + (dir_ / "run.sh").string()).c_str()), 0);
+    for (size_t k = 0; k < cases_.size(); ++k) {
+      const std::string stem = (dir_ / ("c" + std::to_string(k))).string();
+      const Case& c = cases_[k];
+      const std::string out = ReadFile(stem + ".out");
+      const int exit = std::atoi(ReadFile(stem + ".rc").c_str());
+      EXPECT_EQ(out, c.expected.out) << c.name << "\n" << Cp1250ToUtf8(c.exported.Text) << "\nstderr: " << ReadFile(stem + ".err");
+      EXPECT_EQ(exit, c.expected.exit) << c.name << "\nstderr: " << ReadFile(stem + ".err");
+    }
+  }
+
+  const Counts& counts() const { return counts_; }
+
+ private:
+  fs::path dir_;
+  std::vector<Case> cases_;
+  Counts counts_;
+};
+
+void RunFamily(ChartFamily family, int charts) {
+  if (!HavePython()) GTEST_SKIP() << "python3 is not installed";
+  Batch batch;
+  for (int seed = 1; seed <= charts; ++seed) {
+    Case c;
+    c.name = std::string(FamilyName(family)) + " #" + std::to_string(seed);
+    const std::string spec = GenerateChart(family, static_cast<uint32_t>(seed));
+    std::string error;
+    ASSERT_TRUE(fixtures::ParseAlgSpec(spec, c.bloki, error)) << error;
+    c.input = GenerateInput(static_cast<uint32_t>(seed));
+    c.expected = Interpret(c.bloki, c.input);
+    c.name += "\n" + spec;
+    batch.Add(std::move(c), family == ChartFamily::Structured);
+  }
+  batch.Run();
+  const Counts& n = batch.counts();
+  std::cout << FamilyName(family) << ": " << n.charts << " charts; flags " << n.flags << " in " << n.with_flags
+            << " charts, copied blocks " << n.copies << " in " << n.with_copies << ", state regions " << n.states
+            << " in " << n.with_states << "\n";
+  if (family == ChartFamily::Structured) {
+    EXPECT_EQ(n.flags, 0);
+    EXPECT_EQ(n.copies, 0);
+    EXPECT_EQ(n.states, 0);
+  }
+}
+
+int QuickCount() { return 50; }
+int LongCount() { return 500; }
+
+TEST(DifferentialTest, Structured) { RunFamily(ChartFamily::Structured, QuickCount()); }
+TEST(DifferentialTest, Unstructured) { RunFamily(ChartFamily::Unstructured, QuickCount()); }
+TEST(DifferentialTest, Irreducible) { RunFamily(ChartFamily::Irreducible, QuickCount()); }
+
+// Run by the long CTest entry only (tests/CMakeLists.txt).
+TEST(DifferentialTest, DISABLED_LongStructured) { RunFamily(ChartFamily::Structured, LongCount()); }
+TEST(DifferentialTest, DISABLED_LongUnstructured) { RunFamily(ChartFamily::Unstructured, LongCount()); }
+TEST(DifferentialTest, DISABLED_LongIrreducible) { RunFamily(ChartFamily::Irreducible, LongCount()); }
+
+// Every example, with its input, and every fixture program that runs with
+// the default options and exports without a warning.
+TEST(DifferentialTest, ExamplesAndFixturePrograms) {
+  if (!HavePython()) GTEST_SKIP() << "python3 is not installed";
+  Batch batch;
+  const fs::path examples = fs::path(TESSARO_SOURCE_DIR) / "resources" / "Przyklady";
+  const fs::path inputs = fs::path(TESSARO_FIXTURES_DIR) / "examples";
+  int added = 0;
+  for (const fs::directory_entry& e : fs::directory_iterator(examples)) {
+    if (e.path().extension() != ".alg") continue;
+    TMemoryStream bytes;
+    ASSERT_TRUE(ReadAlgorithmFile(e.path().string(), bytes));
+    TAlgRead read = ReadAlgorithm(bytes, TElementDefaults{});
+    ASSERT_TRUE(read.ok) << e.path();
+    Case c;
+    c.name = e.path().filename().string();
+    c.bloki = std::move(read.bloki);
+    c.input = ReadFile(inputs / (e.path().stem().string() + ".in"));
+    c.expected = Interpret(c.bloki, c.input);
+    if (batch.Add(std::move(c))) ++added;
+  }
+  EXPECT_GE(added, 7);
+  const fs::path programs = fs::path(TESSARO_FIXTURES_DIR) / "programs";
+  for (const fs::directory_entry& e : fs::directory_iterator(programs)) {
+    if (e.path().extension() != ".txt" || fs::exists(fs::path(e.path()).replace_extension(".args"))) continue;
+    Case c;
+    c.name = e.path().filename().string();
+    std::string error;
+    ASSERT_TRUE(fixtures::ParseAlgSpec(ReadFile(e.path()), c.bloki, error)) << error;
+    Compiled program(c.bloki);
+    if (!program.ok) continue;
+    codegen::ExportOptions options;
+    const ExportResult probe = codegen::ExportProgram(program.c, options);
+    if (!probe.Warnings.empty()) continue;
+    const fs::path in = fs::path(e.path()).replace_extension(".in");
+    c.input = fs::exists(in) ? ReadFile(in) : "";
+    c.expected = Interpret(c.bloki, c.input);
+    batch.Add(std::move(c));
+  }
+  batch.Run();
+}
+
+}  // namespace
+}  // namespace tessaro::test
