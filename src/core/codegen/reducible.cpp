@@ -179,8 +179,11 @@ void SplitRegion(FlowGraph& g, const Region& region, const std::vector<char>& in
 }
 
 // Every edge into an entry sets the state to the entry's number and goes to
-// one dispatch, a chain of tests, which becomes the region's only entry.
-void DispatchRegion(FlowGraph& g, const Region& region, const std::vector<std::vector<int32_t>>& preds) {
+// one dispatch, a chain of tests, which becomes the region's only entry. The
+// edges from inside and from outside the region set the state in separate
+// nodes, so that no assignment is both inside a cycle and entered from outside.
+void DispatchRegion(FlowGraph& g, const Region& region, const std::vector<char>& in_region,
+                    const std::vector<std::vector<int32_t>>& preds) {
   const int32_t k = static_cast<int32_t>(region.entries.size());
   const int32_t first_test = static_cast<int32_t>(g.Nodes.size());
   for (int32_t j = 0; j + 1 < k; ++j) {
@@ -191,16 +194,26 @@ void DispatchRegion(FlowGraph& g, const Region& region, const std::vector<std::v
     test.Next = j + 2 < k ? first_test + j + 1 : region.entries[static_cast<size_t>(k - 1)];
     g.Nodes.push_back(test);
   }
-  for (int32_t j = 0; j < k; ++j) {
-    const int32_t entry = region.entries[static_cast<size_t>(j)];
+  auto add_set = [&](int32_t value) {
     FlowNode set;
     set.Kind = FlowNodeKind::SetState;
-    set.State = j + 1;
+    set.State = value;
     set.Next = first_test;
-    const int32_t set_node = static_cast<int32_t>(g.Nodes.size());
     g.Nodes.push_back(set);
-    for (int32_t p : preds[static_cast<size_t>(entry)]) Redirect(g.Nodes[static_cast<size_t>(p)], entry, set_node);
-    if (g.Entry == entry) g.Entry = set_node;
+    return static_cast<int32_t>(g.Nodes.size()) - 1;
+  };
+  for (int32_t j = 0; j < k; ++j) {
+    const int32_t entry = region.entries[static_cast<size_t>(j)];
+    int32_t from_inside = kHalt, from_outside = kHalt;
+    for (int32_t p : preds[static_cast<size_t>(entry)]) {
+      int32_t& set = in_region[static_cast<size_t>(p)] ? from_inside : from_outside;
+      if (set == kHalt) set = add_set(j + 1);
+      Redirect(g.Nodes[static_cast<size_t>(p)], entry, set);
+    }
+    if (g.Entry == entry) {
+      if (from_outside == kHalt) from_outside = add_set(j + 1);
+      g.Entry = from_outside;
+    }
   }
   ++g.StateRegions;
 }
@@ -231,7 +244,7 @@ bool MakeReducible(FlowGraph& g, SplitBudget budget) {
       left -= cost;
       SplitRegion(g, region, in_region, preds, copies);
     } else {
-      DispatchRegion(g, region, preds);
+      DispatchRegion(g, region, in_region, preds);
     }
   }
   return false;

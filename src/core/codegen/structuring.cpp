@@ -452,11 +452,12 @@ class Lowering {
         s.Block = g_.Nodes[static_cast<size_t>(p.node)].Block;
         std::vector<int32_t> pending = LowerSeq(p.a, 0, s.Body);
         Merge(pending, LowerSeq(p.b, 0, s.Otherwise));
-        if (s.Body.empty()) {
+        if (s.Body.empty() && !s.Otherwise.empty()) {
           std::swap(s.Body, s.Otherwise);
           s.Cond = s.Cond.Inverted();
         }
-        if (!s.Body.empty()) out.push_back(std::move(s));
+        // Both ways lead on alike: the condition is still evaluated, as it may fail.
+        out.push_back(std::move(s));
         return pending;
       }
       case Pre::Block: {

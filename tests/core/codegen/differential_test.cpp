@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -91,7 +92,26 @@ void WriteFile(const fs::path& path, const std::string& text) {
   out << text;
 }
 
-bool HavePython() { return std::system("python3 -c 'import sys; sys.exit(sys.version_info < (3, 8))' >/dev/null 2>&1") == 0; }
+// The interpreter's own path: a version manager's wrapper script would cost
+// more than the programs themselves.
+std::string Python() {
+  static const std::string path = [] {
+    std::string out;
+    if (FILE* pipe = popen("python3 -c 'import sys; print(sys.executable)' 2>/dev/null", "r")) {
+      char buffer[512];
+      while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
+      pclose(pipe);
+    }
+    while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
+    return out;
+  }();
+  return path;
+}
+
+bool HavePython() {
+  return !Python().empty() &&
+         std::system((Python() + " -c 'import sys; sys.exit(sys.version_info < (3, 8))' >/dev/null 2>&1").c_str()) == 0;
+}
 
 // One chart of a run: its blocks, its input and what the interpreter did.
 struct Case {
@@ -168,13 +188,13 @@ class Batch {
       WriteFile(stem + ".py", Cp1250ToUtf8(cases_[k].exported.Text));
       WriteFile(stem + ".in", cases_[k].input);
       list += stem + ".py\n";
-      script += "python3 " + stem + ".py < " + stem + ".in > " + stem + ".out 2>" + stem + ".err; echo $? > " + stem +
+      script += Python() + " -I -S " + stem + ".py < " + stem + ".in > " + stem + ".out 2>" + stem + ".err; echo $? > " + stem +
                 ".rc\n";
     }
     WriteFile(dir_ / "list", list);
     WriteFile(dir_ / "parse.py",
               "import ast, sys\nfor f in open(sys.argv[1]).read().split():\n    ast.parse(open(f, encoding='utf-8').read(), f)\n");
-    ASSERT_EQ(std::system(("python3 " + (dir_ / "parse.py").string() + " " + (dir_ / "list").string()).c_str()), 0)
+    ASSERT_EQ(std::system((Python() + " " + (dir_ / "parse.py").string() + " " + (dir_ / "list").string()).c_str()), 0)
         << "an exported program does not parse";
     WriteFile(dir_ / "run.sh", script);
     ASSERT_EQ(std::system(("sh " + (dir_ / "run.sh").string()).c_str()), 0);
