@@ -1,0 +1,72 @@
+// Exported programs of a few examples, compared with files reviewed by eye.
+// TESSARO_UPDATE_GOLDEN=1 writes the files anew.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/codegen/code_export.h"
+#include "core/document/alg_file.h"
+#include "core/document/alg_reader.h"
+#include "core/i18n/cp1250.h"
+#include "core/language/compiler.h"
+
+namespace tessaro::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct GoldenCase {
+  const char* example;
+  codegen::TargetLanguage language;
+};
+
+constexpr GoldenCase kCases[] = {
+    {"silnia", codegen::TargetLanguage::Python},
+    {"nwd", codegen::TargetLanguage::Python},
+    {"sortowanie_babelkowe", codegen::TargetLanguage::Python},
+    {"maksimum_tablicy", codegen::TargetLanguage::Python},
+};
+
+std::string ReadText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+TEST(GoldenTest, ExamplesExportAsReviewed) {
+  const bool update = std::getenv("TESSARO_UPDATE_GOLDEN") != nullptr;
+  for (const GoldenCase& g : kCases) {
+    const fs::path alg = fs::path(TESSARO_SOURCE_DIR) / "resources" / "Przyklady" / (std::string(g.example) + ".alg");
+    TMemoryStream bytes;
+    ASSERT_TRUE(ReadAlgorithmFile(alg.string(), bytes)) << alg;
+    TAlgRead read = ReadAlgorithm(bytes, TElementDefaults{});
+    ASSERT_TRUE(read.ok);
+    TKompilatorTS c;
+    TBreakPointArray none;
+    std::vector<TPlugInEntry> no_extensions;
+    ASSERT_TRUE(c.Compile(read.bloki, static_cast<int32_t>(read.bloki.size()) - 1, -1, no_extensions, none));
+    codegen::ExportOptions options;
+    options.Language = g.language;
+    options.Title = g.example;
+    const codegen::ExportResult result = codegen::ExportProgram(c, options);
+    ASSERT_TRUE(result.Ok) << result.Error;
+    EXPECT_TRUE(result.Warnings.empty()) << g.example;
+    EXPECT_EQ(result.Flags + result.CopiedNodes + result.StateRegions, 0) << g.example;
+    const std::string text = Cp1250ToUtf8(result.Text);
+    const fs::path golden = fs::path(TESSARO_SOURCE_DIR) / "tests" / "core" / "codegen" / "golden" /
+                            (std::string(g.example) + "." + std::string(codegen::TargetExtension(g.language)));
+    if (update) {
+      fs::create_directories(golden.parent_path());
+      std::ofstream(golden, std::ios::binary) << text;
+      continue;
+    }
+    EXPECT_EQ(text, ReadText(golden)) << golden;
+  }
+}
+
+}  // namespace
+}  // namespace tessaro::test
