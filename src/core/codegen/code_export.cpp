@@ -68,6 +68,7 @@ ExportResult ExportProgram(const TKompilatorTS& program, const ExportOptions& op
   const PrintJob job{program, tree, options};
   switch (options.Language) {
     case TargetLanguage::Python: PrintPython(job, result); break;
+    case TargetLanguage::Cpp: PrintCpp(job, result); break;
     default:
       result.Error = "no printer for this language yet";
       return result;

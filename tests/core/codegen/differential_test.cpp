@@ -108,6 +108,10 @@ std::string Python() {
   return path;
 }
 
+bool HaveCompilers() {
+  return std::system("g++ --version >/dev/null 2>&1") == 0;
+}
+
 bool HavePython() {
   return !Python().empty() &&
          std::system((Python() + " -c 'import sys; sys.exit(sys.version_info < (3, 8))' >/dev/null 2>&1").c_str()) == 0;
@@ -119,7 +123,8 @@ struct Case {
   std::vector<Tobj> bloki;
   std::string input;
   Outcome expected;
-  ExportResult exported;
+  ExportResult exported;      // Python
+  ExportResult exported_cpp;  // C++
 };
 
 struct Counts {
@@ -148,8 +153,10 @@ class Batch {
     options.Language = TargetLanguage::Python;
     options.Title = "chart";
     c.exported = codegen::ExportProgram(program.c, options);
-    if (!c.exported.Ok) {
-      ADD_FAILURE() << c.name << ": " << c.exported.Error;
+    options.Language = TargetLanguage::Cpp;
+    c.exported_cpp = codegen::ExportProgram(program.c, options);
+    if (!c.exported.Ok || !c.exported_cpp.Ok) {
+      ADD_FAILURE() << c.name << ": " << c.exported.Error << c.exported_cpp.Error;
       return false;
     }
     // Every block that does something and that the start reaches is printed.
@@ -162,9 +169,10 @@ class Batch {
         ADD_FAILURE() << c.name << ": block " << n.Block << " is not printed";
       }
     }
-    const std::string& text = c.exported.Text;
-    EXPECT_EQ(text.find("goto"), std::string::npos) << c.name;
-    EXPECT_EQ(text.find("label"), std::string::npos) << c.name;
+    for (const std::string* text : {&c.exported.Text, &c.exported_cpp.Text}) {
+      EXPECT_EQ(text->find("goto"), std::string::npos) << c.name;
+      EXPECT_EQ(text->find("label"), std::string::npos) << c.name;
+    }
     if (structured) {
       EXPECT_EQ(c.exported.Flags + c.exported.CopiedNodes + c.exported.StateRegions, 0)
           << c.name << Cp1250ToUtf8(c.exported.Text);
@@ -198,13 +206,51 @@ class Batch {
         << "an exported program does not parse";
     WriteFile(dir_ / "run.sh", script);
     ASSERT_EQ(std::system(("sh " + (dir_ / "run.sh").string()).c_str()), 0);
+    Compare("py", [](const Case& c) -> const ExportResult& { return c.exported; });
+    RunCpp();
+  }
+
+  // All programs in one translation unit, each in a namespace of its own,
+  // compiled by one call; its main runs the program named by its argument.
+  void RunCpp() {
+    std::string unit =
+        "#include <charconv>\n#include <cmath>\n#include <cstdint>\n#include <cstdio>\n#include <cstdlib>\n"
+        "#include <new>\n#include <random>\n#include <string>\n#include <utility>\n#include <vector>\n";
+    std::string dispatch = "int main(int argc, char** argv) {\n    switch (argc > 1 ? std::atoi(argv[1]) : -1) {\n";
+    std::string script;
+    const std::string program = (dir_ / "batch").string();
+    for (size_t k = 0; k < cases_.size(); ++k) {
+      const std::string stem = (dir_ / ("c" + std::to_string(k))).string();
+      WriteFile(stem + ".cpp", Cp1250ToUtf8(cases_[k].exported_cpp.Text));
+      unit += "namespace c" + std::to_string(k) + " {\n#include \"" + stem + ".cpp\"\n}\n";
+      dispatch += "        case " + std::to_string(k) + ": return c" + std::to_string(k) + "::main();\n";
+      script += program + " " + std::to_string(k) + " < " + stem + ".in > " + stem + ".cppout 2>" + stem +
+                ".cpperr; echo $? > " + stem + ".cpprc\n";
+    }
+    WriteFile(dir_ / "batch.cpp", unit + dispatch + "    }\n    return 99;\n}\n");
+    ASSERT_EQ(std::system(("g++ -std=c++17 -O0 -w -o " + program + " " + (dir_ / "batch.cpp").string()).c_str()), 0)
+        << "the exported C++ programs do not compile";
+    // One program alone, with every warning.
+    if (!cases_.empty()) {
+      const std::string first = (dir_ / "c0.cpp").string();
+      EXPECT_EQ(std::system(("g++ -std=c++17 -fsyntax-only -Wall -Wextra -Werror " + first).c_str()), 0);
+    }
+    WriteFile(dir_ / "runcpp.sh", script);
+    ASSERT_EQ(std::system(("sh " + (dir_ / "runcpp.sh").string()).c_str()), 0);
+    Compare("cpp", [](const Case& c) -> const ExportResult& { return c.exported_cpp; });
+  }
+
+  template <typename Pick>
+  void Compare(const std::string& language, Pick pick) {
+    const std::string suffix = language == "py" ? "" : language;
     for (size_t k = 0; k < cases_.size(); ++k) {
       const std::string stem = (dir_ / ("c" + std::to_string(k))).string();
       const Case& c = cases_[k];
-      const std::string out = ReadFile(stem + ".out");
-      const int exit = std::atoi(ReadFile(stem + ".rc").c_str());
-      EXPECT_EQ(out, c.expected.out) << c.name << "\n" << Cp1250ToUtf8(c.exported.Text) << "\nstderr: " << ReadFile(stem + ".err");
-      EXPECT_EQ(exit, c.expected.exit) << c.name << "\nstderr: " << ReadFile(stem + ".err");
+      const std::string out = ReadFile(stem + "." + suffix + "out");
+      const int exit = std::atoi(ReadFile(stem + "." + suffix + "rc").c_str());
+      const std::string err = ReadFile(stem + "." + suffix + "err");
+      EXPECT_EQ(out, c.expected.out) << language << " " << c.name << "\n" << Cp1250ToUtf8(pick(c).Text) << "\nstderr: " << err;
+      EXPECT_EQ(exit, c.expected.exit) << language << " " << c.name << "\nstderr: " << err;
     }
   }
 
@@ -217,7 +263,7 @@ class Batch {
 };
 
 void RunFamily(ChartFamily family, int charts) {
-  if (!HavePython()) GTEST_SKIP() << "python3 is not installed";
+  if (!HavePython() || !HaveCompilers()) GTEST_SKIP() << "python3 or g++ is not installed";
   Batch batch;
   for (int seed = 1; seed <= charts; ++seed) {
     Case c;
@@ -257,7 +303,7 @@ TEST(DifferentialTest, DISABLED_LongIrreducible) { RunFamily(ChartFamily::Irredu
 // Every example, with its input, and every fixture program that runs with
 // the default options and exports without a warning.
 TEST(DifferentialTest, ExamplesAndFixturePrograms) {
-  if (!HavePython()) GTEST_SKIP() << "python3 is not installed";
+  if (!HavePython() || !HaveCompilers()) GTEST_SKIP() << "python3 or g++ is not installed";
   Batch batch;
   const fs::path examples = fs::path(TESSARO_SOURCE_DIR) / "resources" / "Przyklady";
   const fs::path inputs = fs::path(TESSARO_FIXTURES_DIR) / "examples";

@@ -28,6 +28,9 @@ constexpr GoldenCase kCases[] = {
     {"nwd", codegen::TargetLanguage::Python},
     {"sortowanie_babelkowe", codegen::TargetLanguage::Python},
     {"maksimum_tablicy", codegen::TargetLanguage::Python},
+    {"silnia", codegen::TargetLanguage::Cpp},
+    {"sortowanie_babelkowe", codegen::TargetLanguage::Cpp},
+    {"liczba_pierwsza", codegen::TargetLanguage::Cpp},
 };
 
 std::string ReadText(const fs::path& path) {
