@@ -69,6 +69,7 @@ ExportResult ExportProgram(const TKompilatorTS& program, const ExportOptions& op
   switch (options.Language) {
     case TargetLanguage::Python: PrintPython(job, result); break;
     case TargetLanguage::Cpp: PrintCpp(job, result); break;
+    case TargetLanguage::Java: PrintJava(job, result); break;
     default:
       result.Error = "no printer for this language yet";
       return result;

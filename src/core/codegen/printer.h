@@ -20,6 +20,7 @@ struct PrintJob {
 // Each fills Text, Lines, Warnings and PrintedBlocks of `result`.
 void PrintPython(const PrintJob& job, ExportResult& result);
 void PrintCpp(const PrintJob& job, ExportResult& result);
+void PrintJava(const PrintJob& job, ExportResult& result);
 
 // What a printer cannot express: the instruction becomes a marked comment
 // and the export a warning naming its block.

@@ -109,7 +109,7 @@ std::string Python() {
 }
 
 bool HaveCompilers() {
-  return std::system("g++ --version >/dev/null 2>&1") == 0;
+  return std::system("g++ --version >/dev/null 2>&1") == 0 && std::system("javac -version >/dev/null 2>&1") == 0;
 }
 
 bool HavePython() {
@@ -125,6 +125,7 @@ struct Case {
   Outcome expected;
   ExportResult exported;      // Python
   ExportResult exported_cpp;  // C++
+  ExportResult exported_java;
 };
 
 struct Counts {
@@ -155,8 +156,11 @@ class Batch {
     c.exported = codegen::ExportProgram(program.c, options);
     options.Language = TargetLanguage::Cpp;
     c.exported_cpp = codegen::ExportProgram(program.c, options);
-    if (!c.exported.Ok || !c.exported_cpp.Ok) {
-      ADD_FAILURE() << c.name << ": " << c.exported.Error << c.exported_cpp.Error;
+    options.Language = TargetLanguage::Java;
+    options.ProgramName = "C" + std::to_string(cases_.size());
+    c.exported_java = codegen::ExportProgram(program.c, options);
+    if (!c.exported.Ok || !c.exported_cpp.Ok || !c.exported_java.Ok) {
+      ADD_FAILURE() << c.name << ": " << c.exported.Error << c.exported_cpp.Error << c.exported_java.Error;
       return false;
     }
     // Every block that does something and that the start reaches is printed.
@@ -169,7 +173,7 @@ class Batch {
         ADD_FAILURE() << c.name << ": block " << n.Block << " is not printed";
       }
     }
-    for (const std::string* text : {&c.exported.Text, &c.exported_cpp.Text}) {
+    for (const std::string* text : {&c.exported.Text, &c.exported_cpp.Text, &c.exported_java.Text}) {
       EXPECT_EQ(text->find("goto"), std::string::npos) << c.name;
       EXPECT_EQ(text->find("label"), std::string::npos) << c.name;
     }
@@ -208,6 +212,45 @@ class Batch {
     ASSERT_EQ(std::system(("sh " + (dir_ / "run.sh").string()).c_str()), 0);
     Compare("py", [](const Case& c) -> const ExportResult& { return c.exported; });
     RunCpp();
+    RunJava();
+  }
+
+  // All classes compiled by one javac call and run in one virtual machine,
+  // each with its own standard input and output.
+  void RunJava() {
+    std::string sources;
+    for (size_t k = 0; k < cases_.size(); ++k) {
+      const fs::path file = dir_ / ("C" + std::to_string(k) + ".java");
+      WriteFile(file, Cp1250ToUtf8(cases_[k].exported_java.Text));
+      sources += " " + file.string();
+    }
+    WriteFile(dir_ / "Driver.java", R"(public class Driver {
+    public static void main(String[] args) throws Exception {
+        java.io.PrintStream realOut = System.out, realErr = System.err;
+        for (int k = 0; k < Integer.parseInt(args[1]); k++) {
+            String stem = args[0] + "/c" + k;
+            try (java.io.InputStream in = new java.io.FileInputStream(stem + ".in");
+                 java.io.PrintStream out = new java.io.PrintStream(new java.io.FileOutputStream(stem + ".javaout"));
+                 java.io.PrintStream err = new java.io.PrintStream(new java.io.FileOutputStream(stem + ".javaerr"))) {
+                System.setIn(in);
+                System.setOut(out);
+                System.setErr(err);
+                int code = (Integer) Class.forName("C" + k).getMethod("run").invoke(null);
+                out.flush();
+                System.setOut(realOut);
+                System.setErr(realErr);
+                java.nio.file.Files.writeString(java.nio.file.Path.of(stem + ".javarc"), code + "\n");
+            }
+        }
+    }
+}
+)");
+    sources += " " + (dir_ / "Driver.java").string();
+    ASSERT_EQ(std::system(("javac -nowarn -d " + dir_.string() + sources).c_str()), 0)
+        << "the exported Java programs do not compile";
+    ASSERT_EQ(std::system(("java -Xss16m -cp " + dir_.string() + " Driver " + dir_.string() + " " +
+                           std::to_string(cases_.size())).c_str()), 0);
+    Compare("java", [](const Case& c) -> const ExportResult& { return c.exported_java; });
   }
 
   // All programs in one translation unit, each in a namespace of its own,
@@ -263,7 +306,7 @@ class Batch {
 };
 
 void RunFamily(ChartFamily family, int charts) {
-  if (!HavePython() || !HaveCompilers()) GTEST_SKIP() << "python3 or g++ is not installed";
+  if (!HavePython() || !HaveCompilers()) GTEST_SKIP() << "python3, g++ or javac is not installed";
   Batch batch;
   for (int seed = 1; seed <= charts; ++seed) {
     Case c;
@@ -303,7 +346,7 @@ TEST(DifferentialTest, DISABLED_LongIrreducible) { RunFamily(ChartFamily::Irredu
 // Every example, with its input, and every fixture program that runs with
 // the default options and exports without a warning.
 TEST(DifferentialTest, ExamplesAndFixturePrograms) {
-  if (!HavePython() || !HaveCompilers()) GTEST_SKIP() << "python3 or g++ is not installed";
+  if (!HavePython() || !HaveCompilers()) GTEST_SKIP() << "python3, g++ or javac is not installed";
   Batch batch;
   const fs::path examples = fs::path(TESSARO_SOURCE_DIR) / "resources" / "Przyklady";
   const fs::path inputs = fs::path(TESSARO_FIXTURES_DIR) / "examples";

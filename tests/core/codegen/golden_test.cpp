@@ -31,6 +31,8 @@ constexpr GoldenCase kCases[] = {
     {"silnia", codegen::TargetLanguage::Cpp},
     {"sortowanie_babelkowe", codegen::TargetLanguage::Cpp},
     {"liczba_pierwsza", codegen::TargetLanguage::Cpp},
+    {"silnia", codegen::TargetLanguage::Java},
+    {"nwd", codegen::TargetLanguage::Java},
 };
 
 std::string ReadText(const fs::path& path) {
