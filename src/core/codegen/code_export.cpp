@@ -70,9 +70,7 @@ ExportResult ExportProgram(const TKompilatorTS& program, const ExportOptions& op
     case TargetLanguage::Python: PrintPython(job, result); break;
     case TargetLanguage::Cpp: PrintCpp(job, result); break;
     case TargetLanguage::Java: PrintJava(job, result); break;
-    default:
-      result.Error = "no printer for this language yet";
-      return result;
+    case TargetLanguage::Pascal: PrintPascal(job, result); break;
   }
   for (const LineOrigin& o : result.Lines) {
     if (o.Block >= 0) result.PrintedBlocks.push_back(o.Block);

@@ -21,6 +21,7 @@ struct PrintJob {
 void PrintPython(const PrintJob& job, ExportResult& result);
 void PrintCpp(const PrintJob& job, ExportResult& result);
 void PrintJava(const PrintJob& job, ExportResult& result);
+void PrintPascal(const PrintJob& job, ExportResult& result);
 
 // What a printer cannot express: the instruction becomes a marked comment
 // and the export a warning naming its block.

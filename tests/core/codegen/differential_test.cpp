@@ -109,7 +109,8 @@ std::string Python() {
 }
 
 bool HaveCompilers() {
-  return std::system("g++ --version >/dev/null 2>&1") == 0 && std::system("javac -version >/dev/null 2>&1") == 0;
+  return std::system("g++ --version >/dev/null 2>&1") == 0 && std::system("javac -version >/dev/null 2>&1") == 0 &&
+         std::system("fpc -iV >/dev/null 2>&1") == 0;
 }
 
 bool HavePython() {
@@ -126,6 +127,7 @@ struct Case {
   ExportResult exported;      // Python
   ExportResult exported_cpp;  // C++
   ExportResult exported_java;
+  ExportResult exported_pascal;
 };
 
 struct Counts {
@@ -159,7 +161,9 @@ class Batch {
     options.Language = TargetLanguage::Java;
     options.ProgramName = "C" + std::to_string(cases_.size());
     c.exported_java = codegen::ExportProgram(program.c, options);
-    if (!c.exported.Ok || !c.exported_cpp.Ok || !c.exported_java.Ok) {
+    options.Language = TargetLanguage::Pascal;
+    c.exported_pascal = codegen::ExportProgram(program.c, options);
+    if (!c.exported.Ok || !c.exported_cpp.Ok || !c.exported_java.Ok || !c.exported_pascal.Ok) {
       ADD_FAILURE() << c.name << ": " << c.exported.Error << c.exported_cpp.Error << c.exported_java.Error;
       return false;
     }
@@ -173,7 +177,8 @@ class Batch {
         ADD_FAILURE() << c.name << ": block " << n.Block << " is not printed";
       }
     }
-    for (const std::string* text : {&c.exported.Text, &c.exported_cpp.Text, &c.exported_java.Text}) {
+    for (const std::string* text :
+         {&c.exported.Text, &c.exported_cpp.Text, &c.exported_java.Text, &c.exported_pascal.Text}) {
       EXPECT_EQ(text->find("goto"), std::string::npos) << c.name;
       EXPECT_EQ(text->find("label"), std::string::npos) << c.name;
     }
@@ -213,6 +218,61 @@ class Batch {
     Compare("py", [](const Case& c) -> const ExportResult& { return c.exported; });
     RunCpp();
     RunJava();
+    RunPascal();
+  }
+
+  // Each program becomes a unit with the same text; one driver uses them
+  // all, so one fpc call compiles every chart.
+  void RunPascal() {
+    std::string uses, calls;
+    for (size_t k = 0; k < cases_.size(); ++k) {
+      const std::string unit = "c" + std::to_string(k);
+      std::string text = Cp1250ToUtf8(cases_[k].exported_pascal.Text);
+      const size_t program = text.find("\nprogram ");
+      const size_t program_end = text.find(";\n", program);
+      const size_t main = text.rfind("\nbegin\n    Halt(RunProgram(@Main));\nend.");
+      ASSERT_NE(program, std::string::npos);
+      ASSERT_NE(main, std::string::npos);
+      text = text.substr(0, program) + "\nunit " + unit + ";\n{$mode objfpc}{$H+}\ninterface\nfunction RunChart: LongInt;\nimplementation" +
+             text.substr(program_end + 1, main - program_end - 1) +
+             "\nfunction RunChart: LongInt;\nbegin\n  Result := RunProgram(@Main);\nend;\n\nend.\n";
+      // The mode is set once, at the top of the unit.
+      const size_t second_mode = text.find("{$mode objfpc}{$H+}", text.find("implementation"));
+      if (second_mode != std::string::npos) text.erase(second_mode, std::string("{$mode objfpc}{$H+}").size());
+      WriteFile(dir_ / (unit + ".pas"), text);
+      uses += (k ? ", " : "") + unit;
+      const std::string stem = (dir_ / unit).string();
+      calls += "  Run('" + stem + "', @" + unit + ".RunChart);\n";
+    }
+    WriteFile(dir_ / "driver.pas", "program driver;\n{$mode objfpc}{$H+}\nuses SysUtils, " + uses + R"(;
+type
+  TChart = function: LongInt;
+procedure Run(const Stem: AnsiString; Chart: TChart);
+var
+  code: LongInt;
+  rc: Text;
+begin
+  AssignFile(Input, Stem + '.in');
+  Reset(Input);
+  AssignFile(Output, Stem + '.pasout');
+  Rewrite(Output);
+  AssignFile(StdErr, Stem + '.paserr');
+  Rewrite(StdErr);
+  code := Chart();
+  CloseFile(Output);
+  CloseFile(StdErr);
+  CloseFile(Input);
+  AssignFile(rc, Stem + '.pasrc');
+  Rewrite(rc);
+  WriteLn(rc, code);
+  CloseFile(rc);
+end;
+begin
+)" + calls + "end.\n");
+    ASSERT_EQ(std::system(("cd " + dir_.string() + " && fpc -O1 -v0 driver.pas > fpc.log 2>&1").c_str()), 0)
+        << "the exported Pascal programs do not compile\n" << ReadFile(dir_ / "fpc.log");
+    ASSERT_EQ(std::system((dir_ / "driver").string().c_str()), 0);
+    Compare("pas", [](const Case& c) -> const ExportResult& { return c.exported_pascal; });
   }
 
   // All classes compiled by one javac call and run in one virtual machine,
@@ -306,7 +366,7 @@ class Batch {
 };
 
 void RunFamily(ChartFamily family, int charts) {
-  if (!HavePython() || !HaveCompilers()) GTEST_SKIP() << "python3, g++ or javac is not installed";
+  if (!HavePython() || !HaveCompilers()) GTEST_SKIP() << "python3, g++, javac or fpc is not installed";
   Batch batch;
   for (int seed = 1; seed <= charts; ++seed) {
     Case c;
@@ -346,7 +406,7 @@ TEST(DifferentialTest, DISABLED_LongIrreducible) { RunFamily(ChartFamily::Irredu
 // Every example, with its input, and every fixture program that runs with
 // the default options and exports without a warning.
 TEST(DifferentialTest, ExamplesAndFixturePrograms) {
-  if (!HavePython() || !HaveCompilers()) GTEST_SKIP() << "python3, g++ or javac is not installed";
+  if (!HavePython() || !HaveCompilers()) GTEST_SKIP() << "python3, g++, javac or fpc is not installed";
   Batch batch;
   const fs::path examples = fs::path(TESSARO_SOURCE_DIR) / "resources" / "Przyklady";
   const fs::path inputs = fs::path(TESSARO_FIXTURES_DIR) / "examples";

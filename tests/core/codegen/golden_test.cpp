@@ -33,6 +33,8 @@ constexpr GoldenCase kCases[] = {
     {"liczba_pierwsza", codegen::TargetLanguage::Cpp},
     {"silnia", codegen::TargetLanguage::Java},
     {"nwd", codegen::TargetLanguage::Java},
+    {"silnia", codegen::TargetLanguage::Pascal},
+    {"sortowanie_babelkowe", codegen::TargetLanguage::Pascal},
 };
 
 std::string ReadText(const fs::path& path) {
