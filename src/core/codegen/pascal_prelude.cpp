@@ -322,6 +322,7 @@ end;
 function IntegerOp(op: TOp; a, b: LongInt): TValue;
 var
   r: Int64;
+  d: Double;
 begin
   case op of
     opAdd: r := Int64(a) + b;
@@ -347,7 +348,11 @@ begin
     Exit(Empty);
   end;
   { Beyond 32 bits the result is a real. }
-  if (r < Low(LongInt)) or (r > High(LongInt)) then Exit(r * 1.0);
+  if (r < Low(LongInt)) or (r > High(LongInt)) then
+  begin
+    d := r;
+    Exit(d);
+  end;
   Result := LongInt(r);
 end;
 

@@ -75,5 +75,32 @@ TEST(GoldenTest, ExamplesExportAsReviewed) {
   }
 }
 
+// Every example is a structured flowchart: no language needs a flag, a
+// copied block or a state variable for it.
+TEST(GoldenTest, EveryExampleExportsWithoutFlagsCopiesOrStates) {
+  int examples = 0;
+  for (const fs::directory_entry& e : fs::directory_iterator(fs::path(TESSARO_SOURCE_DIR) / "resources" / "Przyklady")) {
+    if (e.path().extension() != ".alg") continue;
+    ++examples;
+    TMemoryStream bytes;
+    ASSERT_TRUE(ReadAlgorithmFile(e.path().string(), bytes));
+    TAlgRead read = ReadAlgorithm(bytes, TElementDefaults{});
+    TKompilatorTS c;
+    TBreakPointArray none;
+    std::vector<TPlugInEntry> no_extensions;
+    ASSERT_TRUE(c.Compile(read.bloki, static_cast<int32_t>(read.bloki.size()) - 1, -1, no_extensions, none));
+    for (codegen::TargetLanguage language : {codegen::TargetLanguage::Python, codegen::TargetLanguage::Cpp,
+                                              codegen::TargetLanguage::Java, codegen::TargetLanguage::Pascal}) {
+      codegen::ExportOptions options;
+      options.Language = language;
+      const codegen::ExportResult result = codegen::ExportProgram(c, options);
+      ASSERT_TRUE(result.Ok) << e.path();
+      EXPECT_EQ(result.Flags + result.CopiedNodes + result.StateRegions, 0) << e.path();
+      EXPECT_TRUE(result.Warnings.empty()) << e.path();
+    }
+  }
+  EXPECT_GE(examples, 7);
+}
+
 }  // namespace
 }  // namespace tessaro::test
