@@ -313,25 +313,35 @@ begin
     Compare("java", [](const Case& c) -> const ExportResult& { return c.exported_java; });
   }
 
-  // All programs in one translation unit, each in a namespace of its own,
-  // compiled by one call; its main runs the program named by its argument.
+  // The programs in translation units of up to 100 each, every program in a
+  // namespace of its own, compiled by one call; main runs the program named
+  // by its argument.
   void RunCpp() {
-    std::string unit =
+    const std::string headers =
         "#include <charconv>\n#include <cmath>\n#include <cstdint>\n#include <cstdio>\n#include <cstdlib>\n"
         "#include <new>\n#include <random>\n#include <string>\n#include <utility>\n#include <vector>\n";
-    std::string dispatch = "int main(int argc, char** argv) {\n    switch (argc > 1 ? std::atoi(argv[1]) : -1) {\n";
-    std::string script;
+    std::string declarations, dispatch = "int main(int argc, char** argv) {\n    switch (argc > 1 ? std::atoi(argv[1]) : -1) {\n";
+    std::string script, units;
     const std::string program = (dir_ / "batch").string();
+    std::string unit;
     for (size_t k = 0; k < cases_.size(); ++k) {
       const std::string stem = (dir_ / ("c" + std::to_string(k))).string();
+      const std::string space = "c" + std::to_string(k);
       WriteFile(stem + ".cpp", Cp1250ToUtf8(cases_[k].exported_cpp.Text));
-      unit += "namespace c" + std::to_string(k) + " {\n#include \"" + stem + ".cpp\"\n}\n";
-      dispatch += "        case " + std::to_string(k) + ": return c" + std::to_string(k) + "::main();\n";
+      unit += "namespace " + space + " {\n#include \"" + stem + ".cpp\"\n}\n";
+      declarations += "namespace " + space + " { int main(); }\n";
+      dispatch += "        case " + std::to_string(k) + ": return " + space + "::main();\n";
       script += program + " " + std::to_string(k) + " < " + stem + ".in > " + stem + ".cppout 2>" + stem +
                 ".cpperr; echo $? > " + stem + ".cpprc\n";
+      if (k % 100 == 99 || k + 1 == cases_.size()) {
+        const fs::path file = dir_ / ("batch" + std::to_string(k / 100) + ".cpp");
+        WriteFile(file, headers + unit);
+        units += " " + file.string();
+        unit.clear();
+      }
     }
-    WriteFile(dir_ / "batch.cpp", unit + dispatch + "    }\n    return 99;\n}\n");
-    ASSERT_EQ(std::system(("g++ -std=c++17 -O0 -w -o " + program + " " + (dir_ / "batch.cpp").string()).c_str()), 0)
+    WriteFile(dir_ / "dispatch.cpp", "#include <cstdlib>\n" + declarations + dispatch + "    }\n    return 99;\n}\n");
+    ASSERT_EQ(std::system(("g++ -std=c++17 -O0 -w -o " + program + units + " " + (dir_ / "dispatch.cpp").string()).c_str()), 0)
         << "the exported C++ programs do not compile";
     // One program alone, with every warning.
     if (!cases_.empty()) {
