@@ -684,6 +684,29 @@ begin
   WriteLn(TextOf(v));
 end;
 
+{ The exact digits of a whole number too large for Int64 arithmetic. }
+function ExactDigits(v: Double): AnsiString;
+var
+  m: Extended;
+  e: Integer;
+  k, j, carry, d: LongInt;
+begin
+  Frexp(System.Abs(v), m, e);
+  Result := IntToStr(Int64(System.Trunc(m * 9007199254740992.0)));
+  for k := 1 to e - 53 do
+  begin
+    carry := 0;
+    for j := System.Length(Result) downto 1 do
+    begin
+      d := (Ord(Result[j]) - 48) * 2 + carry;
+      Result[j] := Chr(48 + d mod 10);
+      carry := d div 10;
+    end;
+    if carry > 0 then Result := Chr(48 + carry) + Result;
+  end;
+  if v < 0 then Result := '-' + Result;
+end;
+
 { A value as a variable shows it: reals with four decimals, halves away from zero. }
 function Shown(const v: TValue): AnsiString;
 var
@@ -702,6 +725,7 @@ begin
       if v.R > 0 then Exit('INF') else Exit('-INF');
     end;
     scaled := v.R;
+    if System.Abs(scaled) >= 9007199254740992.0 then Exit(ExactDigits(scaled) + '.0000');
     System.Str(scaled:0:4, Result);
     if (Result[1] = '-') and (StringReplace(StringReplace(Result, '-', '', [rfReplaceAll]), '0', '', [rfReplaceAll]) = '.') then
       System.Delete(Result, 1, 1);
