@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/i18n/cp1250.h"
 #include "core/language/compiler.h"
 #include "core/language/text_rules.h"
 
