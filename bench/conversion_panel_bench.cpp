@@ -12,13 +12,13 @@
 #include <memory>
 
 #include "alg_spec.h"
+#include "gui/app/program_start.h"
 #include "gui/conversion/conversion_panel.h"
 #include "gui/conversion/conversion_view.h"
 #include "gui/conversion/main_window_conversion.h"
 #include "gui/run/main_window_run.h"
 #include "gui/run/trun.h"
 #include "gui/shell/main_window.h"
-#include "gui/shell/program_start.h"
 
 namespace {
 

@@ -13,12 +13,12 @@
 #include <memory>
 
 #include "alg_spec.h"
+#include "gui/app/program_start.h"
 #include "gui/diagram/diagram_view.h"
 #include "gui/diagram/main_window_diagram.h"
 #include "gui/editor/diagram_editor.h"
 #include "gui/editor/main_window_editor.h"
 #include "gui/shell/main_window.h"
-#include "gui/shell/program_start.h"
 
 namespace {
 

@@ -24,10 +24,10 @@
 
 #include "alg_spec.h"
 #include "core/language/compiler.h"
+#include "gui/app/program_start.h"
 #include "gui/run/main_window_run.h"
 #include "gui/run/trun.h"
 #include "gui/shell/main_window.h"
-#include "gui/shell/program_start.h"
 
 namespace {
 

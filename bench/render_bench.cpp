@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/diagram/renderer.h"
-#include "gui/diagram/qt_canvas.h"
+#include "picture/qt_canvas.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ std::vector<Tobj> GeneratedDiagram(int count) {
 
 void Render(benchmark::State& state, double zoom) {
   EnsureApplication();
-  gui::QtTextMetrics metrics;
+  picture::QtTextMetrics metrics;
   DiagramRenderer renderer(metrics);
   std::vector<Tobj> bloki = GeneratedDiagram(1000);
   RenderScene scene;
@@ -62,7 +62,7 @@ void Render(benchmark::State& state, double zoom) {
     painter.translate(10, 10);
     painter.scale(zoom / 100, zoom / 100);
     const TRect visible{-10, -10, static_cast<int32_t>(1920 * 100 / zoom), static_cast<int32_t>(1080 * 100 / zoom)};
-    gui::QtCanvas canvas(painter, metrics);
+    picture::QtCanvas canvas(painter, metrics);
     renderer.Picture().Replay(canvas, &visible);
     painter.end();
     benchmark::DoNotOptimize(screen.constBits());

@@ -13,8 +13,8 @@
 #include "core/document/alg_file.h"
 #include "core/document/alg_reader.h"
 #include "core/document/document_state.h"
-#include "gui/diagram/picture_export.h"
-#include "gui/diagram/qt_canvas.h"
+#include "picture/picture_export.h"
+#include "picture/qt_canvas.h"
 #endif
 
 namespace tessaro::cli {
@@ -43,8 +43,8 @@ int RunExport(const CliOptions& options) {
   }
   const std::string& input = options.positional[0];
   const std::string& output = options.positional[1];
-  const gui::PictureFormat format = gui::PictureFormatOf(QString::fromLocal8Bit(output.c_str()));
-  if (format == gui::PictureFormat::Unknown) {
+  const picture::PictureFormat format = picture::PictureFormatOf(QString::fromLocal8Bit(output.c_str()));
+  if (format == picture::PictureFormat::Unknown) {
     return Fail(kExitUsage, output, "unknown picture type (use .emf, .jpg, .png, .svg or .pdf)");
   }
   TMemoryStream bytes;
@@ -59,7 +59,7 @@ int RunExport(const CliOptions& options) {
   char* argv[] = {name, nullptr};
   QGuiApplication app(argc, argv);
 
-  gui::QtTextMetrics metrics;
+  picture::QtTextMetrics metrics;
   DiagramRenderer renderer(metrics);
   RenderScene scene;
   scene.Bloki = &read.bloki;
@@ -70,10 +70,10 @@ int RunExport(const CliOptions& options) {
   renderer.RysujSchemat(kModePrint, scene);
   const DiagramPicture& picture = renderer.Picture();
   RasterFit raster;
-  if (!gui::WritePicture(picture, picture.FrameWithInk(), format, output, metrics, &raster)) {
+  if (!picture::WritePicture(picture, picture.FrameWithInk(), format, output, metrics, &raster)) {
     return Fail(kExitCantCreate, output, "cannot write the picture");
   }
-  if (raster.reduced && (format == gui::PictureFormat::Jpeg || format == gui::PictureFormat::Png)) {
+  if (raster.reduced && (format == picture::PictureFormat::Jpeg || format == picture::PictureFormat::Png)) {
     std::fprintf(stderr, "tessaro-cli: %s: the picture was too large and was scaled down to %d x %d pixels\n",
                  output.c_str(), raster.width, raster.height);
   }

@@ -8,7 +8,7 @@
 #include "core/diagram/renderer.h"
 #include "core/document/model.h"
 #include "core/i18n/cp1250.h"
-#include "gui/diagram/qt_canvas.h"
+#include "picture/qt_canvas.h"
 
 namespace tessaro::test {
 
@@ -41,7 +41,7 @@ inline std::vector<Tobj> SampleFlowchart() {
   b[3].Link2 = 4;
   const int32_t centres[][2] = {{220, 40},  {220, 110}, {220, 190}, {220, 330}, {360, 420},
                                 {220, 265}, {90, 420},  {90, 500},  {420, 150}};
-  gui::QtTextMetrics metrics;
+  picture::QtTextMetrics metrics;
   DiagramRenderer renderer(metrics);
   RenderScene scene;
   scene.Bloki = &b;

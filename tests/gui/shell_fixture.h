@@ -11,9 +11,9 @@
 #include "core/document/alg_writer.h"
 #include "core/i18n/language.h"
 #include "core/platform/registry.h"
+#include "gui/app/program_start.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/open_files_tree.h"
-#include "gui/shell/program_start.h"
 #include "gui/shell/qt_text.h"
 #include "support/temp_home.h"
 

@@ -111,7 +111,8 @@ class TDocumentState {
   void ZwolnijStos();
 
  private:
-  // Makes a snapshot stream the diagram, with its breakpoints, and clears the selection.
+  // Makes a snapshot stream the diagram, with the breakpoints BreakpointsAfterStep
+  // gives it (`breakpoints` are those kept with it), and clears the selection.
   void LoadSnapshot(const TMemoryStream& stream, const TBreakPointArray& breakpoints);
   void SetStyle(TColor TObjStyl::*field, TColor colour);
   TColor GetStyle(TColor TObjStyl::*field) const;

@@ -3,6 +3,7 @@
 
 #include "core/document/alg_reader.h"
 #include "core/document/alg_writer.h"
+#include "core/document/breakpoints.h"
 #include "core/document/document_state.h"
 
 namespace tessaro {
@@ -79,9 +80,12 @@ bool TDocumentState::ZapiszStan() {
 
 void TDocumentState::LoadSnapshot(const TMemoryStream& stream, const TBreakPointArray& breakpoints) {
   TAlgRead read = ReadAlgorithm(stream, DefaultStyle());
-  if (read.ok) Bloki = std::move(read.bloki);
+  if (read.ok) {
+    if (TOtwartePliki* d = CurrentDocument())
+      d->PunktyPrzerwania = BreakpointsAfterStep(Bloki, d->PunktyPrzerwania, read.bloki, breakpoints);
+    Bloki = std::move(read.bloki);
+  }
   for (Tobj& e : Bloki) e.Zaznaczony = 0;
-  if (TOtwartePliki* d = CurrentDocument()) d->PunktyPrzerwania = breakpoints;
   Wybrany = -1;
   GrupaAktywna = false;
   ObszarGrupy = {};

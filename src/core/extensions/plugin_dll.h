@@ -5,8 +5,8 @@
 // loaded, handle 0) makes queries return "" and notifications do nothing.
 // Texts are Windows-1250.
 //
-// Values of the block language cross the interface through plugin_value.h,
-// which builds on the text-level calls here.
+// Values of the block language cross the interface through the run time's
+// core/runtime/plugin_value.h, which builds on the text-level calls here.
 #pragma once
 
 #include <cstddef>

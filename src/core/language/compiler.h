@@ -16,9 +16,9 @@
 
 #include "core/document/model.h"
 #include "core/extensions/plugin_entry.h"
+#include "core/language/expression_tree.h"
+#include "core/language/fast_code_types.h"
 #include "core/language/variables.h"
-#include "core/runtime/expression_tree.h"
-#include "core/runtime/fast_code.h"
 
 namespace tessaro {
 

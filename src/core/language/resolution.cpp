@@ -7,8 +7,8 @@
 #include "core/i18n/language.h"
 #include "core/language/builtin_functions.h"
 #include "core/language/compiler.h"
+#include "core/language/expression_tree.h"
 #include "core/language/tokens.h"
-#include "core/runtime/expression_tree.h"
 
 namespace tessaro {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/runtime/expression_tree.h"
+#include "core/language/expression_tree.h"
 
 namespace tessaro {
 

@@ -5,13 +5,13 @@
 #include <new>
 #include <span>
 
-#include "core/extensions/plugin_value.h"
 #include "core/i18n/language.h"
 #include "core/language/builtin_functions.h"
 #include "core/language/compiler.h"
 #include "core/language/message_format.h"
 #include "core/runtime/builtin_calls.h"
 #include "core/runtime/fault.h"
+#include "core/runtime/plugin_value.h"
 #include "core/runtime/value_ops.h"
 
 namespace tessaro {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "core/runtime/expression_tree.h"
+#include "core/language/expression_tree.h"
 
 namespace tessaro {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/diagram/canvas.h"
-#include "core/runtime/expression_tree.h"
+#include "core/language/expression_tree.h"
 
 namespace tessaro {
 

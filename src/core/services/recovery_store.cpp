@@ -1,12 +1,16 @@
 #include "core/services/recovery_store.h"
 
-#include <signal.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "core/platform/file_io.h"
 
@@ -17,6 +21,8 @@ namespace {
 constexpr std::string_view kMagic = "TSREC1\n";
 constexpr std::string_view kPrefix = "odzysk-";
 constexpr std::string_view kSuffix = ".tsr";
+constexpr std::string_view kLockSuffix = ".lock";
+constexpr int kWriterNumbersTried = 1000;
 
 // "odzysk-<pid>-<n>.tsr" -> pid and n.
 bool ParseFileName(const std::string& name, int& process, int& serial) {
@@ -48,6 +54,42 @@ bool ReadField(const std::string& bytes, size_t& pos, std::string& field) {
   field = bytes.substr(pos, length);
   pos += length;
   return true;
+}
+
+// "odzysk-<writer>.lock" -> writer.
+bool ParseLockName(const std::string& name, int& writer) {
+  if (name.size() <= kPrefix.size() + kLockSuffix.size() || name.rfind(kPrefix, 0) != 0 ||
+      name.compare(name.size() - kLockSuffix.size(), kLockSuffix.size(), kLockSuffix) != 0)
+    return false;
+  const char* p = name.data() + kPrefix.size();
+  const char* end = name.data() + name.size() - kLockSuffix.size();
+  auto [after, ec] = std::from_chars(p, end, writer);
+  return ec == std::errc() && after == end && writer > 0;
+}
+
+std::string LockPath(const std::string& folder, int writer) {
+  return folder + "/" + std::string(kPrefix) + std::to_string(writer) + std::string(kLockSuffix);
+}
+
+// Opens and locks the file at `path` without waiting; -1 when a running
+// process holds it. A file unlinked between the open and the lock is left for
+// the one now at `path`, since a lock on a file nobody can find guards nothing.
+int LockFile(const std::string& path) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) return -1;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      ::close(fd);
+      return -1;
+    }
+    struct stat held {};
+    struct stat named {};
+    if (::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0 && held.st_ino == named.st_ino &&
+        held.st_dev == named.st_dev)
+      return fd;
+    ::close(fd);
+  }
+  return -1;
 }
 
 template <typename Visit>
@@ -107,12 +149,43 @@ void RemoveRecoveryCopies(const std::string& folder, int process) {
   for (const std::string& path : doomed) std::filesystem::remove(path, ec);
 }
 
-bool ProcessAlive(int process) { return ::kill(process, 0) == 0 || errno == EPERM; }
+TRecoveryLock::TRecoveryLock(std::string folder, int preferred) : folder_(std::move(folder)), writer_(preferred) {
+  std::error_code ec;
+  std::filesystem::create_directories(folder_, ec);
+  for (int writer = std::max(preferred, 1), tried = 0; tried < kWriterNumbersTried; ++writer, ++tried) {
+    const int fd = LockFile(LockPath(folder_, writer));
+    if (fd < 0) continue;
+    bool left_behind = false;
+    ForEachCopyFile(folder_, [&](const std::string&, int p, int) { left_behind = left_behind || p == writer; });
+    if (left_behind) {
+      ::close(fd);
+      continue;
+    }
+    fd_ = fd;
+    writer_ = writer;
+    return;
+  }
+}
+
+TRecoveryLock::~TRecoveryLock() {
+  if (fd_ < 0) return;
+  // Removed while still held, so nobody locks the file on its way out.
+  ::unlink(LockPath(folder_, writer_).c_str());
+  ::close(fd_);
+}
+
+bool WriterAlive(const std::string& folder, int writer) {
+  const int fd = ::open(LockPath(folder, writer).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  ::close(fd);
+  return held;
+}
 
 std::vector<TRecoveryCopy> LeftBehindCopies(const std::string& folder, const std::function<bool(int)>& alive) {
   std::vector<TRecoveryCopy> copies;
   ForEachCopyFile(folder, [&](const std::string& path, int process, int serial) {
-    if (alive(process)) return;
+    if (alive ? alive(process) : WriterAlive(folder, process)) return;
     TRecoveryCopy copy;
     const auto bytes = ReadFileBytes(path);
     if (!bytes || !DecodeRecoveryCopy(*bytes, copy)) return;
@@ -129,11 +202,30 @@ std::vector<TRecoveryCopy> LeftBehindCopies(const std::string& folder, const std
 
 void RemoveLeftBehindCopies(const std::string& folder, const std::function<bool(int)>& alive) {
   std::vector<std::string> doomed;
+  std::vector<int> remaining;
   ForEachCopyFile(folder, [&](const std::string& path, int process, int) {
-    if (!alive(process)) doomed.push_back(path);
+    if (alive ? !alive(process) : !WriterAlive(folder, process))
+      doomed.push_back(path);
+    else
+      remaining.push_back(process);
   });
   std::error_code ec;
   for (const std::string& path : doomed) std::filesystem::remove(path, ec);
+  // A lock file nobody holds and no copy names is what a killed writer left.
+  std::vector<int> stale;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    int writer = 0;
+    if (ParseLockName(it->path().filename().string(), writer) &&
+        std::find(remaining.begin(), remaining.end(), writer) == remaining.end())
+      stale.push_back(writer);
+  }
+  for (int writer : stale) {
+    const std::string path = LockPath(folder, writer);
+    const int fd = LockFile(path);
+    if (fd < 0) continue;
+    ::unlink(path.c_str());
+    ::close(fd);
+  }
 }
 
 }  // namespace tessaro

@@ -2,8 +2,10 @@
 // the per-user data folder while the program runs, so that a crash, a kill
 // or a power cut loses nothing. A clean quit or a save removes the copy.
 //
-// A copy is named after the process that wrote it ("odzysk-<pid>-<n>.tsr"),
-// so a start can tell the copies of a running program from those left behind.
+// A copy is named after the writer that wrote it ("odzysk-<writer>-<n>.tsr"),
+// a number the writer holds a lock on while it runs (its process id when that
+// is free), so a start can tell the copies of a running program from those
+// left behind.
 #pragma once
 
 #include <functional>
@@ -19,7 +21,7 @@ std::string RecoveryFolder(const std::string& data_folder);
 
 struct TRecoveryCopy {
   std::string File;     // native path of the copy
-  int Process = 0;      // the writer's process id
+  int Process = 0;      // the writer's number
   int Serial = 0;       // the writer's number of the document
   std::string Nazwa;    // the document's caption (core text)
   std::string Sciezka;  // the document's file, "" when never saved
@@ -39,14 +41,39 @@ void RemoveRecoveryCopy(const std::string& folder, int process, int serial);
 // Removes every copy `process` wrote.
 void RemoveRecoveryCopies(const std::string& folder, int process);
 
-// Whether a process with this id runs now.
-bool ProcessAlive(int process);
+// The lock a running writer holds on "odzysk-<n>.lock" in the folder of its
+// copies. The kernel drops it with the process, however the process ends, so
+// a copy whose writer's lock is free was left behind; a process id alone says
+// nothing after a restart, when an unrelated program may run under it.
+class TRecoveryLock {
+ public:
+  // Locks the first writer number from `preferred` upward that no running
+  // writer holds and that has no copies left behind (those wait to be
+  // offered, not overwritten). Creates the folder.
+  TRecoveryLock(std::string folder, int preferred);
+  ~TRecoveryLock();
+  TRecoveryLock(const TRecoveryLock&) = delete;
+  TRecoveryLock& operator=(const TRecoveryLock&) = delete;
 
-// The readable copies whose writer is not running (by `alive`), oldest
-// writer first, then by document number.
+  // The writer number held, or `preferred` when no lock could be had.
+  int Writer() const { return writer_; }
+  bool Held() const { return fd_ >= 0; }
+
+ private:
+  std::string folder_;
+  int writer_ = 0;
+  int fd_ = -1;
+};
+
+// Whether a running process holds the lock of writer `writer` in `folder`.
+bool WriterAlive(const std::string& folder, int writer);
+
+// The readable copies whose writer is not running (by `alive`, by default
+// WriterAlive), oldest writer first, then by document number.
 std::vector<TRecoveryCopy> LeftBehindCopies(const std::string& folder,
-                                            const std::function<bool(int)>& alive = ProcessAlive);
-// Removes every copy file, readable or not, whose writer is not running.
-void RemoveLeftBehindCopies(const std::string& folder, const std::function<bool(int)>& alive = ProcessAlive);
+                                            const std::function<bool(int)>& alive = {});
+// Removes every copy file, readable or not, whose writer is not running, and
+// the lock files nobody holds.
+void RemoveLeftBehindCopies(const std::string& folder, const std::function<bool(int)>& alive = {});
 
 }  // namespace tessaro

@@ -6,10 +6,10 @@
 #include <algorithm>
 
 #include "core/i18n/language.h"
-#include "gui/diagram/clipboard_drawing.h"
 #include "core/platform/dialogs.h"
 #include "core/runtime/tree_layout.h"
 #include "core/runtime/tree_paint.h"
+#include "gui/diagram/clipboard_drawing.h"
 #include "gui/shell/qt_text.h"
 
 namespace tessaro::gui {
@@ -115,7 +115,7 @@ void TreePage::paintEvent(QPaintEvent*) {
   bitmap.fill(Qt::white);
   {
     QPainter painter(&bitmap);
-    QtCanvas canvas(painter, metrics_);
+    picture::QtCanvas canvas(painter, metrics_);
     const int32_t w = bitmap.width();
     if (ShownInstruction == -1 || !compiler_ || !IsInstruction(*compiler_, ShownInstruction)) {
       CentredText(painter, w, 12, LangText("mgsc00001"), true);
@@ -181,7 +181,7 @@ void TreePage::CopyToClipboard() {
   const TwrTree* marked = MarkedNode();
   auto draw = [&](QPaintDevice& device) {
     QPainter painter(&device);
-    QtCanvas canvas(painter, metrics_);
+    picture::QtCanvas canvas(painter, metrics_);
     PaintTree(canvas, -extent.Left, 2, kTreePageFill, 0, marked, tree);
   };
   CopyDrawingToClipboard(size, 1.0, draw);

@@ -7,7 +7,7 @@
 
 #include "core/language/compiler.h"
 #include "core/runtime/tree_layout.h"
-#include "gui/diagram/qt_canvas.h"
+#include "picture/qt_canvas.h"
 
 namespace tessaro::gui {
 
@@ -50,7 +50,7 @@ class TreePage : public QWidget {
   static bool Contains(const TwrTree* tree, const TwrTree* node);
 
   TKompilatorTS* compiler_ = nullptr;
-  QtTextMetrics metrics_;
+  picture::QtTextMetrics metrics_;
   bool dragging_ = false;
   QPoint last_mouse_;
   // The size of the last paint; the marked node waits for a page's real size.

@@ -56,6 +56,7 @@ void InstallBlockEditor(Tmain& window) {
     if (close) close();
     tools->ShowBlock(0, std::string(), 0);
   };
+  QObject::connect(tools, &Ttools::blockTextStored, &window, &Tmain::diagramEdited);
   ConnectSelectionChanges(window, [tools] { tools->ShowSelectedBlock(); });
   // Every change of the diagram repaints: a block replaced under the editor
   // (undo, paste, a new selection) is shown again before it can be typed over.

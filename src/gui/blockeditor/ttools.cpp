@@ -23,8 +23,8 @@
 #include "core/language/keywords.h"
 #include "gui/blockeditor/block_lexer.h"
 #include "gui/blockeditor/code_editor.h"
-#include "gui/diagram/qt_canvas.h"
 #include "gui/shell/qt_text.h"
+#include "picture/qt_canvas.h"
 
 namespace tessaro::gui {
 
@@ -215,6 +215,8 @@ void Ttools::ShowBlock(int32_t kind, const std::string& text, uint8_t nie_tak) {
   loading_ = true;
   edited_kind_ = kind;
   edited_index_ = kind != 0 && state_.HasValidSelection() ? state_.Wybrany : -1;
+  const TOtwartePliki* document = state_.CurrentDocument();
+  edited_document_ = edited_index_ >= 0 && document ? document->WezelDrzewa : nullptr;
   if (edited_index_ >= 0) {
     shown_code_ = state_.Bloki[static_cast<size_t>(edited_index_)].Kod;
     shown_nie_tak_ = state_.Bloki[static_cast<size_t>(edited_index_)].NieTak;
@@ -259,6 +261,10 @@ void Ttools::ShowSelectedBlock() {
 }
 
 void Ttools::FollowSelection() {
+  if (edited_index_ >= 0 && !ShowsCurrentDocument()) {
+    ShowSelectedBlock();
+    return;
+  }
   const int32_t selected = state_.HasValidSelection() ? state_.Wybrany : -1;
   if (selected != edited_index_) {
     // A start, end or junction block shows no text but is followed too.
@@ -273,8 +279,16 @@ void Ttools::FollowSelection() {
 
 bool Ttools::EditorHasFocus() const { return editor_->hasFocus() && !panel_tools_->isHidden(); }
 
+// Block indexes mean nothing across documents: the shown block is written
+// only while its own document is the current one.
+bool Ttools::ShowsCurrentDocument() const {
+  const TOtwartePliki* document = state_.CurrentDocument();
+  return document && document->WezelDrzewa == edited_document_;
+}
+
 bool Ttools::EditingSelectedBlock() const {
-  return IsEditableKind(edited_kind_) && edited_index_ >= 0 && state_.Wybrany == edited_index_ && state_.HasValidSelection() &&
+  return ShowsCurrentDocument() && IsEditableKind(edited_kind_) && edited_index_ >= 0 &&
+         state_.Wybrany == edited_index_ && state_.HasValidSelection() &&
          state_.Bloki[static_cast<size_t>(edited_index_)].Blok == edited_kind_;
 }
 
@@ -298,11 +312,15 @@ void Ttools::TextChanged() {
   shown_code_ = *stored;
   typed_ = true;
   state_.UstawKod(*stored);
+  emit blockTextStored();
 }
 
 void Ttools::CommitTyping() {
   if (!typed_) return;
   typed_ = false;
+  // Another document's history is not this text's: the document it was typed
+  // into kept it when it stopped being current.
+  if (!ShowsCurrentDocument()) return;
   if (OnSnapshot) OnSnapshot();
 }
 

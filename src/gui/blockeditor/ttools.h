@@ -87,6 +87,10 @@ class Ttools : public QWidget {
   std::function<std::optional<QColor>(QWidget* parent, const QColor& initial)> ChooseColour;
   std::function<std::optional<QFont>(QWidget* parent, const QFont& initial)> ChooseFont;
 
+ signals:
+  // Typing changed the text stored in the shown block.
+  void blockTextStored();
+
  private:
   void CreateWidgets();
   void CreateActions();
@@ -101,11 +105,13 @@ class Ttools : public QWidget {
   void ShowNotice(const QString& text);
   void ShowFirstError();
   bool EditingSelectedBlock() const;
+  bool ShowsCurrentDocument() const;
   void ChangeColour(TColor (TDocumentState::*getter)() const, void (TDocumentState::*setter)(TColor));
 
   TDocumentState& state_;
   int32_t edited_kind_ = 0;
   int32_t edited_index_ = -1;  // the block ShowBlock showed
+  const void* edited_document_ = nullptr;  // the tree node of the document it belongs to
   uint8_t swap_state_ = 0;
   bool loading_ = false;
   bool typed_ = false;

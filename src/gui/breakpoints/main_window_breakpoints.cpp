@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QTreeWidget>
 #include <cmath>
 #include <memory>
 
@@ -22,14 +23,15 @@
 #include "gui/breakpoints/breakpoint_page.h"
 #include "gui/diagram/diagram_view.h"
 #include "gui/diagram/main_window_diagram.h"
-#include "gui/diagram/qt_canvas.h"
 #include "gui/editor/diagram_editor.h"
 #include "gui/editor/main_window_editor.h"
 #include "gui/run/main_window_run.h"
 #include "gui/run/trun.h"
 #include "gui/shell/hint_window.h"
 #include "gui/shell/main_window.h"
+#include "gui/shell/open_files_tree.h"
 #include "gui/shell/qt_text.h"
+#include "picture/qt_canvas.h"
 
 namespace tessaro::gui {
 
@@ -40,8 +42,8 @@ constexpr size_t kHintValueLength = 200;
 
 FontSpec BlockFont(const Tobj& block) { return {block.Styl.NazwaCzcionki, block.Styl.RozmiarCzcionki}; }
 
-QtTextMetrics& Metrics() {
-  static QtTextMetrics metrics;
+picture::QtTextMetrics& Metrics() {
+  static picture::QtTextMetrics metrics;
   return metrics;
 }
 
@@ -54,14 +56,39 @@ class BreakpointMouse : public QObject {
       : QObject(&view), window_(window), view_(view), page_(page) {
     view.PaintBox()->setMouseTracking(true);
     hint_.setObjectName(QStringLiteral("DiagramHint"));
+    // No hint outlives the program it describes or the document it was over.
+    if (Trun* run = RunControllerOf(window)) connect(run, &Trun::runStateChanged, this, [this] { CloseHint(); });
+    if (QTreeWidget* tree = window.FilesTree())
+      connect(tree, &QTreeWidget::currentItemChanged, this, [this] { CloseHint(); });
   }
 
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (watched != view_.PaintBox()) return false;
-    if (event->type() == QEvent::MouseButtonPress) return Press(*static_cast<QMouseEvent*>(event));
-    if (event->type() == QEvent::MouseMove) Hover(*static_cast<QMouseEvent*>(event));
-    if (event->type() == QEvent::Leave) last_instruction_ = -1;
-    return false;
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonDblClick:
+        // A toggle takes the whole click: the editor never sees a release
+        // (or a move, or the double click) of a press it did not get.
+        if (Press(*static_cast<QMouseEvent*>(event))) {
+          swallowing_ = true;
+          if (DiagramEditor* editor = DiagramEditorOf(window_)) editor->PressTakenElsewhere();
+          return true;
+        }
+        return swallowing_;
+      case QEvent::MouseMove:
+        if (swallowing_) return true;
+        Hover(*static_cast<QMouseEvent*>(event));
+        return false;
+      case QEvent::MouseButtonRelease:
+        if (!swallowing_) return false;
+        swallowing_ = static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton;
+        return true;
+      case QEvent::Leave:
+        CloseHint();
+        return false;
+      default:
+        return false;
+    }
   }
 
  private:
@@ -161,7 +188,7 @@ class BreakpointMouse : public QObject {
         QPixmap picture(std::max(1, extent.Width + 10), extent.Height + 10);
         picture.fill(QColor(255, 255, 225));
         QPainter painter(&picture);
-        QtCanvas canvas(painter, Metrics());
+        picture::QtCanvas canvas(painter, Metrics());
         const TwrTree* marked = compiler.Current == instruction ? CurrentStepNode(ins.Steps, ins.StepIndex) : nullptr;
         PaintTree(canvas, 5 - extent.Left, 5, kTreePageFill, 0, marked, tree);
         painter.end();
@@ -171,6 +198,14 @@ class BreakpointMouse : public QObject {
       }
     }
     Show(global, hint);
+  }
+
+  // The hint belongs to the program and the diagram under the mouse now.
+  void CloseHint() {
+    last_instruction_ = -1;
+    shown_.clear();
+    hint_.setProperty("hintText", QString());
+    hint_.hide();
   }
 
   void Show(const QPoint& global, const QString& text) {
@@ -189,6 +224,7 @@ class BreakpointMouse : public QObject {
   DiagramView& view_;
   BreakpointPage& page_;
   int32_t last_instruction_ = -1;
+  bool swallowing_ = false;  // from a toggling press until all buttons are up
   QString shown_;
   HintWindow hint_;
 };

@@ -92,7 +92,7 @@ void TWizualizacjaKonwersji::paintEvent(QPaintEvent* event) {
   // The backing store has the screen's pixel ratio, so text stays sharp on
   // high-density screens.
   if (Style.DrawBackGround) painter.fillRect(event->rect(), ToQColor(Style.cfgBackgroundColor));
-  QtCanvas canvas(painter, metrics_);
+  picture::QtCanvas canvas(painter, metrics_);
   const QRect r = event->rect();
   const TRect visible{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
   picture_.Replay(canvas, &visible);
@@ -124,7 +124,7 @@ void TWizualizacjaKonwersji::CopyToClipboard() {
   auto draw = [&](QPaintDevice& device) {
     QPainter painter(&device);
     painter.fillRect(QRect(QPoint(0, 0), size), ToQColor(Style.cfgBackgroundColor));
-    QtCanvas canvas(painter, metrics_);
+    picture::QtCanvas canvas(painter, metrics_);
     picture_.Replay(canvas);
   };
   CopyDrawingToClipboard(size, 2.0, draw);

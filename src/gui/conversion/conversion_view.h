@@ -10,7 +10,7 @@
 
 #include "core/conversion/conversion_paint.h"
 #include "core/diagram/diagram_picture.h"
-#include "gui/diagram/qt_canvas.h"
+#include "picture/qt_canvas.h"
 
 namespace tessaro::gui {
 
@@ -56,7 +56,7 @@ class TWizualizacjaKonwersji : public QWidget {
   void Record();
 
   DiagramPicture picture_;
-  QtTextMetrics metrics_;
+  picture::QtTextMetrics metrics_;
   bool dirty_ = true;
   int recorded_width_ = -1;
 };

@@ -12,8 +12,8 @@
 #include "core/platform/dialogs.h"
 #include "gui/diagram/clipboard_drawing.h"
 #include "gui/diagram/diagram_view.h"
-#include "gui/diagram/picture_export.h"
 #include "gui/shell/qt_text.h"
+#include "picture/picture_export.h"
 
 namespace tessaro::gui {
 
@@ -119,7 +119,7 @@ void DiagramCommands::ActionDrukujExecute() {
         if (Width(frame) > 0 && Height(frame) > 0) {
           painter.scale(static_cast<double>(place.width) / Width(frame), static_cast<double>(place.height) / Height(frame));
         }
-        PaintPicture(picture, frame, painter, view_.Metrics());
+        picture::PaintPicture(picture, frame, painter, view_.Metrics());
         ok = painter.end();
       }
     } else if (painter.begin(&printer)) {
@@ -137,7 +137,7 @@ void DiagramCommands::ActionDrukujExecute() {
           painter.setClipRect(QRectF(0, 0, tiles.piece_width * sx, tiles.piece_height * sy));
           painter.scale(sx, sy);
           painter.translate(-column * tiles.piece_width, -row * tiles.piece_height);
-          PaintPicture(picture, frame, painter, view_.Metrics());
+          picture::PaintPicture(picture, frame, painter, view_.Metrics());
           painter.restore();
         }
       }
@@ -156,11 +156,11 @@ void DiagramCommands::ActionEksportujDoPlikuExecute() {
   MeasureDiagram(state_);
   const QString name = ExportFileName(chosen, filter);
   const DiagramPicture& picture = view_.RenderPicture(kModePrint, state_.ObszarSchematu);
-  PictureFormat format = PictureFormatOf(QString::fromLatin1(kExportFilters[filter].extension));
+  picture::PictureFormat format = picture::PictureFormatOf(QString::fromLatin1(kExportFilters[filter].extension));
   RasterFit raster;
-  if (!WritePicture(picture, picture.FrameWithInk(), format, ToPath(name), view_.Metrics(), &raster)) {
+  if (!picture::WritePicture(picture, picture.FrameWithInk(), format, ToPath(name), view_.Metrics(), &raster)) {
     Komunikat(LangText(kMsgExportCaption), LangText(kMsgExportFailed) + ToCore(name) + LangText(kMsgExportFailedEnd));
-  } else if (raster.reduced && (format == PictureFormat::Jpeg || format == PictureFormat::Png) && ShowStatus) {
+  } else if (raster.reduced && (format == picture::PictureFormat::Jpeg || format == picture::PictureFormat::Png) && ShowStatus) {
     ShowStatus(Tr("msgexp00001") + QStringLiteral(" %1 x %2").arg(raster.width).arg(raster.height));
   }
 }
@@ -169,10 +169,10 @@ namespace {
 
 // No enhanced-metafile clipboard format exists here: the picture goes as SVG
 // for drawing programs and as a bitmap for everything else.
-void PutOnClipboard(const DiagramPicture& picture, QtTextMetrics& metrics) {
+void PutOnClipboard(const DiagramPicture& picture, picture::QtTextMetrics& metrics) {
   const TRect frame = picture.FrameWithInk();
-  const QByteArray svg = PictureSvg(picture, frame, metrics);
-  const QImage image = PictureImage(picture, frame, FitPicture(frame, PictureFormat::Png), metrics);
+  const QByteArray svg = picture::PictureSvg(picture, frame, metrics);
+  const QImage image = picture::PictureImage(picture, frame, picture::FitPicture(frame, picture::PictureFormat::Png), metrics);
   PutDrawingOnClipboard(svg, image);
 }
 

@@ -111,7 +111,7 @@ void DiagramView::Compose(bool clear) {
   const TRect visible{static_cast<int32_t>(std::floor(-tx / z)), static_cast<int32_t>(std::floor(-ty / z)),
                       static_cast<int32_t>(std::ceil((paint_box_->width() - tx) / z)),
                       static_cast<int32_t>(std::ceil((paint_box_->height() - ty) / z))};
-  QtCanvas canvas(painter, metrics_);
+  picture::QtCanvas canvas(painter, metrics_);
   renderer_.Picture().Replay(canvas, &visible);
 }
 

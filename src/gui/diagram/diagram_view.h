@@ -11,8 +11,8 @@
 
 #include "core/diagram/renderer.h"
 #include "core/document/document_state.h"
-#include "gui/diagram/qt_canvas.h"
 #include "gui/shell/main_window.h"
+#include "picture/qt_canvas.h"
 
 class QComboBox;
 class QScrollBar;
@@ -74,7 +74,7 @@ class DiagramView : public QWidget {
 
   RenderScene& Scene() { return scene_; }
   DiagramRenderer& Renderer() { return renderer_; }
-  QtTextMetrics& Metrics() { return metrics_; }
+  picture::QtTextMetrics& Metrics() { return metrics_; }
   PaintBoxEdytor* PaintBox() const { return paint_box_; }
   QScrollBar* ScrollBarH() const { return scroll_h_; }
   QScrollBar* ScrollBarV() const { return scroll_v_; }
@@ -92,7 +92,7 @@ class DiagramView : public QWidget {
 
   TDocumentState& state_;
   ViewState& view_;
-  QtTextMetrics metrics_;
+  picture::QtTextMetrics metrics_;
   DiagramRenderer renderer_{metrics_};
   RenderScene scene_;
   QImage bitmap_;

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "core/diagram/rounding.h"
 #include "core/document/block_clipboard.h"
@@ -23,9 +24,9 @@
 #include "gui/diagram/diagram_commands.h"
 #include "gui/diagram/diagram_view.h"
 #include "gui/diagram/main_window_diagram.h"
-#include "gui/diagram/qt_canvas.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/qt_text.h"
+#include "picture/qt_canvas.h"
 
 namespace tessaro::gui {
 
@@ -169,16 +170,25 @@ void DiagramEditor::CloseEditor() {
 // ---------------------------------------------------------------------------
 // Mouse
 
+void DiagramEditor::PressTakenElsewhere() {
+  EndDrag();
+  przesunieto_ = false;
+  pressed_ = false;
+}
+
 void DiagramEditor::Press(QMouseEvent* event) {
   TDocumentState& s = State();
   przesunieto_ = false;
   consumed_ = false;
+  pressed_ = true;
   pending_messages_.clear();
   if (QWidget* insert = window_.findChild<QWidget*>(QStringLiteral("TBXButtonWstaw"));
       insert && insert->isVisible() && insert->isEnabled())
     insert->setFocus();
   if (RunActiveRefusal()) {
     tryb_ = 0;
+    // A refused placement does not wait, armed, for the run to end.
+    if (narzedzie_ != kToolSelect) SetTool(kToolSelect);
     return;
   }
   const QPoint raw = event->position().toPoint();
@@ -319,6 +329,12 @@ void DiagramEditor::AutoScrollTick() {
 void DiagramEditor::Release(QMouseEvent* event) {
   TDocumentState& s = State();
   auto_scroll_.stop();
+  // A release acts on the state its own press set up; without that press
+  // (taken elsewhere, or the second click of a double click) it does nothing.
+  if (!std::exchange(pressed_, false)) {
+    if (event->buttons() == Qt::NoButton) EndDrag();
+    return;
+  }
   if (consumed_) {
     consumed_ = false;
     return;

@@ -55,6 +55,9 @@ class DiagramEditor : public QObject {
   void Move(QMouseEvent* event);
   void Release(QMouseEvent* event);
   void DoubleClick(QMouseEvent* event);
+  // A press on the paint box was taken before it reached the editor (a
+  // breakpoint toggle): no drag is under way, whatever the last press left.
+  void PressTakenElsewhere();
 
   // Tools.
   int Narzedzie() const { return narzedzie_; }
@@ -116,6 +119,7 @@ class DiagramEditor : public QObject {
   bool nakladka_ = false;
   bool przesunieto_ = false;
   bool consumed_ = false;
+  bool pressed_ = false;  // a press this editor saw waits for its release
   bool temporary_pan_ = false;
   TRect rect_;                  // ProstokatCiagniecia
   QPoint anchor_;               // PunktZaczepienia

@@ -43,7 +43,7 @@ void InstallEditor(Tmain& window) {
     window.OnStopAndDiscard = [run] { run->DiscardProgram(); };
     auto previous = state.OnDiagramChanged;
     state.OnDiagramChanged = [previous, run](TDocumentState& s) {
-      run->DiscardProgram();
+      run->DiagramChanged();
       if (previous) previous(s);
     };
   }

@@ -26,11 +26,10 @@ size_t Hash(const TMemoryStream& bytes) {
   return h == 0 ? 1 : h;  // 0 stands for "no copy"
 }
 
-int ThisProcess() { return static_cast<int>(::getpid()); }
-
 }  // namespace
 
-RecoveryCopies::RecoveryCopies(Tmain& window) : QObject(&window), window_(window) {
+RecoveryCopies::RecoveryCopies(Tmain& window)
+    : QObject(&window), window_(window), lock_(RecoveryFolder(UserDataDir()), static_cast<int>(::getpid())) {
   setObjectName(QStringLiteral("RecoveryCopies"));
   writer_.setMaxThreadCount(1);
   timer_.setSingleShot(true);
@@ -41,7 +40,7 @@ RecoveryCopies::RecoveryCopies(Tmain& window) : QObject(&window), window_(window
 // here), so this run's copies go with it.
 RecoveryCopies::~RecoveryCopies() {
   writer_.waitForDone();
-  RemoveRecoveryCopies(Folder(), ThisProcess());
+  RemoveRecoveryCopies(Folder(), lock_.Writer());
 }
 
 std::string RecoveryCopies::Folder() const { return RecoveryFolder(UserDataDir()); }
@@ -89,7 +88,7 @@ void RecoveryCopies::Pass(bool wait) {
   since_pass_.start();
   TDocumentState& state = window_.State();
   const std::string folder = Folder();
-  const int process = ThisProcess();
+  const int process = lock_.Writer();
   QHash<void*, Entry> seen;
   for (size_t i = 0; i < state.OtwartePliki.size(); ++i) {
     const TOtwartePliki& document = state.OtwartePliki[i];
@@ -129,7 +128,7 @@ void RecoveryCopies::Pass(bool wait) {
 void RecoveryCopies::RemoveAll() {
   timer_.stop();
   writer_.waitForDone();
-  RemoveRecoveryCopies(Folder(), ThisProcess());
+  RemoveRecoveryCopies(Folder(), lock_.Writer());
   for (Entry& entry : entries_) entry.written = 0;
 }
 
@@ -171,8 +170,9 @@ RecoveryCopies* RecoveryCopiesOf(Tmain& window) {
 void InstallRecoveryCopies(Tmain& window) {
   auto* copies = new RecoveryCopies(window);
   TDocumentState& state = window.State();
-  // Every real change of the diagram ends in a snapshot; text typed into a
-  // block is picked up by the next pass, which reads the diagram itself.
+  // Every real change of the diagram ends in a snapshot, or, for text typed
+  // into a block, is announced by the window; the pass reads the diagram itself.
+  QObject::connect(&window, &Tmain::diagramEdited, copies, &RecoveryCopies::DiagramChanged);
   auto previous = state.OnDiagramChanged;
   state.OnDiagramChanged = [previous, copies](TDocumentState& s) {
     if (previous) previous(s);

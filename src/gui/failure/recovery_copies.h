@@ -12,6 +12,7 @@
 #include <string>
 
 #include "core/document/model.h"
+#include "core/services/recovery_store.h"
 
 namespace tessaro::gui {
 
@@ -50,6 +51,7 @@ class RecoveryCopies : public QObject {
   void Know();
 
   Tmain& window_;
+  TRecoveryLock lock_;  // held while the program runs; names this run's copies
   QHash<void*, Entry> entries_;  // by the document's tree node
   int next_serial_ = 1;
   QTimer timer_;

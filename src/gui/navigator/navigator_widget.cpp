@@ -6,8 +6,8 @@
 
 #include "gui/diagram/diagram_view.h"
 #include "gui/diagram/main_window_diagram.h"
-#include "gui/diagram/qt_canvas.h"
 #include "gui/shell/main_window.h"
+#include "picture/qt_canvas.h"
 
 namespace tessaro::gui {
 
@@ -59,7 +59,7 @@ void NavigatorWidget::paintEvent(QPaintEvent*) {
     p.translate(-in.extents.MinX, -in.extents.MinY);
     p.setRenderHint(QPainter::Antialiasing);
     p.setClipRect(QRectF(in.extents.MinX, in.extents.MinY, in.extents.Width, in.extents.Height).adjusted(-2, -2, 2, 2));
-    QtCanvas canvas(p, view_->Metrics());
+    picture::QtCanvas canvas(p, view_->Metrics());
     view_->Renderer().Picture().Replay(canvas);
     p.restore();
   }

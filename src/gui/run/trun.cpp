@@ -318,6 +318,11 @@ void Trun::StateChange(uint8_t code) {
   EndDelay();
   // The variable list shows exactly what the program holds now.
   FlushVariables();
+  ended_by_edit_ = false;
+  if (code == kStateRunning || code == kStatePaused || code == kStateBreakpoint)
+    run_under_way_ = true;
+  else if (code != kStatePrepared)
+    run_under_way_ = false;
   switch (code) {
     case kStateStopped:
       EnableCommands(1, 0, 0, 0);
@@ -373,6 +378,7 @@ void Trun::StateChange(uint8_t code) {
     default:
       break;
   }
+  emit runStateChanged();
 }
 
 void Trun::ShowEndStatus() {
@@ -540,6 +546,8 @@ bool Trun::CompileSequence(CompileFor purpose) {
   preparing_ = true;
   Compiler.PrepareRun();
   preparing_ = false;
+  // Step by step, the run starts here; a compile alone starts none.
+  run_under_way_ = purpose == CompileFor::Run;
   // The start block is marked at once, whatever the highlight setting.
   ShowWhereTheRunIs();
   return true;
@@ -602,6 +610,7 @@ bool Trun::StepCommand(bool (TKompilatorTS::*step)()) {
   if (CommandRefused()) return false;
   in_step_command_ = true;
   stop_reason_ = StopReason::None;
+  run_under_way_ = true;
   ForceHighlightOn();
   (Compiler.*step)();
   in_step_command_ = false;
@@ -648,6 +657,18 @@ void Trun::DiscardProgram() {
   compiled_bloki_.clear();
 }
 
+void Trun::DiagramChanged() {
+  // One edit is seen twice (its repaint, then its snapshot); the second one
+  // finds nothing to end and leaves the reason shown.
+  if (ended_by_edit_ && Compiler.IsEmpty() && !Compiler.Running) return;
+  const bool under_way = run_under_way_ && !Compiler.IsEmpty() && !Compiler.IsFinished();
+  DiscardProgram();
+  run_under_way_ = false;
+  if (!under_way) return;
+  ShowRunStatusOf(StatusText("", "msgr00008"));
+  ended_by_edit_ = true;
+}
+
 void Trun::CheckProgramMatchesDiagram() {
   TDocumentState& state = main_.State();
   TOtwartePliki* document = state.CurrentDocument();
@@ -658,8 +679,10 @@ void Trun::CheckProgramMatchesDiagram() {
     if (Compiler.IsEmpty()) DiscardProgram();
   }
   if (Compiler.IsEmpty()) return;
-  if (!document || document->WezelDrzewa != compiled_document_ || !SameDiagram(state.Bloki, compiled_bloki_))
+  if (!document || document->WezelDrzewa != compiled_document_)
     DiscardProgram();
+  else if (!SameDiagram(state.Bloki, compiled_bloki_))
+    DiagramChanged();
 }
 
 }  // namespace tessaro::gui

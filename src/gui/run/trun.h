@@ -90,6 +90,9 @@ class Trun : public QObject {
 
   // Stops and discards the program: the diagram no longer matches it.
   void DiscardProgram();
+  // The diagram changed: the program is discarded, and a run under way
+  // (paused, at a breakpoint, stepping) says in the status bar why it ended.
+  void DiagramChanged();
   // Discards the program when the current document or its diagram differs
   // from the ones compiled; called at every repaint of the diagram.
   void CheckProgramMatchesDiagram();
@@ -101,6 +104,10 @@ class Trun : public QObject {
   std::function<void()> OnRepaintDiagram;
   // A conversion built-in ran: its argument text, from base, to base.
   std::function<void(const std::string&, int32_t, int32_t)> OnShowConversion;
+
+ signals:
+  // The run's state changed (prepared, running, paused, stopped, cleared).
+  void runStateChanged();
 
  private:
   void EnableCommands(int kus, int z, int w, int steps);  // 1 on, 0 off, -1 unchanged
@@ -144,6 +151,8 @@ class Trun : public QObject {
   StopReason stop_reason_ = StopReason::None;
   // The stop that PrepareRun fires is part of preparing, not an end.
   bool preparing_ = false;
+  bool run_under_way_ = false;  // started and neither finished nor stopped
+  bool ended_by_edit_ = false;  // the status says an edit ended the run
   void ShowEndStatus();
   // The document whose status the status bar shows.
   void* shown_document_ = nullptr;

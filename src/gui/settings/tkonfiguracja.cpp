@@ -18,9 +18,9 @@
 #include "core/i18n/language.h"
 #include "core/platform/dialogs.h"
 #include "core/platform/program_paths.h"
-#include "gui/diagram/qt_canvas.h"
 #include "gui/shell/qt_text.h"
 #include "gui/shell/themes.h"
+#include "picture/qt_canvas.h"
 
 namespace tessaro::gui {
 

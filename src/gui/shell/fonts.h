@@ -1,20 +1,8 @@
-// The designed fonts are Windows fonts; on this system metric-compatible
-// families stand in for them, so text widths stay close to the design.
+// The windows' fonts: the designed interface font and the stand-ins for the
+// designed Windows fonts (picture/font_substitutions.h).
 #pragma once
 
 namespace tessaro::gui {
-
-struct FontSubstitution {
-  const char* designed;
-  const char* installed;
-};
-
-inline constexpr FontSubstitution kFontSubstitutions[] = {
-    {"Courier New", "Liberation Mono"},
-    {"Arial", "Liberation Sans"},
-    {"Arial Ce", "Liberation Sans"},
-    {"Tahoma", "DejaVu Sans"},
-};
 
 // The designed user-interface font of every window.
 inline constexpr const char* kInterfaceFont = "Tahoma";

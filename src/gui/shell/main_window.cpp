@@ -20,19 +20,19 @@
 #include <QVBoxLayout>
 #include <QWidgetAction>
 
+#include "core/extensions/plugin_table.h"
 #include "core/i18n/language.h"
 #include "core/i18n/windows/main_texts.h"
 #include "core/platform/registry.h"
 #include "core/platform/version_info.h"
 #include "core/settings/settings.h"
-#include "core/extensions/plugin_table.h"
 #include "gui/shell/command_icons.h"
 #include "gui/shell/command_table.h"
+#include "gui/shell/language_fallback.h"
 #include "gui/shell/menu_layout.h"
 #include "gui/shell/open_files_tree.h"
 #include "gui/shell/qt_text.h"
 #include "gui/shell/themes.h"
-#include "gui/settings/language_fallback.h"
 
 namespace tessaro::gui {
 
@@ -614,6 +614,15 @@ void Tmain::showEvent(QShowEvent* event) {
 void Tmain::FormShow() {
   startup_timer_.start();
   focus_button_->setFocus();
+  // Panels and toolbars shown or hidden before the window was first shown
+  // (the restored layout) sent no visibility signal: the "Widok" marks are
+  // set from what is visible now.
+  for (const PanelSpec& p : kPanels)
+    if (QAction* toggle = commands_.value(QStringLiteral("ActionPokaz") + Name(p.name)))
+      if (QDockWidget* dock = Panel(p.name)) toggle->setChecked(!dock->isHidden());
+  for (const char* n : kToolbars)
+    if (QAction* toggle = commands_.value(QStringLiteral("ActionPokaz") + Name(n)))
+      if (QToolBar* bar = findChild<QToolBar*>(Name(n))) toggle->setChecked(!bar->isHidden());
 }
 
 void Tmain::resizeEvent(QResizeEvent* event) {

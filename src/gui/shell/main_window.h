@@ -141,6 +141,12 @@ class Tmain : public QMainWindow {
   // First step of the window's destruction, before the extensions are unloaded.
   std::function<void()> OnShutDown;
 
+ signals:
+  // The current diagram changed without a snapshot (text typed into a
+  // block): what a snapshot would announce, so that nothing typed waits for
+  // the next snapshot to be seen.
+  void diagramEdited();
+
  protected:
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -199,6 +205,7 @@ class Tmain : public QMainWindow {
   QTimer startup_timer_;
   uint8_t blink_count_ = 0;
   bool switching_ = false;
+  bool analysis_hidden_by_close_ = false;  // closing the last document hid "dpNarzedzia"
   bool shown_once_ = false;
   int grid_size_ = 5;
 

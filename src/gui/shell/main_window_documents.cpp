@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "core/document/alg_file.h"
@@ -115,6 +116,9 @@ void Tmain::NowyDokument() {
   // The current document keeps its view and its latest edits.
   if (state_.CurrentDocument()) {
     StoreViewState();
+    // The block editor lets go of its block first: its typing belongs to
+    // this document, not to the empty diagram that replaces it.
+    if (OnCloseBlockEditor) OnCloseBlockEditor();
     PushSnapshotIfChanged();
     if (OnStopAndDiscard) OnStopAndDiscard();
   }
@@ -137,6 +141,9 @@ void Tmain::NowyDokument() {
   UpdateDocumentCommands();
   tree_->expandAll();
   focus_button_->setFocus();
+  // The analysis panel the last close put away comes back with a document.
+  if (QDockWidget* analysis = Panel("dpNarzedzia"); analysis && std::exchange(analysis_hidden_by_close_, false))
+    analysis->show();
   if (QDockWidget* navigator = Panel("dpNavigator")) navigator->widget()->update();
 }
 
@@ -236,6 +243,7 @@ void Tmain::ZamknijDokument() {
     --state_.SchowekZrodlo;  // the source document moves one place down
   }
 
+  if (OnCloseBlockEditor) OnCloseBlockEditor();
   if (OnStopAndDiscard) OnStopAndDiscard();
   auto* node = static_cast<QTreeWidgetItem*>(state_.CurrentDocument()->WezelDrzewa);
   state_.AktualnyPlik = 0;
@@ -254,7 +262,10 @@ void Tmain::ZamknijDokument() {
     SelectNode(nullptr);
     // Nothing is left to edit or analyse.
     if (OnCloseBlockEditor) OnCloseBlockEditor();
-    if (QDockWidget* analysis = Panel("dpNarzedzia")) analysis->hide();
+    if (QDockWidget* analysis = Panel("dpNarzedzia"); analysis && !analysis->isHidden()) {
+      analysis->hide();
+      analysis_hidden_by_close_ = true;
+    }
     state_.SelectionChanged();
   }
   UpdateDocumentCommands();

@@ -1,19 +1,19 @@
-// Text crossing between the core (Windows-1250) and Qt (Unicode).
+// Text crossing between the core (Windows-1250) and Qt (Unicode) in the windows.
 #pragma once
 
 #include <QString>
-#include <string>
+
+#include "picture/text_crossing.h"
 
 namespace tessaro::gui {
 
-QString FromCore(const std::string& text);
-std::string ToCore(const QString& text);
+// The conversions are the picture library's; the windows use them by these names.
+using picture::FromCore;
+using picture::FromPath;
+using picture::ToCore;
+using picture::ToPath;
 
 // The translated text of message `id`, with its CR LF breaks as Qt line breaks.
 QString Tr(const char* id);
-
-// File paths: core paths are native (UTF-8) bytes, never recoded.
-QString FromPath(const std::string& path);
-std::string ToPath(const QString& path);
 
 }  // namespace tessaro::gui

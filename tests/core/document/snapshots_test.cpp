@@ -126,28 +126,47 @@ TEST(CofnijKrok, WorkNotYetSnapshottedIsTheFirstStep) {
   EXPECT_TRUE(doc.state.Bloki.empty());
 }
 
-TEST(CofnijKrok, BreakpointsTravelWithTheirState) {
+// Undo and redo change the diagram; breakpoints set or removed since stay as
+// they are, except on the blocks a step removes, brings back or changes.
+TEST(CofnijKrok, BreakpointsSetSinceStay) {
   Doc doc;
   doc.Place(1);
-  doc.d().PunktyPrzerwania = {{0, 1}};  // toggled without a diagram change
-  doc.state.ZapiszStan();
   doc.Place(2);
-  doc.d().PunktyPrzerwania = {{0, 1}, {1, 1}};
-  doc.state.ZapiszStan();  // the editor records every toggle
-  doc.Place(3);
-  doc.d().PunktyPrzerwania.clear();
+  doc.d().PunktyPrzerwania = {{0, 1}, {1, 1}};  // toggled after the last edit
   int refreshes = 0;
   doc.state.OnBreakpointsChanged = [&](TDocumentState&) { ++refreshes; };
 
-  ASSERT_TRUE(doc.state.CofnijKrok());  // to two blocks
-  EXPECT_EQ(doc.d().PunktyPrzerwania.size(), 2u);
-  ASSERT_TRUE(doc.state.CofnijKrok());  // to one block
+  ASSERT_TRUE(doc.state.CofnijKrok());  // block 1 goes, and its breakpoint with it
   EXPECT_EQ(doc.d().PunktyPrzerwania, (TBreakPointArray{{0, 1}}));
-  ASSERT_TRUE(doc.state.PonowKrok());
-  EXPECT_EQ(doc.d().PunktyPrzerwania.size(), 2u);
-  ASSERT_TRUE(doc.state.PonowKrok());  // the state left with no breakpoints
+  doc.d().PunktyPrzerwania.push_back({0, 2});
+  ASSERT_TRUE(doc.state.PonowKrok());  // block 1 comes back with its breakpoint
+  EXPECT_EQ(doc.d().PunktyPrzerwania, (TBreakPointArray{{0, 1}, {0, 2}, {1, 1}}));
+  doc.d().PunktyPrzerwania.clear();
+  ASSERT_TRUE(doc.state.CofnijKrok());  // removed ones stay removed
   EXPECT_TRUE(doc.d().PunktyPrzerwania.empty());
-  EXPECT_EQ(refreshes, 4);
+  EXPECT_EQ(refreshes, 3);
+}
+
+// A block whose text a step changes back gets the breakpoints kept with that
+// text: the lines they name mean what they meant then.
+TEST(CofnijKrok, AChangedTextTakesItsOwnBreakpoints) {
+  Doc doc;
+  doc.state.Bloki.push_back(At(1, 0));
+  doc.state.Bloki[0].Kod = "a";
+  doc.state.Bloki.push_back(At(2, 0));
+  doc.state.ZapiszStan();
+  doc.d().PunktyPrzerwania = {{0, 1}};
+  doc.state.ZapiszStan();  // the click that selects the block records them
+  doc.state.Wybrany = 0;
+  doc.state.UstawKod("a\r\nb");  // another number of lines drops block 0's breakpoints
+  EXPECT_TRUE(doc.d().PunktyPrzerwania.empty());
+  doc.state.ZapiszStan();
+  doc.d().PunktyPrzerwania = {{0, 2}, {1, 1}};
+
+  ASSERT_TRUE(doc.state.CofnijKrok());
+  EXPECT_EQ(doc.d().PunktyPrzerwania, (TBreakPointArray{{1, 1}, {0, 1}}));
+  ASSERT_TRUE(doc.state.PonowKrok());
+  EXPECT_EQ(doc.d().PunktyPrzerwania, (TBreakPointArray{{1, 1}, {0, 2}}));
 }
 
 TEST(ZapiszStan, StyleSettersSnapshot) {

@@ -6,7 +6,7 @@
 
 #include "core/extensions/plugin_dll.h"
 #include "core/extensions/plugin_library.h"
-#include "core/extensions/plugin_value.h"
+#include "core/runtime/plugin_value.h"
 
 namespace tessaro {
 namespace {

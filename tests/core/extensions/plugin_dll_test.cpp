@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/extensions/plugin_library.h"
-#include "core/extensions/plugin_value.h"
+#include "core/runtime/plugin_value.h"
 #include "extension_home.h"
 
 namespace tessaro {

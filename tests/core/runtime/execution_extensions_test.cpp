@@ -6,8 +6,8 @@
 
 #include "core/extensions/plugin_dll.h"
 #include "core/extensions/plugin_library.h"
-#include "core/extensions/plugin_value.h"
 #include "core/i18n/language.h"
+#include "core/runtime/plugin_value.h"
 #include "program_harness.h"
 #include "support/temp_home.h"
 

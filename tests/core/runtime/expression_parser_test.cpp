@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/language/expression_tree.h"
 #include "core/language/operator_table.h"
-#include "core/runtime/expression_tree.h"
 #include "core/runtime/tree_layout.h"
 #include "core/runtime/tree_shape.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/runtime/expression_tree.h"
+#include "core/language/expression_tree.h"
 #include "core/runtime/tree_layout.h"
 
 namespace tessaro {

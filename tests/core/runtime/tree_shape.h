@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "core/runtime/expression_tree.h"
+#include "core/language/expression_tree.h"
 
 namespace tessaro::test {
 

@@ -1,0 +1,163 @@
+#include "gui/about/info_form.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "core/i18n/language.h"
+#include "core/platform/registry.h"
+#include "core/services/online.h"
+#include "gui/failure/blad_form.h"
+#include "gui/online/online_services.h"
+#include "gui/shell/main_window.h"
+#include "gui/shell/qt_text.h"
+
+namespace tessaro::gui {
+
+namespace {
+
+constexpr const char* kShowAtStartKey = "Informacja";
+constexpr const char* kNotAtStart = "Brak";
+
+// The banner across the top: the program's name over a blue gradient with a
+// small flowchart.
+QPixmap Banner() {
+  QPixmap banner(516, 166);
+  QPainter p(&banner);
+  p.setRenderHint(QPainter::Antialiasing);
+  QLinearGradient sky(0, 0, 516, 166);
+  sky.setColorAt(0, QColor(18, 52, 110));
+  sky.setColorAt(1, QColor(70, 140, 210));
+  p.fillRect(banner.rect(), sky);
+  p.setPen(QPen(Qt::white, 2));
+  p.setBrush(QColor(255, 255, 255, 40));
+  p.drawRoundedRect(QRectF(380, 14, 90, 26), 13, 13);
+  p.drawLine(425, 40, 425, 56);
+  p.drawRect(QRectF(385, 56, 80, 30));
+  p.drawLine(425, 86, 425, 100);
+  p.drawPolygon(QPolygonF({QPointF(425, 100), QPointF(470, 120), QPointF(425, 140), QPointF(380, 120)}));
+  QFont title(QStringLiteral("Sans Serif"), 40, QFont::Bold);
+  p.setFont(title);
+  p.drawText(QRect(24, 30, 340, 70), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Tessaro"));
+  QFont subtitle(QStringLiteral("Sans Serif"), 12);
+  p.setFont(subtitle);
+  p.drawText(QRect(26, 100, 330, 60), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, Tr("msg00392"));
+  return banner;
+}
+
+QLabel* Label(QWidget* parent, const char* name, const QString& text) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setWordWrap(true);
+  return label;
+}
+
+}  // namespace
+
+Tinfo::Tinfo(const std::string& version_text, const std::string& user_id, QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("Tinfo"));
+  setWindowTitle(Tr("msg00388"));
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint |
+                 Qt::WindowTitleHint | Qt::CustomizeWindowHint);
+  setModal(true);
+  auto* layout = new QVBoxLayout(this);
+  auto* banner = new QLabel(this);
+  banner->setObjectName(QStringLiteral("Image1"));
+  banner->setPixmap(Banner());
+  layout->addWidget(banner);
+
+  auto* author_row = new QHBoxLayout;
+  QLabel* author = Label(this, "Label1", Tr("msg00389").remove(QLatin1Char('"')));
+  QFont bold = author->font();
+  bold.setBold(true);
+  author->setFont(bold);
+  author->setWordWrap(false);
+  author_row->addWidget(author);
+  author_row->addWidget(Label(this, "Label2", Tr("msg00390")), 1);
+  QLabel* version = Label(this, "lblWersja", Tr("msg00391") + QStringLiteral(" ") + FromCore(version_text));
+  version->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  author_row->addWidget(version);
+  layout->addLayout(author_row);
+
+  auto* links = new QHBoxLayout;
+  const QString web = QString::fromLatin1(kVendorWeb);
+  links->addWidget(LinkLabel(this, "lblWWW", QUrl(QStringLiteral("https://") + web), web, false));
+  links->addStretch(1);
+  const QString mail = QString::fromLatin1(kVendorEmail);
+  links->addWidget(LinkLabel(this, "lblEmail", MailtoUrl(mail), mail, false));
+  layout->addLayout(links);
+
+  layout->addWidget(Label(this, "Label3", Tr("msg00393")));
+  auto* frame = new QFrame(this);
+  frame->setObjectName(QStringLiteral("Panel1"));
+  frame->setStyleSheet(QStringLiteral("#Panel1 { border: 1px solid grey; }"));
+  auto* frame_layout = new QVBoxLayout(frame);
+  frame_layout->setContentsMargins(1, 1, 1, 1);
+  memo_ = new QPlainTextEdit(frame);
+  memo_->setObjectName(QStringLiteral("Memo2"));
+  memo_->setFrameShape(QFrame::NoFrame);
+  frame_layout->addWidget(memo_);
+  layout->addWidget(frame, 1);
+
+  auto* bottom = new QHBoxLayout;
+  auto* send = new QPushButton(Tr("msg00394"), this);
+  send->setObjectName(QStringLiteral("BitBtn2"));
+  send->setAutoDefault(false);
+  connect(send, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+  bottom->addWidget(send);
+  QLabel* id_label = Label(this, "Label4", Tr("msg00395"));
+  id_label->setStyleSheet(QStringLiteral("color: grey; font-size: 7pt;"));
+  id_label->setWordWrap(false);
+  bottom->addWidget(id_label);
+  auto* id = new QLineEdit(FromCore(user_id), this);
+  id->setObjectName(QStringLiteral("Edit1"));
+  id->setReadOnly(true);
+  id->setFrame(false);
+  id->setStyleSheet(QStringLiteral("color: grey; background: transparent;"));
+  bottom->addWidget(id, 1);
+  show_at_start_ = new QCheckBox(Tr("msg00396"), this);
+  show_at_start_->setObjectName(QStringLiteral("CheckBox1"));
+  // The stored choice is shown; it is written only when the user changes it.
+  show_at_start_->setChecked(RegistryReadString(kShowAtStartKey) != kNotAtStart);
+  connect(show_at_start_, &QCheckBox::toggled, this,
+          [](bool on) { RegistryWriteString(kShowAtStartKey, on ? "" : kNotAtStart); });
+  bottom->addWidget(show_at_start_);
+  auto* close = new QPushButton(Tr("msg00397"), this);
+  close->setObjectName(QStringLiteral("BitBtn1"));
+  close->setDefault(true);
+  connect(close, &QPushButton::clicked, this, &QDialog::accept);
+  bottom->addWidget(close);
+  layout->addLayout(bottom);
+  setFixedSize(521, 450);
+}
+
+void Tinfo::BitBtn2Click() {
+  const std::string text = FeedbackText(ToCore(memo_->toPlainText().trimmed()));
+  if (text.empty()) return;  // nothing to say is not an opinion
+  if (SendOpinion) SendOpinion(text);
+  memo_->clear();
+}
+
+void ShowInformation(Tmain& window, const std::string& data) {
+  OnlineServices* online = OnlineServicesOf(window);
+  if (online) online->SendUsageEvent("ABOUT", data, false);
+  Tinfo info(window.VersionText(), window.UserId(), &window);
+  info.SendOpinion = [&window](const std::string& text) {
+    if (OnlineServices* services = OnlineServicesOf(window)) services->SendUsageEvent("Opinia", text, true);
+  };
+  info.exec();
+}
+
+void InstallInformationWindow(Tmain& window) {
+  window.SetCommandHandler("ActionOProgramie", [&window] { ShowInformation(window, LangText("msgm00044")); });
+}
+
+}  // namespace tessaro::gui
