@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/runtime/expression_tree.h"
+#include "core/language/expression_tree.h"
 
 namespace tessaro::codegen {
 
