@@ -45,7 +45,7 @@ TEST(CliCode, NamesJavasClassAfterTheOutputFile) {
 TEST(CliCode, RefusesWhatDoesNotCompileAndWarnsOfWhatItCannotExpress) {
   test::TempHome temp;
   struct Case {
-    const char* spec;
+    const char* description;
     int exit_code;
     const char* warning;  // expected on stderr, or empty
   };
@@ -58,11 +58,11 @@ TEST(CliCode, RefusesWhatDoesNotCompileAndWarnsOfWhatItCannotExpress) {
   for (const Case& c : cases) {
     std::vector<Tobj> bloki;
     std::string error;
-    ASSERT_TRUE(fixtures::ParseAlgSpec(c.spec, bloki, error)) << error;
+    ASSERT_TRUE(fixtures::ParseAlgSpec(c.description, bloki, error)) << error;
     const std::string alg = temp.Path("case" + std::to_string(k++) + ".alg");
     ASSERT_TRUE(fixtures::WriteAlgFile(bloki, alg));
     const test::CliResult r = test::RunProgram(TESSARO_CLI_PATH, {"code", "--lang", "python", alg});
-    EXPECT_EQ(r.exit_code, c.exit_code) << c.spec << r.err;
+    EXPECT_EQ(r.exit_code, c.exit_code) << c.description << r.err;
     if (*c.warning) {
       EXPECT_NE(r.err.find(c.warning), std::string::npos) << r.err;
     }

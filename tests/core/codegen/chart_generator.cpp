@@ -164,7 +164,7 @@ class Builder {
   }
 
   // The chart with its blocks in a shuffled order, so that nothing depends on where they stand.
-  std::string Spec(bool shuffle) {
+  std::string Description(bool shuffle) {
     const int n = static_cast<int>(blocks_.size());
     std::vector<int> place(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) place[static_cast<size_t>(i)] = i;
@@ -180,13 +180,13 @@ class Builder {
     }
     // A condition's second exit cannot be block 0, which means none.
     for (const Block& b : out) {
-      if ((b.kind == "cond" || b.kind == "cond0") && b.link2 == 0) return Spec(shuffle);
+      if ((b.kind == "cond" || b.kind == "cond0") && b.link2 == 0) return Description(shuffle);
     }
-    std::string spec;
+    std::string description;
     for (const Block& b : out) {
-      spec += b.kind + " " + std::to_string(b.link1) + " " + std::to_string(b.link2) + " " + b.text + "\n";
+      description += b.kind + " " + std::to_string(b.link1) + " " + std::to_string(b.link2) + " " + b.text + "\n";
     }
-    return spec;
+    return description;
   }
 
   std::vector<Block>& blocks() { return blocks_; }
@@ -204,7 +204,7 @@ std::string Structured(uint32_t seed) {
   const int first = b.Sequence(0, end);
   b.at(init).link1 = first;
   b.at(0).link1 = init;
-  return b.Spec(true);
+  return b.Description(true);
 }
 
 std::string Spined(uint32_t seed) {
@@ -213,15 +213,15 @@ std::string Spined(uint32_t seed) {
   const int end = b.Add({"end", -1, -1, ""});
   b.Add({"proc", 3, -1, "k := 0\\nc := 1\\na := 0\\nx := 5\\ny := 0\\ns := 'z'"});
   b.Spine(b.Random(5, 14), end);
-  return b.Spec(true);
+  return b.Description(true);
 }
 
 enum class Shape { Structured, Reducible, Irreducible, Invalid };
 
-Shape ShapeOf(const std::string& spec) {
+Shape ShapeOf(const std::string& description) {
   std::vector<Tobj> bloki;
   std::string error;
-  if (!fixtures::ParseAlgSpec(spec, bloki, error)) return Shape::Invalid;
+  if (!fixtures::ParseAlgSpec(description, bloki, error)) return Shape::Invalid;
   TKompilatorTS c;
   TBreakPointArray none;
   std::vector<TPlugInEntry> no_extensions;
@@ -249,10 +249,10 @@ std::string GenerateChart(ChartFamily family, uint32_t seed, int* attempts) {
   }
   const Shape wanted = family == ChartFamily::Unstructured ? Shape::Reducible : Shape::Irreducible;
   for (uint32_t k = 0;; ++k) {
-    const std::string spec = Spined(seed * 7919u + k);
-    if (ShapeOf(spec) == wanted) {
+    const std::string description = Spined(seed * 7919u + k);
+    if (ShapeOf(description) == wanted) {
       if (attempts) *attempts = static_cast<int>(k) + 1;
-      return spec;
+      return description;
     }
   }
 }

@@ -381,12 +381,12 @@ void RunFamily(ChartFamily family, int charts) {
   for (int seed = 1; seed <= charts; ++seed) {
     Case c;
     c.name = std::string(FamilyName(family)) + " #" + std::to_string(seed);
-    const std::string spec = GenerateChart(family, static_cast<uint32_t>(seed));
+    const std::string description = GenerateChart(family, static_cast<uint32_t>(seed));
     std::string error;
-    ASSERT_TRUE(fixtures::ParseAlgSpec(spec, c.bloki, error)) << error;
+    ASSERT_TRUE(fixtures::ParseAlgSpec(description, c.bloki, error)) << error;
     c.input = GenerateInput(static_cast<uint32_t>(seed));
     c.expected = Interpret(c.bloki, c.input);
-    c.name += "\n" + spec;
+    c.name += "\n" + description;
     batch.Add(std::move(c), family == ChartFamily::Structured);
   }
   batch.Run();

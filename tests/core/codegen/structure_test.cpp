@@ -21,10 +21,10 @@ struct Program {
   TBreakPointArray none;
   std::vector<TPlugInEntry> no_extensions;
   bool ok = false;
-  explicit Program(const std::string& spec) {
+  explicit Program(const std::string& description) {
     std::vector<Tobj> bloki;
     std::string error;
-    if (!fixtures::ParseAlgSpec(spec, bloki, error)) return;
+    if (!fixtures::ParseAlgSpec(description, bloki, error)) return;
     ok = c.Compile(bloki, static_cast<int32_t>(bloki.size()) - 1, -1, no_extensions, none);
   }
 };
