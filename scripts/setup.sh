@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation fonts-dejavu
   python3 time make lua5.4 qt6-translations-l10n desktop-file-utils dpkg-dev file lld
+  openjdk-17-jdk-headless fp-compiler
 )
 # Extra packages asked for by a caller (scripts/fuzz.sh asks for clang).
 packages+=("$@")

@@ -23,6 +23,7 @@ constexpr OptionSpec kOptions[] = {
     {"--max-steps", true},        {"--trace", false},
     {"--names", false},           {"--dump-vars", false},
     {"--history", true},
+    {"--block-numbers", false},   {"-o", true},
 };
 
 const OptionSpec* FindOption(const std::string& name) {
@@ -57,7 +58,8 @@ bool ParseCommandLine(int argc, char** argv, CliOptions& options, std::string& e
       options_ended = true;
       continue;
     }
-    if (!options_ended && arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+    // "-o FILE" is the one short option: the output file of code.
+    if (!options_ended && ((arg.size() > 2 && arg.compare(0, 2, "--") == 0) || arg == "-o")) {
       std::string value;
       bool has_inline_value = false;
       if (auto eq = arg.find('='); eq != std::string::npos) {

@@ -12,5 +12,6 @@ int RunRun(const CliOptions& options);
 int RunCompile(const CliOptions& options);
 int RunEval(const CliOptions& options);
 int RunExport(const CliOptions& options);
+int RunCode(const CliOptions& options);
 
 }  // namespace tessaro::cli

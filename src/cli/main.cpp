@@ -27,6 +27,7 @@ constexpr Command kCommands[] = {
     {"compile", tessaro::cli::RunCompile, "compile [options] FILE.alg  print the instruction listing and errors"},
     {"eval", tessaro::cli::RunEval, "eval [options] EXPR...    evaluate expressions"},
     {"export", tessaro::cli::RunExport, "export FILE.alg OUT       draw the diagram into a picture file"},
+    {"code", tessaro::cli::RunCode, "code --lang L FILE.alg [-o OUT]  write the flowchart as a program (python, cpp, java, pascal)"},
 };
 
 // Notices go to stderr as UTF-8; no one is there to answer a question, so
@@ -72,8 +73,9 @@ int main(int argc, char** argv) {
     PrintUsage(stdout);
     return tessaro::cli::kExitOk;
   }
-  // --lang chooses the texts of this run only; lang.ini stays as it is.
-  if (!options.Values("--lang").empty()) {
+  // --lang chooses the texts of this run only; lang.ini stays as it is. For
+  // code it names the language the flowchart is written in instead.
+  if (!options.Values("--lang").empty() && options.command != "code") {
     tessaro::Language().UseLanguage(tessaro::Utf8ToCp1250(options.Value("--lang")));
   }
   for (const Command& c : kCommands) {

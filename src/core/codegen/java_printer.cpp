@@ -1,0 +1,504 @@
+// The Java 17 printer. Values are plain objects (Integer, Double, String,
+// Boolean, null for empty); Java has no operator overloading, so each
+// operator is a call of the prelude that computes it as the interpreter
+// does: «s := s * i» becomes «s = mul(s, i);».
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+
+#include "core/codegen/code_lines.h"
+#include "core/codegen/java_prelude.h"
+#include "core/codegen/printer.h"
+#include "core/codegen/variable_use.h"
+#include "core/language/builtin_functions.h"
+#include "core/language/compiler.h"
+#include "core/language/tokens.h"
+#include "core/runtime/builtin_calls.h"
+#include "core/runtime/value_ops.h"
+
+namespace tessaro::codegen {
+
+namespace {
+
+constexpr std::string_view kKeywords[] = {
+    "abstract", "assert", "boolean", "break", "byte", "case", "catch", "char", "class", "const", "continue",
+    "default", "do", "double", "else", "enum", "extends", "final", "finally", "float", "for", "goto", "if",
+    "implements", "import", "instanceof", "int", "interface", "long", "native", "new", "package", "private",
+    "protected", "public", "return", "short", "static", "strictfp", "super", "switch", "synchronized", "this",
+    "throw", "throws", "transient", "try", "void", "volatile", "while", "true", "false", "null", "var",
+    "record", "yield", "sealed", "permits", "exports", "module", "open", "opens", "provides", "requires",
+    "to", "transitive", "uses", "with"};
+
+// C++'s binding strengths, loosest first.
+enum Precedence : int {
+  kBitOr = 6,
+  kBitAnd = 8,
+  kEquality = 9,
+  kRelation = 10,
+  kShift = 11,
+  kSum = 12,
+  kProduct = 13,
+  kUnary = 15,
+  kAtom = 20,
+};
+
+struct JExpr {
+  std::string text;
+  int precedence = kAtom;
+  bool literal = false;  // a bare C++ literal, not yet a Value
+};
+
+std::string JavaString(const std::string& s) {
+  std::string out = "\"";
+  for (size_t k = 0; k < s.size(); ++k) {
+    const char c = s[k];
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (c == '\\' || c == '"') {
+      out += '\\';
+      out += c;
+    } else if (u < 0x20 || u == 0x7F) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\%03o", u);
+      out += buf;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+std::string RealLiteral(double v) {
+  char buf[40];
+  for (int precision = 15; precision <= 17; ++precision) {
+    std::snprintf(buf, sizeof buf, "%.*g", precision, v);
+    if (std::strtod(buf, nullptr) == v) break;
+  }
+  std::string s(buf);
+  if (s.find_first_of(".en") == std::string::npos) s += ".0";
+  return s;
+}
+
+class JavaPrinter {
+ public:
+  JavaPrinter(const PrintJob& job, ExportResult& result)
+      : p_(job.Program), tree_(job.Tree), options_(job.Options), result_(result) {
+    std::vector<std::string_view> reserved(std::begin(kKeywords), std::end(kKeywords));
+    for (std::string_view n : JavaPreludeNames()) reserved.push_back(n);
+    use_ = AnalyseVariables(p_, reserved, false);
+    std::vector<std::string> taken;
+    for (int32_t f = 0; f < tree_.FlagCount; ++f) flags_.push_back(FreshName("leave" + std::to_string(f + 1), use_, reserved, taken));
+    if (tree_.UsesState) state_ = FreshName("state", use_, reserved, taken);
+    used_.assign(p_.Variables.size(), 0);
+  }
+
+  void Print() {
+    CodeLines body;
+    Statements(tree_.Body, 2, body);
+    CodeLines out;
+    out.Add(0, "// " + (options_.Title.empty() ? std::string("Program") : options_.Title) +
+                   ": exported from a Tessaro flowchart.");
+    out.Add(0, "// Values, arithmetic, read and write follow the flowchart interpreter (prelude below):");
+    out.Add(0, "// a value is an Integer, Double, String, Boolean or null (empty).");
+    if (!use_.Renamed.empty()) {
+      std::string list;
+      for (const std::string& r : use_.Renamed) list += (list.empty() ? "" : ", ") + r;
+      out.Add(0, "// Renamed where a name is reserved in Java: " + list + ".");
+    }
+    out.Add(0, "public class " + (options_.ProgramName.empty() ? std::string("Main") : options_.ProgramName) + " {");
+    out.AddText(JavaPrelude(std::vector<std::string>(sections_.begin(), sections_.end())));
+    out.Blank();
+    out.Add(1, "static void program() {");
+    std::string plain;
+    for (size_t v = 0; v < used_.size(); ++v) {
+      if (used_[v] && !use_.HasElements[v]) plain += (plain.empty() ? "" : ", ") + use_.Names[v] + " = null";
+    }
+    if (!plain.empty()) out.Add(2, "Object " + plain + ";");
+    for (size_t v = 0; v < used_.size(); ++v) {
+      if (used_[v] && use_.HasElements[v]) out.Add(2, "Arr " + use_.Names[v] + " = new Arr();");
+    }
+    if (!flags_.empty()) {
+      std::string list;
+      for (const std::string& f : flags_) list += (list.empty() ? "" : ", ") + f + " = false";
+      out.Add(2, "boolean " + list + ";");
+    }
+    if (!state_.empty()) out.Add(2, "int " + state_ + " = 0;");
+    out.Append(body);
+    out.Add(1, "}");
+    out.Blank();
+    out.Add(1, "public static void main(String[] args) {");
+    out.Add(2, "System.exit(run());");
+    out.Add(1, "}");
+    out.Add(0, "}");
+    result_.Text = out.Text();
+    result_.Lines = out.Origins();
+  }
+
+  bool random_warning_ = false;
+
+ private:
+  // ---- statements ----
+
+  void Statements(const std::vector<Stmt>& seq, int depth, CodeLines& out) {
+    for (const Stmt& s : seq) Statement(s, depth, out);
+  }
+
+  void Statement(const Stmt& s, int depth, CodeLines& out) {
+    switch (s.Kind) {
+      case StmtKind::Instruction: Instruction(s.Instruction, depth, out); return;
+      case StmtKind::SetState: out.Add(depth, state_ + " = " + std::to_string(s.Value) + ";"); return;
+      case StmtKind::SetFlag:
+        out.Add(depth, flags_[static_cast<size_t>(s.Value)] + (s.FlagValue ? " = true;" : " = false;"));
+        return;
+      case StmtKind::Break: out.Add(depth, "break;"); return;
+      case StmtKind::Continue: out.Add(depth, "continue;"); return;
+      case StmtKind::Return: out.Add(depth, "return;"); return;
+      case StmtKind::If: {
+        const Stmt* at = &s;
+        std::string keyword = "if (";
+        for (;;) {
+          out.Add(depth, Header(keyword, at->Cond, ") {"), Origin(at->Cond));
+          Statements(at->Body, depth + 1, out);
+          if (at->Otherwise.size() == 1 && at->Otherwise[0].Kind == StmtKind::If) {
+            at = &at->Otherwise[0];
+            keyword = "} else if (";
+            continue;
+          }
+          if (!at->Otherwise.empty()) {
+            out.Add(depth, "} else {");
+            Statements(at->Otherwise, depth + 1, out);
+          }
+          out.Add(depth, "}");
+          return;
+        }
+      }
+      case StmtKind::Loop:
+        switch (s.Form) {
+          case LoopForm::Forever:
+            out.Add(depth, "while (true) {");
+            Statements(s.Body, depth + 1, out);
+            out.Add(depth, "}");
+            return;
+          case LoopForm::While:
+            out.Add(depth, Header("while (", s.Cond, ") {"), Origin(s.Cond));
+            Statements(s.Body, depth + 1, out);
+            out.Add(depth, "}");
+            return;
+          case LoopForm::DoWhile:
+            out.Add(depth, "do {");
+            Statements(s.Body, depth + 1, out);
+            out.Add(depth, Header("} while (", s.Cond, ");"), Origin(s.Cond));
+            return;
+        }
+    }
+  }
+
+  LineOrigin Origin(const Condition& c) const {
+    if (c.Kind != ConditionKind::Instruction) return {};
+    return {p_.Instructions[static_cast<size_t>(c.Instruction)].BlockIndex, c.Instruction};
+  }
+
+  std::string Header(const std::string& keyword, const Condition& c, const std::string& close) {
+    std::string comment;
+    std::string text;
+    int precedence = kAtom;
+    switch (c.Kind) {
+      case ConditionKind::State:
+        text = state_ + " == " + std::to_string(c.Value);
+        precedence = kEquality;
+        break;
+      case ConditionKind::Flags:
+        for (int32_t f : c.Flags) text += (text.empty() ? "" : " || ") + flags_[static_cast<size_t>(f)];
+        precedence = c.Flags.size() > 1 ? 2 : kAtom;
+        break;
+      case ConditionKind::Instruction: {
+        const Trozkaz& ins = p_.Instructions[static_cast<size_t>(c.Instruction)];
+        try {
+          text = "truth(" + ConditionExpr(ins.Tree.get()).text + ")";
+          precedence = kAtom;
+        } catch (const Unsupported& u) {
+          Warn(ins, u.Reason);
+          text = "false";
+          comment = "  // not exported: " + ins.Text;
+        }
+        break;
+      }
+    }
+    if (c.Negated) text = precedence >= kAtom ? "!" + text : "!(" + text + ")";
+    return keyword + text + close + comment;
+  }
+
+  JExpr ConditionExpr(const TwrTree* root) {
+    if (root && root->NodeKind == kBinaryNode && (root->OpText == ":=" || root->OpText == "=")) {
+      const TwrTree* target = root->LeftNode;
+      if (!target || target->NodeKind != kLeafNode || target->VarIndex < 0 || target->IncMode != kNoIncrement ||
+          use_.HasElements[static_cast<size_t>(target->VarIndex)]) {
+        throw Unsupported{"an assignment used as a condition"};
+      }
+      JExpr value = Expr(root->RightNode, root);
+      return {"(" + Variable(target->VarIndex) + " = " + value.text + ")", kAtom, false};
+    }
+    return Expr(root, nullptr);
+  }
+
+  void Warn(const Trozkaz& ins, const std::string& reason) {
+    result_.Warnings.push_back("block " + std::to_string(ins.BlockIndex) + ": " + reason + ": " + ins.Text);
+  }
+
+  void Instruction(int32_t index, int depth, CodeLines& out) {
+    const Trozkaz& ins = p_.Instructions[static_cast<size_t>(index)];
+    const LineOrigin origin{ins.BlockIndex, index};
+    std::vector<std::string> lines;
+    try {
+      InstructionLines(ins.Tree.get(), lines);
+    } catch (const Unsupported& u) {
+      Warn(ins, u.Reason);
+      lines.assign(1, "// not exported (" + u.Reason + "): " + ins.Text);
+    }
+    for (const std::string& l : lines) {
+      out.Add(depth, l, origin);
+      if (options_.BlockNumbers) out.AppendComment(out.Size() - 1, "  // block " + std::to_string(ins.BlockIndex));
+    }
+  }
+
+  void InstructionLines(const TwrTree* root, std::vector<std::string>& lines) {
+    if (!root) return;
+    if (root->NodeKind == kStatementNode) {
+      for (const TwrTree* item : StatementItems(root)) StatementItem(*item, lines);
+      return;
+    }
+    if (root->NodeKind == kLeafNode && root->IncMode != kNoIncrement && root->VarIndex >= 0) {
+      const bool up = root->IncMode == kPostIncrement || root->IncMode == kPreIncrement;
+      lines.push_back(Store(root->VarIndex, std::string(up ? "add(" : "sub(") + Variable(root->VarIndex) + ", 1)"));
+      return;
+    }
+    if (root->NodeKind == kBinaryNode && root->LeftNode) {
+      const bool plain = root->OpText == ":=" || root->OpText == "=";
+      const BinaryOp compound = CompoundAssignmentOp(root->OpText);
+      if (plain || compound != BinaryOp::None) {
+        lines.push_back(Assignment(*root, plain, compound));
+        return;
+      }
+    }
+    JExpr e = Expr(root, nullptr);
+    if (!e.literal) lines.push_back(e.text + ";");
+  }
+
+  // The statement that stores `value` in a variable.
+  std::string Store(int32_t v, const std::string& value) {
+    if (use_.HasElements[static_cast<size_t>(v)]) return Variable(v, true) + ".put(" + value + ", 1);";
+    return Variable(v) + " = " + value + ";";
+  }
+
+  std::string Assignment(const TwrTree& node, bool plain, BinaryOp compound) {
+    const TwrTree& target = *node.LeftNode;
+    if (!node.RightNode) throw Unsupported{"an assignment without a value"};
+    if (target.NodeKind == kIndexedNode) {
+      const std::string indexes = Indexes(target);
+      const std::string name = Variable(target.LeftNode->VarIndex, true);
+      JExpr value = Expr(node.RightNode, &node);
+      if (!plain) value = Combine(compound, {name + ".get(" + indexes + ")", kAtom, false}, value);
+      return name + ".put(" + value.text + ", " + indexes + ");";
+    }
+    if (target.NodeKind != kLeafNode || target.VarIndex < 0 || target.IncMode != kNoIncrement) {
+      throw Unsupported{"an assignment to something that is not a variable"};
+    }
+    JExpr value = Expr(node.RightNode, &node);
+    if (!plain) value = Combine(compound, {Variable(target.VarIndex), kAtom, false}, value);
+    return Store(target.VarIndex, value.text);
+  }
+
+  void StatementItem(const TwrTree& item, std::vector<std::string>& lines) {
+    if (item.OpText == "dim") {
+      if (item.VarIndex < 0) throw Unsupported{"a declaration without a name"};
+      std::string sizes;
+      std::string_view text = item.DimsText;
+      for (;;) {
+        const size_t comma = text.find(',');
+        const TValue size = ClassifyToken(text.substr(0, comma));
+        if (size.Kind() != ValueKind::Integer) throw Unsupported{"a declared size that is not a number"};
+        sizes += (sizes.empty() ? "" : ", ") + std::to_string(size.AsInteger());
+        if (comma == std::string_view::npos) break;
+        text.remove_prefix(comma + 1);
+      }
+      lines.push_back(Variable(item.VarIndex, true) + ".dim(" + sizes + ");");
+      return;
+    }
+    if (item.OpText == "set") {
+      if (item.VarIndex < 0) throw Unsupported{"a tuple without a name"};
+      lines.push_back(Variable(item.VarIndex, true) + ".set(" + JavaString(item.SrcText) + ");");
+      return;
+    }
+    if (item.OpText == "write") {
+      sections_.insert("write");
+      const int32_t v = FindVariable(p_, item.ItemName);
+      if (v >= 0) {
+        lines.push_back("writeVar(" + Variable(v, true) + ");");
+        return;
+      }
+      lines.push_back("write(" + Expr(item.RightNode, &item).text + ");");
+      return;
+    }
+    if (item.OpText == "read") {
+      sections_.insert("read");
+      const int32_t v = FindVariable(p_, item.ItemName);
+      if (v >= 0) {
+        if (use_.HasElements[static_cast<size_t>(v)]) {
+          lines.push_back("readInto(" + Variable(v, true) + ");");
+        } else {
+          const std::string name = Variable(v);
+          lines.push_back(name + " = readValue(" + name + ");");
+        }
+        return;
+      }
+      const TwrTree* element = item.RightNode;
+      if (!element || element->NodeKind != kIndexedNode || !element->LeftNode ||
+          FindVariable(p_, std::string_view(item.ItemName).substr(0, item.ItemName.find('['))) < 0) {
+        throw Unsupported{"a read of something that is not a variable"};
+      }
+      lines.push_back(Variable(element->LeftNode->VarIndex, true) + ".put(readText(), " + Indexes(*element) + ");");
+      return;
+    }
+    throw Unsupported{"an unknown statement"};
+  }
+
+  // ---- expressions ----
+
+  std::string Variable(int32_t v, bool whole = false) {
+    if (v < 0 || v >= static_cast<int32_t>(use_.Names.size())) throw Unsupported{"an unknown variable"};
+    used_[static_cast<size_t>(v)] = 1;
+    const std::string& name = use_.Names[static_cast<size_t>(v)];
+    if (use_.HasElements[static_cast<size_t>(v)]) {
+      sections_.insert("arrays");
+      if (!whole) return name + ".get(1)";
+    }
+    return name;
+  }
+
+  std::string Indexes(const TwrTree& node) {
+    if (!node.LeftNode || node.LeftNode->VarIndex < 0) throw Unsupported{"an element of an unknown array"};
+    std::vector<const TwrTree*> indexes;
+    ListItems(node.RightNode, indexes);
+    if (indexes.empty()) throw Unsupported{"an element without an index"};
+    std::string list;
+    for (size_t k = 0; k < indexes.size(); ++k) list += (k ? ", " : "") + Expr(indexes[k], &node).text;
+    return list;
+  }
+
+  std::string Element(const TwrTree& node) {
+    const std::string list = Indexes(node);
+    return Variable(node.LeftNode->VarIndex, true) + ".get(" + list + ")";
+  }
+
+  static std::string Wrapped(const JExpr& e, bool parenthesise) {
+    return parenthesise ? "(" + e.text + ")" : e.text;
+  }
+
+  JExpr Literal(const TValue& v) {
+    switch (v.Kind()) {
+      case ValueKind::Empty: return {"null", kAtom, false};
+      case ValueKind::Integer: return {std::to_string(v.AsInteger()), kAtom, true};
+      case ValueKind::Real: return {RealLiteral(v.AsReal()), v.AsReal() < 0 ? kUnary : kAtom, true};
+      case ValueKind::String: return {JavaString(v.AsString()), kAtom, true};
+      case ValueKind::Boolean: return {v.AsBoolean() ? "true" : "false", kAtom, true};
+    }
+    return {"null", kAtom, false};
+  }
+
+  JExpr Expr(const TwrTree* n, const TwrTree* parent) {
+    if (!n) {
+      if (parent && parent->OpText == "-" && !parent->LeftNode) return {"0", kAtom, true};
+      throw Unsupported{"a missing operand"};
+    }
+    if (IsParseErrorNode(*n)) throw Unsupported{"an expression that does not parse"};
+    switch (n->NodeKind) {
+      case kLeafNode:
+        if (n->IncMode != kNoIncrement) throw Unsupported{"an increment inside an expression"};
+        if (n->VarIndex >= 0) return {Variable(n->VarIndex), kAtom, false};
+        return Literal(n->NodeValue);
+      case kIndexedNode: return {Element(*n), kAtom, false};
+      case kCallNode: return Call(*n);
+      case kPrefixNode: {
+        if (n->OpText != "!" && n->OpText != "not") throw Unsupported{"the " + n->OpText + " operator"};
+        return {"not(" + Expr(n->RightNode, n).text + ")", kAtom, false};
+      }
+      case kBinaryNode: return Binary(*n);
+      default: throw Unsupported{"an expression form without a counterpart"};
+    }
+  }
+
+  JExpr Binary(const TwrTree& n) {
+    if (n.OpText == "^") throw Unsupported{"the ^ operator"};
+    if (n.OpText == ":=" || n.OpText == "=" || CompoundAssignmentOp(n.OpText) != BinaryOp::None) {
+      throw Unsupported{"an assignment inside an expression"};
+    }
+    const BinaryOp op = BinaryOpFromText(n.OpText);
+    if (op == BinaryOp::None) throw Unsupported{"the " + n.OpText + " operator"};
+    if (!n.RightNode) throw Unsupported{"a missing operand"};
+    if (!n.LeftNode) {
+      if (op != BinaryOp::Subtract) throw Unsupported{"a missing operand"};
+      return {"neg(" + Expr(n.RightNode, &n).text + ")", kAtom, false};
+    }
+    return Combine(op, Expr(n.LeftNode, &n), Expr(n.RightNode, &n));
+  }
+
+  JExpr Combine(BinaryOp op, const JExpr& l, const JExpr& r) {
+    std::string name;
+    switch (op) {
+      case BinaryOp::Add: name = "add"; break;
+      case BinaryOp::Subtract: name = "sub"; break;
+      case BinaryOp::Multiply: name = "mul"; break;
+      case BinaryOp::Divide: name = "divide"; break;
+      case BinaryOp::Div: name = "Div"; sections_.insert("div"); break;
+      case BinaryOp::Mod: name = "Mod"; sections_.insert("div"); break;
+      case BinaryOp::Shl: name = "shl"; break;
+      case BinaryOp::Shr: name = "shr"; break;
+      case BinaryOp::And: name = "and"; break;
+      case BinaryOp::Or: name = "or"; break;
+      case BinaryOp::Equal: name = "eq"; break;
+      case BinaryOp::NotEqual: name = "ne"; break;
+      case BinaryOp::Less: name = "lt"; break;
+      case BinaryOp::LessEqual: name = "le"; break;
+      case BinaryOp::Greater: name = "gt"; break;
+      case BinaryOp::GreaterEqual: name = "ge"; break;
+      default: throw Unsupported{"an operator without a counterpart"};
+    }
+    return {name + "(" + l.text + ", " + r.text + ")", kAtom, false};
+  }
+
+  JExpr Call(const TwrTree& n) {
+    if (!n.ExtName.empty()) throw Unsupported{"the extension function " + n.ExtName};
+    if (n.FuncIndex < 1 || n.FuncIndex > kBuiltinFunctionCount) throw Unsupported{"an unknown function"};
+    std::vector<const TwrTree*> args;
+    ListItems(n.RightNode, args);
+    if (!BuiltinAcceptsArgumentCount(n.FuncIndex, args.size())) throw Unsupported{"a call with a wrong number of arguments"};
+    const std::string name(kBuiltinFunctions[static_cast<size_t>(n.FuncIndex - 1)].Name);
+    if (name == "Random") random_warning_ = true;
+    sections_.insert(name);
+    std::string text = name + "(";
+    for (size_t k = 0; k < args.size(); ++k) text += (k ? ", " : "") + Expr(args[k], &n).text;
+    return {text + ")", kAtom, false};
+  }
+
+  const TKompilatorTS& p_;
+  const CodeTree& tree_;
+  const ExportOptions& options_;
+  ExportResult& result_;
+  VariableUse use_;
+  std::vector<std::string> flags_;
+  std::string state_;
+  std::vector<char> used_;
+  std::set<std::string> sections_;
+};
+
+}  // namespace
+
+void PrintJava(const PrintJob& job, ExportResult& result) {
+  JavaPrinter printer(job, result);
+  printer.Print();
+  if (printer.random_warning_) {
+    result.Warnings.push_back("Random: the exported program draws other numbers than the interpreter");
+  }
+}
+
+}  // namespace tessaro::codegen
