@@ -22,6 +22,7 @@ constexpr OptionSpec kOptions[] = {
     {"--case-insensitive", false}, {"--seed", true},
     {"--max-steps", true},        {"--trace", false},
     {"--names", false},           {"--dump-vars", false},
+    {"--max-memory", true},
 };
 
 const OptionSpec* FindOption(const std::string& name) {

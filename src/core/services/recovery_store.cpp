@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/document/alg_file.h"
 #include "core/platform/file_io.h"
 
 namespace tessaro {
@@ -17,6 +18,9 @@ namespace {
 constexpr std::string_view kMagic = "TSREC1\n";
 constexpr std::string_view kPrefix = "odzysk-";
 constexpr std::string_view kSuffix = ".tsr";
+// A copy holds one diagram and two names: more than the largest algorithm
+// file the program opens is no copy of ours.
+constexpr size_t kMaxRecoveryCopySize = kMaxAlgorithmFileSize + (size_t{1} << 20);
 
 // "odzysk-<pid>-<n>.tsr" -> pid and n.
 bool ParseFileName(const std::string& name, int& process, int& serial) {
@@ -114,7 +118,7 @@ std::vector<TRecoveryCopy> LeftBehindCopies(const std::string& folder, const std
   ForEachCopyFile(folder, [&](const std::string& path, int process, int serial) {
     if (alive(process)) return;
     TRecoveryCopy copy;
-    const auto bytes = ReadFileBytes(path);
+    const auto bytes = ReadFileBytes(path, kMaxRecoveryCopySize);
     if (!bytes || !DecodeRecoveryCopy(*bytes, copy)) return;
     copy.File = path;
     copy.Process = process;

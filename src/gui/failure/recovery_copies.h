@@ -13,6 +13,10 @@
 
 #include "core/document/model.h"
 
+namespace tessaro {
+struct TRecoveryCopy;
+}
+
 namespace tessaro::gui {
 
 class Tmain;
@@ -33,7 +37,9 @@ class RecoveryCopies : public QObject {
   // A clean quit: this run's copies go.
   void RemoveAll();
   // Lists the copies a run that did not end cleanly left behind and offers
-  // to open them as new documents. Returns how many were opened.
+  // to open them as new documents. Returns how many were opened. A copy
+  // whose diagram does not read is kept as ".bad" beside the others, with
+  // one notice that says where; no empty document is left for it.
   int OfferLeftBehind();
 
   std::string Folder() const;
@@ -48,6 +54,7 @@ class RecoveryCopies : public QObject {
   };
   void Pass(bool wait);
   void Know();
+  void KeepDamagedCopy(const TRecoveryCopy& copy);
 
   Tmain& window_;
   QHash<void*, Entry> entries_;  // by the document's tree node

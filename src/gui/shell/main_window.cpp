@@ -32,7 +32,6 @@
 #include "gui/shell/open_files_tree.h"
 #include "gui/shell/qt_text.h"
 #include "gui/shell/themes.h"
-#include "gui/settings/language_fallback.h"
 
 namespace tessaro::gui {
 
@@ -536,10 +535,7 @@ void Tmain::ApplyTranslation() {
   UpdateCaption();
 }
 
-void Tmain::SetLanguage(const char* code) {
-  tessaro::SetLanguage(code);
-  FallBackToPolishIfUnreadable();
-}
+void Tmain::SetLanguage(const char* code) { tessaro::SetLanguage(code); }
 
 // ---------------------------------------------------------------------------
 // Start-up and shut-down
