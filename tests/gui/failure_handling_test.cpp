@@ -246,7 +246,7 @@ class FailureHandling : public QObject {
           QCOMPARE(dialogs.shown.size(), size_t{1});
           QCOMPARE(dialogs.shown[0].text, LangText("mgsb00003"));
         } else {
-          QCOMPARE(dialogs.shown.size(), size_t{f.thanks ? 1 : 0});
+          QCOMPARE(dialogs.shown.size(), f.thanks ? size_t{1} : size_t{0});
           if (f.thanks) QCOMPARE(dialogs.shown[0].text, LangText(f.thanks));
         }
       }

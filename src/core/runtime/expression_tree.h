@@ -90,9 +90,9 @@ struct TParsedExpression {
 // single error node.
 inline constexpr int32_t kMaxExpressionNesting = 1000;
 // The deepest a tree may grow by chains of operators («1+1+…», each split a
-// level): long sums are fine, but every level costs the parser a scan of
-// its text, so this bounds the parse of any text to a few thousand scans.
-inline constexpr int32_t kMaxTreeDepth = 4000;
+// level): a sum of hundreds of terms is fine, but every level costs the
+// parser a scan of its text, so this bounds any parse to a thousand scans.
+inline constexpr int32_t kMaxTreeDepth = 1000;
 
 // Builds a new tree; the caller owns it and frees it with FreeTree. The
 // tree holds the text once: only its leaves keep their part of it.

@@ -97,8 +97,6 @@ TEST(ReadAlgorithmFile, RefusesFilesOverTheLimit) {
   EXPECT_FALSE(AlgorithmFileTooLarge(home.Path("small.alg")));
   EXPECT_FALSE(AlgorithmFileTooLarge(home.Path("missing.alg")));
   EXPECT_EQ(kMaxAlgorithmFileSize, size_t{64} << 20);
-  EXPECT_NE(AlgorithmFileTooLargeText("huge.alg").find("huge.alg"), std::string::npos);
-  EXPECT_NE(AlgorithmFileTooLargeText("huge.alg").find("64"), std::string::npos);
 }
 
 struct SaveFixture {
