@@ -4,6 +4,7 @@
 // belongs to the benchmarks.
 #include <QAction>
 #include <QElapsedTimer>
+#include <QListWidget>
 #include <QTimer>
 #include <QtTest>
 

@@ -45,6 +45,10 @@ TranslationFile ReadTranslation(const std::string& code) {
   return file;
 }
 
+// The languages the program ships: one whose file is missing gives way to
+// the other. An unknown code without a file shows the identifiers.
+bool IsShippedLanguage(const std::string& code) { return code == kDefaultCode || code == "EN"; }
+
 // The shipped language a failing one gives way to.
 std::string OtherLanguage(const std::string& code) { return code == kDefaultCode ? "EN" : kDefaultCode; }
 
@@ -100,7 +104,7 @@ void TLanguage::LoadTexts() {
   const TranslationFile wanted = ReadTranslation(language_code_);
   if (wanted.usable) {
     entries = std::move(wanted.entries);
-  } else {
+  } else if (wanted.exists || IsShippedLanguage(language_code_)) {
     const std::string other = OtherLanguage(language_code_);
     TranslationFile fallback = ReadTranslation(other);
     if (fallback.usable) {

@@ -50,7 +50,9 @@ TEST(ExpressionNesting, DeepTextsAreRefusedAtTheLimit) {
     std::string text;
     int refused_at;  // the limit named, 0 when accepted
   } cases[] = {
-      {"brackets at the limit", Nested(limit, "(", ")"), 0},
+      // Every bracket is a level of the tree too: a few hundred fit.
+      {"brackets well inside", Nested(limit / 4, "(", ")"), 0},
+      {"brackets at the limit", Nested(limit, "(", ")"), kMaxTreeDepth},
       {"brackets past the limit", Nested(limit + 1, "(", ")"), limit},
       {"32,000 brackets", Nested(32000, "(", ")"), limit},
       {"square brackets past the limit", "t" + Nested(limit + 1, "[", "]"), limit},
