@@ -99,7 +99,9 @@ void TLanguage::LoadTexts() {
   first_position_.clear();
   load_problems_.clear();
 
-  // 2. The active language's file, else the other one's.
+  // 2. The active language's file, else the other one's: when it is
+  // damaged, or missing for a shipped language (an unknown code without a
+  // file shows the identifiers).
   std::vector<IniEntry> entries;
   const TranslationFile wanted = ReadTranslation(language_code_);
   if (wanted.usable) {

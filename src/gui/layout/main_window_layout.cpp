@@ -175,11 +175,15 @@ void LoadLayout(Tmain& window) {
     ReadLayoutItem(config, item);
     if (item.floating) {
       d->setFloating(true);
-      // Whatever the file says, a floating panel fits the screen (its place
-      // is checked below, once all are placed).
+      // Whatever the file says, a floating panel fits the screen and stands
+      // within the desktop (which screen it is on is checked below).
       const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-      d->setGeometry(item.x, item.y, std::clamp(item.width, 40, std::max(screen.width(), 40)),
-                     std::clamp(item.height, 40, std::max(screen.height(), 40)));
+      const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
+      const int width = std::clamp(item.width, 40, std::max(screen.width(), 40));
+      const int height = std::clamp(item.height, 40, std::max(screen.height(), 40));
+      d->setGeometry(std::clamp(item.x, desktop.left(), std::max(desktop.left(), desktop.right() - width)),
+                     std::clamp(item.y, desktop.top(), std::max(desktop.top(), desktop.bottom() - height)), width,
+                     height);
     } else {
       const DockSide side = DockSideOf(item.dock, true);
       if (side != DockSide::None) panel_columns[side].push_back({item.dock_pos, d});
