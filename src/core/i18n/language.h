@@ -31,10 +31,10 @@ class TLanguage {
   // keeping its other lines; never creates it. Errors are ignored.
   void SaveLanguageCode() const;
   // Replaces both lists with the texts of the active language. When its file
-  // is missing or damaged (unreadable, no regular file, over
-  // kTranslationFileLimit, or without a single text) the other shipped
-  // language's file is used instead and becomes the active code; when both
-  // are unusable the lists stay empty. A duplicated identifier (letter case
+  // is damaged (unreadable, no regular file, over kTranslationFileLimit, or
+  // without a single text), or missing for a shipped language, the other
+  // shipped language's file is used instead and becomes the active code;
+  // when both are unusable the lists stay empty. A duplicated identifier (letter case
   // ignored) keeps its first text. Problems are not shown here: the table
   // is complete first, and ReportLoadProblems tells the user.
   void LoadTexts();
