@@ -58,4 +58,42 @@ void BM_StoreAndColourTwentyLineBlock(benchmark::State& state) {
 }
 BENCHMARK(BM_StoreAndColourTwentyLineBlock)->Unit(benchmark::kMicrosecond);
 
+// A pasted 64 KB instruction, «x := 1+1+…+1»: the check must stay linear in
+// the text (the parser gives up past its nesting limit) and fast enough not
+// to hold up typing after the pause.
+std::string LongSum() {
+  std::string text = "x := 1";
+  while (text.size() < 64 * 1024) text += "+1";
+  return text;
+}
+
+// 32,000 nested brackets around one number: refused by the depth limit.
+std::string DeepBrackets() {
+  return "x := " + std::string(32000, '(') + "1" + std::string(32000, ')');
+}
+
+void BM_CheckLongSum64KB(benchmark::State& state) {
+  const std::string text = LongSum();
+  for (auto _ : state) benchmark::DoNotOptimize(CheckBlockText(text, Przetwarzanie, {}));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+}
+BENCHMARK(BM_CheckLongSum64KB)->Unit(benchmark::kMillisecond);
+
+void BM_CheckDeepBrackets(benchmark::State& state) {
+  const std::string text = DeepBrackets();
+  for (auto _ : state) benchmark::DoNotOptimize(CheckBlockText(text, Przetwarzanie, {}));
+}
+BENCHMARK(BM_CheckDeepBrackets)->Unit(benchmark::kMillisecond);
+
+// The keystroke's own work on the long text: replacement and colouring.
+void BM_StoreAndColourLongSum64KB(benchmark::State& state) {
+  const std::string text = LongSum();
+  const THighlighter highlighter(HighlightedWords({}));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(BlockTextFromEditor(text, Przetwarzanie, true));
+    benchmark::DoNotOptimize(highlighter.Styles(text));
+  }
+}
+BENCHMARK(BM_StoreAndColourLongSum64KB)->Unit(benchmark::kMillisecond);
+
 }  // namespace

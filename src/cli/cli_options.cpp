@@ -24,6 +24,7 @@ constexpr OptionSpec kOptions[] = {
     {"--names", false},           {"--dump-vars", false},
     {"--history", true},
     {"--block-numbers", false},   {"-o", true},
+    {"--max-memory", true},
 };
 
 const OptionSpec* FindOption(const std::string& name) {

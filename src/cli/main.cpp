@@ -23,7 +23,7 @@ constexpr Command kCommands[] = {
     {"info", tessaro::cli::RunInfo, "info FILE.alg             list the elements of an algorithm file"},
     {"tree", tessaro::cli::RunTree, "tree [--layout] TEXT      print the expression tree of one instruction as JSON"},
     {"convert", tessaro::cli::RunConvert, "convert VALUE FROM TO     convert a number between bases"},
-    {"run", tessaro::cli::RunRun, "run [options] FILE.alg    compile and run an algorithm"},
+    {"run", tessaro::cli::RunRun, "run [options] FILE.alg    compile and run an algorithm (--max-memory MB: the values' budget, 256 by default)"},
     {"compile", tessaro::cli::RunCompile, "compile [options] FILE.alg  print the instruction listing and errors"},
     {"eval", tessaro::cli::RunEval, "eval [options] EXPR...    evaluate expressions"},
     {"export", tessaro::cli::RunExport, "export FILE.alg OUT       draw the diagram into a picture file"},

@@ -10,6 +10,7 @@
 #include "core/extensions/plugin_dll.h"
 #include "core/extensions/plugin_table.h"
 #include "core/i18n/cp1250.h"
+#include "core/language/value_memory.h"
 #include "core/runtime/analysis_text.h"
 #include "core/runtime/builtin_calls.h"
 
@@ -17,7 +18,8 @@ namespace tessaro::cli {
 
 namespace {
 
-bool ParseSeed(const std::string& text, uint32_t& seed) {
+// A whole number from 0 to 4294967295.
+bool ParseUnsigned(const std::string& text, uint32_t& value) {
   if (text.empty() || text.size() > 10) return false;
   uint64_t v = 0;
   for (char c : text) {
@@ -25,7 +27,7 @@ bool ParseSeed(const std::string& text, uint32_t& seed) {
     v = v * 10 + static_cast<uint64_t>(c - '0');
   }
   if (v > 0xFFFFFFFFu) return false;
-  seed = static_cast<uint32_t>(v);
+  value = static_cast<uint32_t>(v);
   return true;
 }
 
@@ -57,11 +59,21 @@ ProgramSession::~ProgramSession() {
 }
 
 int ProgramSession::Start(const CliOptions& options, const char* command) {
+  if (!options.Values("--max-memory").empty()) {
+    uint32_t megabytes = 0;
+    if (!ParseUnsigned(options.Value("--max-memory"), megabytes) || megabytes < kMinMemoryBudgetMB ||
+        megabytes > kMaxMemoryBudgetMB) {
+      std::fprintf(stderr, "tessaro-cli: %s: --max-memory needs a whole number of MB from %lld to %lld\n", command,
+                   static_cast<long long>(kMinMemoryBudgetMB), static_cast<long long>(kMaxMemoryBudgetMB));
+      return kExitUsage;
+    }
+    SetMemoryBudgetMB(megabytes);
+  }
   if (options.Has("--no-dynamic-arrays")) compiler.DynamicArrays = 0;
   if (options.Has("--case-insensitive")) compiler.CaseSensitive = 0;
   if (!options.Values("--seed").empty()) {
     uint32_t seed = 0;
-    if (!ParseSeed(options.Value("--seed"), seed)) {
+    if (!ParseUnsigned(options.Value("--seed"), seed)) {
       std::fprintf(stderr, "tessaro-cli: %s: --seed needs a whole number from 0 to 4294967295\n", command);
       return kExitUsage;
     }
@@ -130,7 +142,7 @@ bool LoadAlgorithm(const std::string& path, const char* command, std::vector<Tob
   const char* why = nullptr;
   TAlgRead read;
   if (!ReadAlgorithmFile(path, bytes)) {
-    why = "cannot read the file";
+    why = AlgorithmFileTooLarge(path) ? "the file is too large (over 64 MB)" : "cannot read the file";
   } else {
     read = ReadAlgorithm(bytes, TElementDefaults{});
     if (!read.format) why = "not an algorithm file (unknown format)";

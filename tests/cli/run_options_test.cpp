@@ -1,6 +1,8 @@
 // tessaro-cli run, compile and eval: options, messages and exit statuses.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "alg_spec.h"
 #include "core/i18n/cp1250.h"
 #include "core/i18n/language.h"
@@ -167,6 +169,52 @@ TEST(CliEval, ShowsEachCarriageReturnOfTheErrorsAsABar) {
   EXPECT_EQ(r.exit_code, 2);
   const std::string label = Text("msgcmp000001") + ": ";
   EXPECT_EQ(r.out, "error: " + label + Text("msgcmp000006") + " | " + label + Text("msgcmp000037") + " \n");
+}
+
+}  // namespace
+}  // namespace tessaro
+
+namespace tessaro {
+namespace {
+
+// Runaway programs end at the memory budget with an error of their own, and
+// the budget is an option; the doubling text and the growing array.
+TEST_F(CliRun, RunawayValuesStopAtTheMemoryBudget) {
+  const std::string text = Diagram(home, "text", "start 1 -1\nproc 2 -1 s := 'ab'\nproc 2 -1 s := s + s\nend -1 -1\n");
+  const std::string array =
+      Diagram(home, "array", "start 1 -1\nproc 2 -1 i := 1\nproc 2 -1 t[i] := i; i := i + 1\nend -1 -1\n");
+  struct Case {
+    std::string alg;
+    const char* budget;
+    std::string message;
+  } cases[] = {
+      {text, "32", Cp1250ToUtf8(FormatText(LangText("msgcmp000058"), {"8388608", "32"}))},
+      {text, "", Cp1250ToUtf8(FormatText(LangText("msgcmp000058"), {"67108864", "256"}))},
+      {array, "16", Cp1250ToUtf8(LangText("msgcmp000059")).substr(0, 10)},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"run"};
+    if (*c.budget) args.insert(args.end(), {"--max-memory", c.budget});
+    args.push_back(c.alg);
+    const CliResult r = RunProgram(TESSARO_CLI_PATH, args);
+    EXPECT_EQ(r.exit_code, 2) << c.alg << " " << c.budget << "\n" << r.err;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(std::string("(") + (*c.budget ? c.budget : "256") + " MB)"), std::string::npos) << r.err;
+  }
+  for (const char* wrong : {"0", "15", "-5", "abc", "65537", ""}) {
+    EXPECT_EQ(RunProgram(TESSARO_CLI_PATH, {"run", "--max-memory", wrong, text}).exit_code, 64) << wrong;
+  }
+}
+
+// Algorithm files over 64 MiB are refused with a message of their own,
+// before anything is read.
+TEST_F(CliRun, RefusesAlgorithmFilesOver64MiB) {
+  const std::string path = home.Path("huge.alg");
+  home.Write("huge.alg", "");
+  std::filesystem::resize_file(path, (std::uintmax_t{64} << 20) + 1);
+  const CliResult r = RunProgram(TESSARO_CLI_PATH, {"run", path});
+  EXPECT_EQ(r.exit_code, 66);
+  EXPECT_NE(r.err.find("too large"), std::string::npos) << r.err;
 }
 
 }  // namespace

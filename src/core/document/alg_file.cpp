@@ -157,6 +157,21 @@ bool ReadAlgorithmFile(const std::string& path, TMemoryStream& stream) {
   return true;
 }
 
+bool AlgorithmFileTooLarge(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+         static_cast<uint64_t>(st.st_size) > kMaxAlgorithmFileSize;
+}
+
+std::string AlgorithmFileTooLargeText(const std::string& display_name) {
+  std::string text = LangText("msgm00099");
+  for (const std::string& argument : {display_name, std::to_string(kMaxAlgorithmFileSize >> 20)}) {
+    const size_t at = text.find("%s");
+    if (at != std::string::npos) text.replace(at, 2, argument);
+  }
+  return text;
+}
+
 TSaveResult ZapiszDoPliku(TDocumentState& state, const std::string& path) {
   if (state.OnAddRecentFile) state.OnAddRecentFile(state, path);
   const std::string target = SaveTarget(path);

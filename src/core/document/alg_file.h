@@ -13,8 +13,10 @@ namespace tessaro {
 
 class TDocumentState;
 
-// The largest file ReadAlgorithmFile accepts; far beyond any real diagram.
-inline constexpr size_t kMaxAlgorithmFileSize = size_t{256} << 20;
+// The largest file ReadAlgorithmFile accepts; far beyond any real diagram
+// (the largest examples are a few kilobytes), and small enough that the
+// diagram it holds fits a school computer's memory.
+inline constexpr size_t kMaxAlgorithmFileSize = size_t{64} << 20;
 
 // Whether the file at `path` can be opened and begins with one of the four magics.
 bool SprawdzFormat(const std::string& path);
@@ -22,6 +24,13 @@ bool SprawdzFormat(const std::string& path);
 // Reads the whole file into `stream`. False when it is not a readable regular
 // file or is larger than kMaxAlgorithmFileSize.
 bool ReadAlgorithmFile(const std::string& path, TMemoryStream& stream);
+
+// Whether `path` is a regular file larger than kMaxAlgorithmFileSize: the
+// reason to give when ReadAlgorithmFile refused it.
+bool AlgorithmFileTooLarge(const std::string& path);
+
+// The notice of a refused file: its name and the limit in MB (Windows-1250).
+std::string AlgorithmFileTooLargeText(const std::string& display_name);
 
 // What a save came to.
 struct TSaveResult {

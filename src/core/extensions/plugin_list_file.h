@@ -12,7 +12,8 @@ namespace tessaro {
 
 // Calls `each` for every whole record of the file at `path` (native path),
 // in file order; a shorter tail is ignored. Returns false when the file
-// cannot be opened or a read fails.
+// cannot be read: no regular file, a read error, or larger than the
+// start-up file limit.
 bool ReadPlugInRecords(const std::string& path, const std::function<void(TPlugInEntry)>& each);
 
 // Writes `entries` as the new file at `path`: through a temporary file beside

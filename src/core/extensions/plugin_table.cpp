@@ -7,6 +7,7 @@
 
 #include "core/extensions/plugin_dll.h"
 #include "core/extensions/plugin_list_file.h"
+#include "core/platform/file_io.h"
 #include "core/i18n/cp1250.h"
 #include "core/i18n/language.h"
 #include "core/platform/dialogs.h"
@@ -159,7 +160,7 @@ void LoadPlugIns(uintptr_t application_window, uintptr_t main_window) {
   if (!read) {
     // Kept aside rather than deleted: it may be worth a look, and the next
     // save must not fail on it.
-    fs::rename(list, list + ".bad", ec);
+    SetAsideDamagedFile(list);
     return;
   }
 

@@ -27,6 +27,36 @@ std::string TranslationPath(const std::string& code) {
   return ProgramFile(Cp1250ToUtf8("lang\\" + code + ".slg"));
 }
 
+// What one translation file gave.
+struct TranslationFile {
+  bool exists = false;  // there is something of that name
+  bool usable = false;  // read, within its limit, with at least one text
+  std::vector<IniEntry> entries;
+};
+
+TranslationFile ReadTranslation(const std::string& code) {
+  TranslationFile file;
+  if (!IsSafeCode(code)) return file;
+  StartupFile bytes = ReadStartupFile(TranslationPath(code), kTranslationFileLimit);
+  file.exists = bytes.State != StartupFileState::Missing;
+  if (bytes.State != StartupFileState::Read) return file;
+  file.entries = ReadIniSection(bytes.Bytes, "TEXTS");
+  file.usable = !file.entries.empty();
+  return file;
+}
+
+// The languages the program ships: one whose file is missing gives way to
+// the other. An unknown code without a file shows the identifiers.
+bool IsShippedLanguage(const std::string& code) { return code == kDefaultCode || code == "EN"; }
+
+// The shipped language a failing one gives way to.
+std::string OtherLanguage(const std::string& code) { return code == kDefaultCode ? "EN" : kDefaultCode; }
+
+void ReplaceFirst(std::string& text, const std::string& from, const std::string& to) {
+  const size_t pos = text.find(from);
+  if (pos != std::string::npos) text.replace(pos, from.size(), to);
+}
+
 void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
   for (size_t pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size())) {
     text.replace(pos, from.size(), to);
@@ -50,7 +80,7 @@ std::string TLanguage::Text(const std::string& id) const {
 
 void TLanguage::LoadLanguageCode() {
   language_code_ = kDefaultCode;
-  std::optional<std::string> text = ReadFileBytes(SelectionPath());
+  std::optional<std::string> text = ReadFileBytes(SelectionPath(), kStartupFileLimit);
   if (!text) return;
   std::optional<std::string> code = FindIniValue(ReadIniSection(*text, "Default"), "Language");
   if (code) language_code_ = *code;
@@ -63,17 +93,33 @@ void TLanguage::SaveLanguageCode() const {
 }
 
 void TLanguage::LoadTexts() {
-  // 1. Start empty; a missing file stays that way.
+  // 1. Start empty.
   keys_.clear();
   texts_.clear();
   first_position_.clear();
-  if (!IsSafeCode(language_code_)) return;
-  std::optional<std::string> file = ReadFileBytes(TranslationPath(language_code_));
-  if (!file) return;
+  load_problems_.clear();
 
-  // 2. Keys in file order; each takes the text of the first key of its name,
+  // 2. The active language's file, else the other one's: when it is
+  // damaged, or missing for a shipped language (an unknown code without a
+  // file shows the identifiers).
+  std::vector<IniEntry> entries;
+  const TranslationFile wanted = ReadTranslation(language_code_);
+  if (wanted.usable) {
+    entries = std::move(wanted.entries);
+  } else if (wanted.exists || IsShippedLanguage(language_code_)) {
+    const std::string other = OtherLanguage(language_code_);
+    TranslationFile fallback = ReadTranslation(other);
+    if (fallback.usable) {
+      entries = std::move(fallback.entries);
+      load_problems_.push_back({"", language_code_, other});
+      language_code_ = other;
+    } else if (wanted.exists || fallback.exists) {
+      load_problems_.push_back({"Translation files damaged: " + language_code_ + ".slg, " + other + ".slg", "", ""});
+    }
+  }
+
+  // 3. Keys in file order; each takes the text of the first key of its name,
   // as a profile lookup by name would.
-  std::vector<IniEntry> entries = ReadIniSection(*file, "TEXTS");
   keys_.reserve(entries.size());
   texts_.reserve(entries.size());
   for (const IniEntry& e : entries) {
@@ -83,28 +129,48 @@ void TLanguage::LoadTexts() {
     keys_.push_back(std::move(key));
   }
 
-  // 3. One notice for the earliest key that occurs twice.
+  // 4. One notice for the earliest key that occurs twice.
   std::vector<int> count(keys_.size(), 0);
   for (size_t i = 0; i < keys_.size(); ++i) ++count[first_position_[keys_[i]]];
   for (size_t i = 0; i < keys_.size(); ++i) {
     if (count[first_position_[keys_[i]]] > 1) {
-      Komunikat("Tessaro", "Translation duplicate: " + keys_[i]);
+      load_problems_.push_back({"Translation duplicate: " + keys_[i], "", ""});
       break;
     }
+  }
+}
+
+void TLanguage::ReportLoadProblems() {
+  if (load_problems_.empty()) return;
+  // Taken first: the notice looks up texts, which reports again.
+  const std::vector<LoadProblem> problems = std::move(load_problems_);
+  load_problems_.clear();
+  for (const LoadProblem& problem : problems) {
+    if (!problem.text.empty()) {
+      Komunikat("Tessaro", problem.text);
+      continue;
+    }
+    std::string text = ExpandTextEscapes(Text("msgk00007"));
+    ReplaceFirst(text, "%s", problem.wanted + ".slg");
+    ReplaceFirst(text, "%s", problem.used + ".slg");
+    Komunikat(Text("mgsr00018"), text);
   }
 }
 
 void TLanguage::SetLanguage(const std::string& code) {
   if (code == language_code_) return;
   language_code_ = code;
-  SaveLanguageCode();
   LoadTexts();
+  // The language in use is remembered, the fallback's when the chosen file failed.
+  SaveLanguageCode();
   BroadcastRetranslation();
+  ReportLoadProblems();
 }
 
 void TLanguage::UseLanguage(const std::string& code) {
   language_code_ = code;
   LoadTexts();
+  ReportLoadProblems();
 }
 
 TLanguage& Language() {
@@ -114,6 +180,8 @@ TLanguage& Language() {
     l->LoadTexts();
     return l;
   }();
+  // Outside the construction: the notice's dialog looks its texts up here.
+  language->ReportLoadProblems();
   return *language;
 }
 

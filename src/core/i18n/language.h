@@ -30,11 +30,19 @@ class TLanguage {
   // Writes the active code into "Lang\lang.ini" when that file exists,
   // keeping its other lines; never creates it. Errors are ignored.
   void SaveLanguageCode() const;
-  // Replaces both lists with the texts of the active language. A missing or
-  // unreadable file leaves them empty. A duplicated identifier (letter case
-  // ignored) is reported once per load with the notice
-  // "Translation duplicate: " + identifier; its first text wins.
+  // Replaces both lists with the texts of the active language. When its file
+  // is damaged (unreadable, no regular file, over kTranslationFileLimit, or
+  // without a single text), or missing for a shipped language, the other
+  // shipped language's file is used instead and becomes the active code;
+  // when both are unusable the lists stay empty. A duplicated identifier (letter case
+  // ignored) keeps its first text. Problems are not shown here: the table
+  // is complete first, and ReportLoadProblems tells the user.
   void LoadTexts();
+  // Shows, once, the notice of the last LoadTexts' problems: the fallback to
+  // the other language, both files damaged, or "Translation duplicate: " +
+  // the earliest identifier that occurs twice. The notice's own texts are
+  // looked up in the table just built.
+  void ReportLoadProblems();
   // Switches to `code` (compared exactly), remembers it in "Lang\lang.ini",
   // loads its texts and asks every window to re-apply its texts. Choosing the
   // active language does nothing.
@@ -48,10 +56,19 @@ class TLanguage {
   std::vector<std::string> keys_;
   std::vector<std::string> texts_;
   std::unordered_map<std::string, size_t> first_position_;  // key -> first index
+  // A notice of LoadTexts not yet shown: a fixed text, or (when `text` is
+  // empty) the fallback from `wanted` to `used`.
+  struct LoadProblem {
+    std::string text;
+    std::string wanted;
+    std::string used;
+  };
+  std::vector<LoadProblem> load_problems_;
 };
 
 // The program's one TLanguage; created on first use with LoadLanguageCode
-// and LoadTexts already run.
+// and LoadTexts already run. Its load problems are reported after it is
+// built, so the notice may look up its own texts.
 TLanguage& Language();
 
 // The text of message `id` in the active language (Windows-1250).

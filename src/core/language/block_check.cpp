@@ -44,6 +44,10 @@ class Checker {
     }
     TParsedStatement parsed = ClassifyInstruction(piece.text);
     TreeOwner tree(parsed.Tree);
+    if (parsed.Error.TooDeep) {
+      ReportWhole(ParseErrorText(parsed.Error));
+      return;
+    }
     if (parsed.Error.Flag) ReportWhole(LangText("msged00001"));
     try {
       Walk(tree.get());

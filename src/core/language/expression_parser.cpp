@@ -1,4 +1,5 @@
 // ParseExpression: pre-passes, node building, post-pass.
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -50,9 +51,8 @@ std::string MarkArguments(const std::string& t) {
 
 // --- Node building ----------------------------------------------------------
 
-TwrTree* NewChild(std::string text, uint8_t kind = kLeafNode) {
+TwrTree* NewChild(uint8_t kind = kLeafNode) {
   TwrTree* node = new TwrTree;
-  node->SrcText = std::move(text);
   node->NodeKind = kind;
   return node;
 }
@@ -95,27 +95,39 @@ class TreeBuilder {
  public:
   // Builds `root` from `text` and every child it creates, in pre-order, so
   // that "after the error" means the same as in a left-first recursion.
-  void Build(TwrTree* root, std::string text) {
-    pending_.push_back({root, std::move(text)});
+  // Children are built from views into `text`; a node copies its part only
+  // when it ends up a leaf, so the tree costs memory linear in the text.
+  void Build(TwrTree* root, const std::string& text) {
+    pending_.push_back({root, text, 1, false});
     while (!pending_.empty()) {
-      auto [node, t] = std::move(pending_.back());
+      const Work work = pending_.back();
       pending_.pop_back();
-      BuildNode(*node, t);
+      if (work.depth > kMaxTreeDepth) {
+        too_deep_ = true;
+        return;
+      }
+      BuildNode(work);
     }
   }
 
   const TParseError& Error() const { return error_; }
+  bool TooDeep() const { return too_deep_; }
 
  private:
   struct Work {
     TwrTree* node;
-    std::string text;
+    std::string_view text;
+    int32_t depth;
+    bool child;  // made by a split: keeps its text when it gets no children
   };
 
-  void BuildNode(TwrTree& node, const std::string& t) {
-    const std::optional<TSplit> split = FindSplit(t);
+  void BuildNode(const Work& work) {
+    TwrTree& node = *work.node;
+    const std::string_view text = work.text;
+    depth_ = work.depth;
+    const std::optional<TSplit> split = FindSplit(text);
     if (!split) {
-      node.SrcText = t;
+      node.SrcText = text;
       node.NodeKind = kLeafNode;
       return;
     }
@@ -126,7 +138,6 @@ class TreeBuilder {
       LabelAsParseError(node);
       return;
     }
-    const std::string_view text(t);
     const std::string_view left = text.substr(0, split->Position);
     const std::string_view right = text.substr(split->Position + split->Length);
     switch (split->Kind) {
@@ -139,14 +150,17 @@ class TreeBuilder {
         break;
       default: BuildSides(node, left, right); break;
     }
+    // A split that made no child leaves the node with its text, which the
+    // post-pass cleans like a leaf's.
+    if (work.child && !node.LeftNode && !node.RightNode && node.SrcText.empty()) node.SrcText = text;
   }
 
   // The right child is queued first so that the left one is built first.
   void BuildSides(TwrTree& node, std::string_view left, std::string_view right) {
-    if (!left.empty()) node.LeftNode = NewChild(std::string(left));
-    if (!right.empty()) node.RightNode = NewChild(std::string(right));
-    if (node.RightNode) pending_.push_back({node.RightNode, node.RightNode->SrcText});
-    if (node.LeftNode) pending_.push_back({node.LeftNode, node.LeftNode->SrcText});
+    if (!left.empty()) node.LeftNode = NewChild();
+    if (!right.empty()) node.RightNode = NewChild();
+    if (node.RightNode) pending_.push_back({node.RightNode, right, depth_ + 1, true});
+    if (node.LeftNode) pending_.push_back({node.LeftNode, left, depth_ + 1, true});
   }
 
   // The node that finds the error is itself labelled, so «a !b» computes
@@ -169,15 +183,43 @@ class TreeBuilder {
     size_t start = split.Position;
     while (start > 0 && IsIdentifierChar(t[start - 1])) --start;
     if (start == split.Position) return;
-    node.LeftNode = NewChild(std::string(t.substr(start, split.Position - start)),
-                             call ? kFunctionNameNode : kLeafNode);
-    node.RightNode = NewChild(std::string(BracketGroup(t, split.Position, call ? ')' : ']')));
-    pending_.push_back({node.RightNode, node.RightNode->SrcText});
+    node.LeftNode = NewChild(call ? kFunctionNameNode : kLeafNode);
+    node.LeftNode->SrcText = t.substr(start, split.Position - start);
+    node.RightNode = NewChild();
+    pending_.push_back({node.RightNode, BracketGroup(t, split.Position, call ? ')' : ']'), depth_ + 1, true});
   }
 
   std::vector<Work> pending_;
   TParseError error_;
+  int32_t depth_ = 0;  // of the node being built
+  bool too_deep_ = false;
 };
+
+// The deepest the round and square brackets outside quotes nest.
+int32_t BracketDepth(std::string_view t) {
+  int32_t depth = 0;
+  int32_t deepest = 0;
+  bool quoted = false;
+  for (char c : t) {
+    if (c == kQuote) quoted = !quoted;
+    if (quoted) continue;
+    if (c == '(' || c == '[') deepest = std::max(deepest, ++depth);
+    if (c == ')' || c == ']') --depth;
+  }
+  return deepest;
+}
+
+// The tree of a refused text: one error node.
+TParsedExpression TooDeepExpression(TwrTree* built, int32_t limit) {
+  FreeTree(built);
+  TParsedExpression result;
+  result.Root = new TwrTree;
+  LabelAsParseError(*result.Root);
+  result.Error.Flag = true;
+  result.Error.TooDeep = true;
+  result.Error.DepthLimit = limit;
+  return result;
+}
 
 // --- Post-pass --------------------------------------------------------------
 
@@ -253,13 +295,15 @@ void PostPass(TwrTree*& root) {
 }  // namespace
 
 TParsedExpression ParseExpression(std::string_view text) {
+  if (BracketDepth(text) > kMaxExpressionNesting) return TooDeepExpression(nullptr, kMaxExpressionNesting);
   std::string t(text);
   MarkIncrements(t);
   t = MarkArguments(t);
   TParsedExpression result;
   result.Root = new TwrTree;
   TreeBuilder builder;
-  builder.Build(result.Root, std::move(t));
+  builder.Build(result.Root, t);
+  if (builder.TooDeep()) return TooDeepExpression(result.Root, kMaxTreeDepth);
   PostPass(result.Root);
   result.Error = builder.Error();
   return result;

@@ -76,6 +76,8 @@ struct TParseError {
   int32_t Position = 0;
   int32_t Length = 0;
   std::string_view Operator;  // the operator's text, from the operator table
+  bool TooDeep = false;       // the text nests deeper than a limit; nothing was built
+  int32_t DepthLimit = 0;     // that limit
 };
 
 struct TParsedExpression {
@@ -83,7 +85,17 @@ struct TParsedExpression {
   TParseError Error;
 };
 
-// Builds a new tree; the caller owns it and frees it with FreeTree.
+// The deepest brackets may nest in an expression. A deeper text (or a tree
+// deeper than kMaxTreeDepth) is refused with a parse error (TooDeep) and a
+// single error node.
+inline constexpr int32_t kMaxExpressionNesting = 1000;
+// The deepest a tree may grow by chains of operators («1+1+…», each split a
+// level): a sum of hundreds of terms is fine, but every level costs the
+// parser a scan of its text, so this bounds any parse to a thousand scans.
+inline constexpr int32_t kMaxTreeDepth = 1000;
+
+// Builds a new tree; the caller owns it and frees it with FreeTree. The
+// tree holds the text once: only its leaves keep their part of it.
 TParsedExpression ParseExpression(std::string_view text);
 
 // Disposes of a tree bottom-up. A null root is allowed.

@@ -138,6 +138,7 @@ void ParseInputOutput(std::string_view keyword, std::string_view rest, TParsedSt
 }  // namespace
 
 std::string ParseErrorText(const TParseError& error) {
+  if (error.TooDeep) return FormatText(LangText("msgcmp000060"), {std::to_string(error.DepthLimit)});
   return FormatText(LangText("msgcmp000054"), {std::string(error.Operator)});
 }
 

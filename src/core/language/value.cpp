@@ -1,15 +1,26 @@
 #include "core/language/value.h"
 
+#include "core/language/value_memory.h"
+
 namespace tessaro {
+
+// What a text holds of the budget: its shared block and its characters.
+int64_t TValue::TextBytes(const SharedText& text) {
+  return static_cast<int64_t>(sizeof(SharedText) + text.text.capacity());
+}
 
 TValue TValue::String(std::string v) {
   TValue x;
   x.text_ = new SharedText{1, std::move(v)};
   x.kind_ = ValueKind::String;
+  CountValueBytes(TextBytes(*x.text_));
   return x;
 }
 
-void TValue::FreeText(SharedText* text) { delete text; }
+void TValue::FreeText(SharedText* text) {
+  CountValueBytes(-TextBytes(*text));
+  delete text;
+}
 
 const std::string& TValue::AsString() const {
   static const std::string kEmpty;

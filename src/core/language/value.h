@@ -80,6 +80,7 @@ class TValue {
     if (kind_ == ValueKind::String && --text_->references == 0) FreeText(text_);
   }
   static void FreeText(SharedText* text);
+  static int64_t TextBytes(const SharedText& text);
 
   ValueKind kind_ = ValueKind::Empty;
   // Copies go through bits_, which spans whichever member is live.

@@ -1,5 +1,6 @@
 #include "core/language/variables.h"
 
+#include <algorithm>
 #include <cassert>
 #include <charconv>
 #include <cmath>
@@ -10,6 +11,7 @@
 #include "core/language/compiler.h"
 #include "core/language/message_format.h"
 #include "core/language/text_rules.h"
+#include "core/language/value_memory.h"
 #include "core/language/tokens.h"
 #include "core/platform/bulk_memory.h"
 
@@ -17,11 +19,24 @@ namespace tessaro {
 
 // ---- cells ----
 
+namespace {
+
+constexpr int64_t kCellBytes = sizeof(TInstancjaZmiennej);
+
+// The budget's count follows the lists' capacity: that is what they hold.
+void CountCapacityChange(size_t before, size_t after) {
+  if (after != before) CountValueBytes((static_cast<int64_t>(after) - static_cast<int64_t>(before)) * kCellBytes);
+}
+
+}  // namespace
+
 void TInstancjaZmiennej::GrowChildren(int32_t count) {
   if (count <= ChildCount()) return;
   if (!children_) children_ = std::make_unique<std::vector<TInstancjaZmiennej>>();
   ++layout_changes_;
+  const size_t before = children_->capacity();
   children_->resize(static_cast<size_t>(count));
+  CountCapacityChange(before, children_->capacity());
 }
 
 void TInstancjaZmiennej::ReserveChildren(int32_t count) {
@@ -30,6 +45,7 @@ void TInstancjaZmiennej::ReserveChildren(int32_t count) {
   ++layout_changes_;
   const size_t before = children_->capacity();
   children_->reserve(static_cast<size_t>(count));
+  CountCapacityChange(before, children_->capacity());
   // A declared array is filled right away: let its pages come in one go.
   if (children_->capacity() != before) {
     PrepareBulkMemory(children_->data(), children_->capacity() * sizeof(TInstancjaZmiennej));
@@ -53,6 +69,7 @@ void TInstancjaZmiennej::ReleaseChildren() {
     for (TInstancjaZmiennej& cell : *list) {
       if (cell.children_) pending.push_back(std::move(cell.children_));
     }
+    CountCapacityChange(list->capacity(), 0);
   }
 }
 
@@ -68,10 +85,22 @@ std::string UpperName(std::string_view name) {
   return upper;
 }
 
-// Grows `cell` to `count` children, keeping the store within its limit.
+// The budget's check before `cell` makes room for `count` children: exactly
+// that many, or as a growing list does, at least twice what it had.
+void CheckRoomForChildren(const TKompilatorTS& compiler, const TInstancjaZmiennej& cell, int32_t count,
+                          bool exact) {
+  const int64_t capacity = cell.ChildCapacity();
+  if (count <= capacity) return;
+  const int64_t after = exact ? count : std::max<int64_t>(count, 2 * capacity);
+  CheckCellGrowth((after - capacity) * kCellBytes, compiler.CellCount, kCellBytes);
+}
+
+// Grows `cell` to `count` children, keeping the store within its limit and
+// the program within its memory budget.
 void GrowCell(TKompilatorTS& compiler, TInstancjaZmiennej& cell, int32_t count) {
   const int64_t added = int64_t{count} - cell.ChildCount();
   if (added <= 0) return;
+  CheckRoomForChildren(compiler, cell, count, false);
   if (compiler.CellCount + added > compiler.CellLimit) throw std::bad_alloc();
   cell.GrowChildren(count);
   compiler.CellCount += added;
@@ -202,6 +231,7 @@ void ResetDeclaredCells(TKompilatorTS& compiler, TInstancjaZmiennej& root,
     TInstancjaZmiennej* cell = &root;
     for (size_t j = 0; j < path.size(); ++j) {
       if (cell->ChildCount() < path[j]) {
+        CheckRoomForChildren(compiler, *cell, sizes[j], true);
         cell->ReserveChildren(sizes[j]);
         GrowCell(compiler, *cell, sizes[j]);
       }
@@ -474,8 +504,9 @@ std::string RenderValue(const TValue& value) {
 namespace {
 
 // Writes a cell tree without recursion: a cell with children is "(" + its
-// children joined with "," + ")", any other cell its value.
-void AppendCell(const TInstancjaZmiennej& root, std::string& out) {
+// children joined with "," + ")", any other cell its value. Stops once `out`
+// holds more than `limit` characters; false then.
+bool AppendCell(const TInstancjaZmiennej& root, std::string& out, size_t limit) {
   struct Frame {
     const TInstancjaZmiennej* cell;
     int32_t next;
@@ -483,7 +514,13 @@ void AppendCell(const TInstancjaZmiennej& root, std::string& out) {
   std::vector<Frame> open;
   auto enter = [&](const TInstancjaZmiennej& cell) {
     if (cell.ChildCount() == 0) {
-      out += RenderValue(cell.Value);
+      const TValue& value = cell.Value;
+      // A long text is not copied whole only to be cut.
+      if (value.Kind() == ValueKind::String && value.AsString().size() > limit) {
+        out.append(value.AsString(), 0, limit + 1);
+      } else {
+        out += RenderValue(value);
+      }
     } else {
       out += '(';
       open.push_back(Frame{&cell, 0});
@@ -497,17 +534,24 @@ void AppendCell(const TInstancjaZmiennej& root, std::string& out) {
       open.pop_back();
       continue;
     }
+    if (out.size() > limit) return false;
     if (top.next > 0) out += ',';
     enter(top.cell->Child(top.next++));
   }
+  return out.size() <= limit;
 }
 
 }  // namespace
 
-std::string RenderVariable(const TKompilatorTS& compiler, int32_t variable) {
+std::string RenderVariable(const TKompilatorTS& compiler, int32_t variable, size_t max_length) {
   if (!IsVariable(compiler, variable)) return "";
   std::string text;
-  AppendCell(compiler.Variables[static_cast<size_t>(variable)].Root, text);
+  const bool whole = AppendCell(compiler.Variables[static_cast<size_t>(variable)].Root, text, max_length);
+  if (!whole) {
+    text.resize(max_length);
+    if (text.find(',') == std::string::npos && !text.empty()) text.erase(0, 1);
+    return text + "\x85";  // an ellipsis in Windows-1250
+  }
   // Without any comma, even one inside a string value, the outer pair goes.
   if (text.find(',') == std::string::npos) {
     text = text.size() >= 2 ? text.substr(1, text.size() - 2) : std::string();

@@ -8,6 +8,7 @@
 // addresses variables by their index in the compiler's list, never by name.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -46,6 +47,8 @@ class TInstancjaZmiennej {
   TValue Value;
 
   int32_t ChildCount() const { return children_ ? static_cast<int32_t>(children_->size()) : 0; }
+  // How many children the list holds room for.
+  int64_t ChildCapacity() const { return children_ ? static_cast<int64_t>(children_->capacity()) : 0; }
   // Position p holds index p + 1.
   TInstancjaZmiennej& Child(int32_t position) { return (*children_)[static_cast<size_t>(position)]; }
   const TInstancjaZmiennej& Child(int32_t position) const {
@@ -132,8 +135,10 @@ bool TupleAssign(TKompilatorTS& compiler, int32_t variable, std::string_view tex
 bool ReadWholeVariable(TKompilatorTS& compiler, int32_t variable, std::string_view answer);
 
 // The text of a variable as `write`, the variable list and hints show it:
-// "5", "?", "(1,2,3)", "((1,2),(3,4))".
-std::string RenderVariable(const TKompilatorTS& compiler, int32_t variable);
+// "5", "?", "(1,2,3)", "((1,2),(3,4))". A text longer than `max_length` is
+// cut there and ends in an ellipsis: the variable list and hints show a
+// glimpse of a large array or text at the cost of that glimpse only.
+std::string RenderVariable(const TKompilatorTS& compiler, int32_t variable, size_t max_length = SIZE_MAX - 2);
 // The text of one cell value: "?" for Empty, "0" for the values equal to
 // Empty, reals with four decimals.
 std::string RenderValue(const TValue& value);

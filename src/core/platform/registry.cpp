@@ -2,7 +2,6 @@
 
 #include <cctype>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <utility>
 #include <vector>
@@ -37,13 +36,6 @@ void Fail() {
 
 std::string StorePath() { return UserFile(kRegistryFile); }
 
-bool Exists(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
-  std::fclose(f);
-  return true;
-}
-
 // Writes through a temporary file so that a failed write never leaves a
 // half-written store behind.
 bool WriteEntries(const std::string& path, const Entries& entries) {
@@ -52,11 +44,16 @@ bool WriteEntries(const std::string& path, const Entries& entries) {
   return ReplaceFileBytes(path, bytes);
 }
 
-// Opens the store, creating an empty one when it is missing.
+// Opens the store, creating an empty one when it is missing. A damaged one
+// (too large, or no regular file) is set aside and replaced by an empty one.
 bool ReadEntries(const std::string& path, Entries& entries) {
-  if (!Exists(path)) return WriteEntries(path, {});
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
+  StartupFile file = ReadStartupFile(path);
+  if (file.State == StartupFileState::Damaged) {
+    if (SetAsideDamagedFile(path).empty()) return false;
+    file.State = StartupFileState::Missing;
+  }
+  if (file.State == StartupFileState::Missing) return WriteEntries(path, {});
+  std::istringstream in(file.Bytes);
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -64,7 +61,7 @@ bool ReadEntries(const std::string& path, Entries& entries) {
     if (eq == std::string::npos || eq == 0) continue;  // not a value line: skipped
     entries.emplace_back(line.substr(0, eq), line.substr(eq + 1));
   }
-  return !in.bad();
+  return true;
 }
 
 // Line breaks would split a value into two lines; values never need them.

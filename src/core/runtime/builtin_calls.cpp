@@ -4,6 +4,7 @@
 #include <random>
 
 #include "core/conversion/base_conversion.h"
+#include "core/language/value_memory.h"
 #include "core/runtime/fault.h"
 #include "core/runtime/value_ops.h"
 
@@ -119,6 +120,7 @@ TValue Insert(const Args& a, ConversionNote*) {
   int64_t index = ToInteger(a[2]);
   if (index < 1) index = 1;
   if (index > static_cast<int64_t>(text.size())) index = static_cast<int64_t>(text.size()) + 1;
+  CheckTextGrowth(text.size() + needle.size());
   text.insert(static_cast<size_t>(index - 1), needle);
   return TValue::String(text);
 }

@@ -533,7 +533,7 @@ int64_t RunSteps(TKompilatorTS& c, Trozkaz& instruction, int64_t count) {
       if (c.EvalMode && c.RunTimeErrorCount != errors) break;
     }
   } catch (const RuntimeFault& fault) {
-    c.AddRunTimeError(FaultMessage(fault.Kind()));
+    c.AddRunTimeError(FaultMessage(fault));
   } catch (const std::exception&) {
     c.AddRunTimeError(FaultMessage(FaultKind::Other));
   }

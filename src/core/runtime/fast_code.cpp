@@ -333,7 +333,7 @@ inline void Commit(TKompilatorTS& c, Trozkaz& instruction, TValue& cell, const T
   try {
     c.FireVariableChange(variable);
   } catch (const RuntimeFault& fault) {
-    c.AddRunTimeError(FaultMessage(fault.Kind()));
+    c.AddRunTimeError(FaultMessage(fault));
     return;
   } catch (const std::exception&) {
     c.AddRunTimeError(FaultMessage(FaultKind::Other));

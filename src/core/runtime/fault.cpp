@@ -20,6 +20,7 @@ constexpr FaultText kFaultTexts[] = {
     {FaultKind::IntegerOverflow, "msgcmp000050", ""},
     {FaultKind::OutOfRange, "msgcmp000051", ""},
     {FaultKind::InvalidFloat, "msgcmp000052", ""},
+    {FaultKind::MemoryBudget, "msgcmp000053", ""},
     {FaultKind::Other, "msgcmp000053", ""},
 };
 
@@ -30,6 +31,10 @@ std::string FaultMessage(FaultKind kind) {
     if (t.kind == kind) return LangText(t.message_id) + t.suffix;
   }
   return LangText("msgcmp000053");
+}
+
+std::string FaultMessage(const RuntimeFault& fault) {
+  return fault.HasOwnText() ? std::string(fault.what()) : FaultMessage(fault.Kind());
 }
 
 }  // namespace tessaro

@@ -20,21 +20,28 @@ enum class FaultKind : uint8_t {
   IntegerOverflow,
   OutOfRange,
   InvalidFloat,     // e.g. the square root of a negative number
+  MemoryBudget,     // a value would exceed the program's memory budget; the text says which
   Other,
 };
 
 class RuntimeFault : public std::runtime_error {
  public:
   explicit RuntimeFault(FaultKind kind) : std::runtime_error("run-time fault"), kind_(kind) {}
+  // A fault with its own message text (Windows-1250), already looked up.
+  RuntimeFault(FaultKind kind, const std::string& text) : std::runtime_error(text), kind_(kind), own_text_(true) {}
+  bool HasOwnText() const { return own_text_; }
   FaultKind Kind() const { return kind_; }
 
  private:
   FaultKind kind_;
+  bool own_text_ = false;
 };
 
 [[noreturn]] inline void Fault(FaultKind kind) { throw RuntimeFault(kind); }
 
 // The error text of a fault: its message looked up, with the suffix it takes.
 std::string FaultMessage(FaultKind kind);
+// The error text of `fault`: its own text when it has one.
+std::string FaultMessage(const RuntimeFault& fault);
 
 }  // namespace tessaro

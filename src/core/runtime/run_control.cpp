@@ -44,9 +44,10 @@ void AdvanceByFetchedCondition(TKompilatorTS& c, Trozkaz& instruction) {
   const uint32_t generation = c.ProgramGeneration;
   try {
     holds = ToBoolean(c.FetchOperand(instruction, instruction.Tree.get(), nullptr));
-  } catch (const RuntimeFault&) {
+  } catch (const RuntimeFault& fault) {
     // A condition without a truth value is the pupil's error, like any other.
-    if (generation == c.ProgramGeneration) c.AddRunTimeError(LangText("msgcmp000048"));
+    if (generation == c.ProgramGeneration)
+      c.AddRunTimeError(fault.HasOwnText() ? FaultMessage(fault) : LangText("msgcmp000048"));
     return;
   }
   // `instruction` is gone when a handler discarded the program.

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "core/language/text_rules.h"
+#include "core/language/value_memory.h"
 #include "core/runtime/fault.h"
 
 namespace tessaro {
@@ -100,6 +101,23 @@ TValue RealArithmetic(BinaryOp op, double a, double b) {
   }
 }
 
+// a + b of texts, built in place: the operands are not copied first, and
+// the budget is asked before the result is made.
+TValue Concatenation(const TValue& a, const TValue& b) {
+  const bool a_text = a.Kind() == ValueKind::String;
+  const bool b_text = b.Kind() == ValueKind::String;
+  const std::string a_form = a_text ? std::string() : TextForm(a);
+  const std::string b_form = b_text ? std::string() : TextForm(b);
+  const std::string& left = a_text ? a.AsString() : a_form;
+  const std::string& right = b_text ? b.AsString() : b_form;
+  CheckTextGrowth(left.size() + right.size());
+  std::string joined;
+  joined.reserve(left.size() + right.size());
+  joined += left;
+  joined += right;
+  return TValue::String(std::move(joined));
+}
+
 bool IsIntegerOperation(BinaryOp op) {
   return op == BinaryOp::Div || op == BinaryOp::Mod || op == BinaryOp::Shl || op == BinaryOp::Shr;
 }
@@ -111,7 +129,7 @@ TValue Arithmetic(BinaryOp op, Family family, const TValue& a, const TValue& b) 
       if (op == BinaryOp::Divide) return RealDivision(ToReal(a), ToReal(b));
       return IntegerArithmetic(op, ToInteger(a), ToInteger(b));
     case Family::Text:
-      if (op == BinaryOp::Add) return TValue::String(TextForm(a) + TextForm(b));
+      if (op == BinaryOp::Add) return Concatenation(a, b);
       [[fallthrough]];
     case Family::Real:
       if (IsIntegerOperation(op) || logic) return IntegerArithmetic(op, ToInteger(a), ToInteger(b));

@@ -12,6 +12,7 @@
 #include <system_error>
 #include <utility>
 
+#include "core/document/alg_file.h"
 #include "core/platform/file_io.h"
 
 namespace tessaro {
@@ -23,6 +24,9 @@ constexpr std::string_view kPrefix = "odzysk-";
 constexpr std::string_view kSuffix = ".tsr";
 constexpr std::string_view kLockSuffix = ".lock";
 constexpr int kWriterNumbersTried = 1000;
+// A copy holds one diagram and two names: more than the largest algorithm
+// file the program opens is no copy of ours.
+constexpr size_t kMaxRecoveryCopySize = kMaxAlgorithmFileSize + (size_t{1} << 20);
 
 // "odzysk-<pid>-<n>.tsr" -> pid and n.
 bool ParseFileName(const std::string& name, int& process, int& serial) {
@@ -187,7 +191,7 @@ std::vector<TRecoveryCopy> LeftBehindCopies(const std::string& folder, const std
   ForEachCopyFile(folder, [&](const std::string& path, int process, int serial) {
     if (alive ? alive(process) : WriterAlive(folder, process)) return;
     TRecoveryCopy copy;
-    const auto bytes = ReadFileBytes(path);
+    const auto bytes = ReadFileBytes(path, kMaxRecoveryCopySize);
     if (!bytes || !DecodeRecoveryCopy(*bytes, copy)) return;
     copy.File = path;
     copy.Process = process;

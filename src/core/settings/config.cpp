@@ -158,14 +158,14 @@ std::string TConfig::Serialize() const {
 }
 
 bool TConfig::LoadFromFile() {
-  std::error_code ec;
-  if (!std::filesystem::exists(file_name_, ec)) return false;
-  std::optional<std::string> bytes = ReadFileBytes(file_name_);
-  if (!bytes) {
+  StartupFile file = ReadStartupFile(file_name_);
+  if (file.State == StartupFileState::Missing) return false;
+  if (file.State == StartupFileState::Damaged) {
     entries_.clear();
+    SetAsideDamagedFile(file_name_);
     return false;
   }
-  return Parse(*bytes);
+  return Parse(file.Bytes);
 }
 
 bool TConfig::SaveToFile() const {

@@ -36,6 +36,8 @@ class TConfig {
   // False at once, entries untouched, when the file does not exist. Otherwise
   // the entries are replaced by the file's; a short or corrupt file stops the
   // reading with false, keeping the entries read whole before that point.
+  // A damaged file (no regular file, or over the start-up file limit) is set
+  // aside as ".bad" and leaves no entries.
   bool LoadFromFile();
   // Replaces the file (through a temporary file, so a failure keeps the old
   // one). False on any failure, or when a count or length exceeds 16 bits.

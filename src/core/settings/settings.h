@@ -22,6 +22,7 @@ struct TSettings {
   bool WersjaPilotazowa = false;   // pilot mode: usage events and error reports are sent
   std::string Interfejs = "Office2003";  // visual theme
   bool SprawdzajAktualizacje = false;  // ask the web service for a newer version once per start
+  std::int32_t LimitPamieci = 256;     // MB a running program's values may take
 };
 
 // One settings key: the field it fills, its default when the file lacks it
@@ -54,6 +55,7 @@ inline constexpr SettingKey kSettingKeys[] = {
     {"WersjaPilotazowa", &TSettings::WersjaPilotazowa, nullptr, nullptr, 0, nullptr, false, 0, nullptr},
     {"Interfejs", nullptr, nullptr, &TSettings::Interfejs, 0, "Office2003", false, 0, "Office2003"},
     {"SprawdzajAktualizacje", &TSettings::SprawdzajAktualizacje, nullptr, nullptr, 0, nullptr, false, 0, nullptr},
+    {"LimitPamieci", nullptr, &TSettings::LimitPamieci, nullptr, 256, nullptr, false, 256, nullptr},
 };
 
 // The values the configuration dialog's "restore defaults" puts in place.

@@ -8,6 +8,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -109,11 +110,12 @@ Tinfo::Tinfo(const std::string& version_text, const std::string& user_id, QWidge
   layout->addWidget(frame, 1);
 
   auto* bottom = new QHBoxLayout;
-  auto* send = new QPushButton(this);
-  send->setObjectName(QStringLiteral("BitBtn2"));
-  send->setAutoDefault(false);
-  connect(send, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
-  bottom->addWidget(send);
+  send_ = new QPushButton(QString(), this);
+  send_->setObjectName(QStringLiteral("BitBtn2"));
+  send_->setAutoDefault(false);
+  connect(send_, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+  ShowSendAvailability(send_, false);
+  bottom->addWidget(send_);
   QLabel* id_label = Label(this, "Label4", QString());
   id_label->setStyleSheet(QStringLiteral("color: grey; font-size: 7pt;"));
   id_label->setWordWrap(false);
@@ -143,20 +145,38 @@ Tinfo::Tinfo(const std::string& version_text, const std::string& user_id, QWidge
   setFixedSize(521, 450);
 }
 
+void Tinfo::SetSender(MessageSender sender) {
+  sender_ = std::move(sender);
+  ShowSendAvailability(send_, static_cast<bool>(sender_));
+}
+
 void Tinfo::BitBtn2Click() {
+  if (!sender_) return;
   const std::string text = FeedbackText(ToCore(memo_->toPlainText().trimmed()));
   if (text.empty()) return;  // nothing to say is not an opinion
-  if (SendOpinion) SendOpinion(text);
-  memo_->clear();
+  send_->setEnabled(false);
+  QPointer<Tinfo> self(this);
+  sender_(text, [self](bool delivered) {
+    if (!self) return;
+    self->send_->setEnabled(true);
+    if (delivered) {
+      self->memo_->clear();
+    } else {
+      ReportNotSent(ToCore(self->windowTitle()));
+    }
+  });
 }
 
 void ShowInformation(Tmain& window, const std::string& data) {
   OnlineServices* online = OnlineServicesOf(window);
   if (online) online->SendUsageEvent("ABOUT", data, false);
   Tinfo info(window.VersionText(), window.UserId(), &window);
-  info.SendOpinion = [&window](const std::string& text) {
-    if (OnlineServices* services = OnlineServicesOf(window)) services->SendUsageEvent("Opinia", text, true);
-  };
+  if (online && !online->Host().empty()) {
+    QPointer<OnlineServices> services(online);
+    info.SetSender([services](const std::string& text, std::function<void(bool)> done) {
+      if (services) services->SendMessage("Opinia", text, std::move(done));
+    });
+  }
   info.exec();
 }
 

@@ -6,8 +6,11 @@
 #include <functional>
 #include <string>
 
+#include "gui/failure/message_sending.h"
+
 class QCheckBox;
 class QPlainTextEdit;
+class QPushButton;
 
 namespace tessaro::gui {
 
@@ -17,8 +20,9 @@ class Tinfo : public QDialog {
  public:
   Tinfo(const std::string& version_text, const std::string& user_id, QWidget* parent = nullptr);
 
-  // Sends the usage event "Opinia" (forced); set by the host.
-  std::function<void(const std::string& text)> SendOpinion;
+  // Sends the opinion (the usage event "Opinia"); without a sender "Wyślij"
+  // is disabled. The text is cleared only once it was delivered.
+  void SetSender(MessageSender sender);
 
   // "Wyślij".
   void BitBtn2Click();
@@ -26,6 +30,8 @@ class Tinfo : public QDialog {
  private:
   QPlainTextEdit* memo_ = nullptr;
   QCheckBox* show_at_start_ = nullptr;
+  QPushButton* send_ = nullptr;
+  MessageSender sender_;
 };
 
 class Tmain;

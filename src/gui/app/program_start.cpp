@@ -7,7 +7,10 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "core/i18n/cp1250.h"
 #include "core/i18n/language.h"
+#include "core/language/message_format.h"
+#include "core/platform/file_io.h"
 #include "core/platform/dialogs.h"
 #include "core/platform/program_paths.h"
 #include "core/platform/registry.h"
@@ -29,7 +32,6 @@
 #include "gui/layout/main_window_layout.h"
 #include "gui/navigator/navigator_widget.h"
 #include "gui/run/main_window_run.h"
-#include "gui/shell/language_fallback.h"
 #include "gui/settings/main_window_settings.h"
 #include "gui/shell/command_icons.h"
 #include "gui/shell/fonts.h"
@@ -46,6 +48,12 @@ namespace {
 // The one notice of a failing registry; the store is disabled after it.
 void RegistryFailed() {
   Komunikat(LangText("msgm00001"), LangText("msgm00002") + " " + LangText("msgm00003"));
+}
+
+// The one notice of a start-up file that was damaged and set aside.
+void DamagedFileSetAside(const std::string& path, const std::string& moved_to) {
+  Komunikat(LangText("mgsr00018"),
+            FormatText(ExpandTextEscapes(LangText("msgm00098")), {Utf8ToCp1250(path), Utf8ToCp1250(moved_to)}));
 }
 
 // The test hooks of the program started as a child process by the tests
@@ -114,8 +122,7 @@ StartedProgram StartProgram(const QStringList& arguments) {
   InstallFonts();
   InstallHintWindow();
   SetRegistryFailureHandler(RegistryFailed);
-  // A remembered language without a readable file gives way to Polish.
-  FallBackToPolishIfUnreadable();
+  SetDamagedFileHandler(DamagedFileSetAside);
   // 4. Version.
   const TVersionInfo version(ToPath(QApplication::applicationFilePath()));
   // 5. "/wersja", exact and case-sensitive.
@@ -161,6 +168,11 @@ StartedProgram StartProgram(const QStringList& arguments) {
     failures->SendUsageEvent = [w](const std::string& action, const std::string& data, bool force) {
       if (OnlineServices* online = OnlineServicesOf(*w)) online->SendUsageEvent(action, data, force);
     };
+    if (OnlineServices* online = OnlineServicesOf(window); online && !online->Host().empty()) {
+      failures->SendDescription = [w](const std::string& text, std::function<void(bool)> done) {
+        if (OnlineServices* services = OnlineServicesOf(*w)) services->SendMessage("ERRORTIP", text, std::move(done));
+      };
+    }
   }
   // The configuration dialog; the loaded settings reach every part.
   InstallSettings(window);

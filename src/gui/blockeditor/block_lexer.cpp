@@ -46,15 +46,23 @@ QFont BlockLexer::defaultFont(int style) const {
   return font;
 }
 
-// Block texts are short: the whole text is styled each time, so a quote
-// typed on one line recolours the rest correctly.
-void BlockLexer::styleText(int, int) {
+// Only the lines Scintilla asks for are styled: no token of the block
+// language spans a line (a literal ends at its line's end), so a line's
+// styles depend on that line alone, and a keystroke in a long text costs the
+// lines it touched, not the whole text.
+void BlockLexer::styleText(int start, int end) {
   QsciScintilla* e = editor();
-  if (!e) return;
-  const QByteArray bytes = e->text().toUtf8();  // the document's own bytes
-  if (bytes.isEmpty()) return;
-  const std::vector<uint8_t> styles = highlighter_->Styles(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
-  startStyling(0);
+  if (!e || end <= start) return;
+  const long first_line = e->SendScintilla(QsciScintilla::SCI_LINEFROMPOSITION, static_cast<unsigned long>(start));
+  const long last_line = e->SendScintilla(QsciScintilla::SCI_LINEFROMPOSITION, static_cast<unsigned long>(end));
+  const long from = e->SendScintilla(QsciScintilla::SCI_POSITIONFROMLINE, static_cast<unsigned long>(first_line));
+  const long to = e->SendScintilla(QsciScintilla::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(last_line));
+  if (to <= from) return;
+  QByteArray buffer(static_cast<qsizetype>(to - from + 1), '\0');  // the document's own bytes
+  e->SendScintilla(QsciScintilla::SCI_GETTEXTRANGE, from, to, buffer.data());
+  const std::vector<uint8_t> styles =
+      highlighter_->Styles(std::string_view(buffer.constData(), static_cast<size_t>(to - from)));
+  startStyling(static_cast<int>(from));
   size_t i = 0;
   while (i < styles.size()) {
     size_t j = i + 1;

@@ -159,7 +159,7 @@ class BreakpointMouse : public QObject {
       if (description.Found) {
         hint = word + " " + description.Text;
       } else if (variable >= 0) {
-        std::string value = RenderVariable(compiler, variable);
+        std::string value = RenderVariable(compiler, variable, kHintValueLength + 1);
         if (value.size() > kHintValueLength) value = value.substr(0, kHintValueLength) + "...";
         hint = word + "=" + value;
       }

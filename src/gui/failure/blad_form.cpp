@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QStyle>
 #include <QUrl>
@@ -90,11 +91,12 @@ TBladForm::TBladForm(bool repeated, QWidget* parent) : QDialog(parent) {
   email_ = new QLineEdit(this);
   email_->setObjectName(QStringLiteral("edemail"));
   mail_row->addWidget(email_, 1);
-  auto* send = new QPushButton(this);
-  send->setObjectName(QStringLiteral("BitBtn2"));
-  send->setAutoDefault(false);
-  connect(send, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
-  mail_row->addWidget(send);
+  send_ = new QPushButton(QString(), this);
+  send_->setObjectName(QStringLiteral("BitBtn2"));
+  send_->setAutoDefault(false);
+  connect(send_, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+  ShowSendAvailability(send_, false);
+  mail_row->addWidget(send_);
   layout->addLayout(mail_row);
   layout->addWidget(Label(this, "Label6", QString()));
 
@@ -148,12 +150,28 @@ void TBladForm::CountFurtherFailure() {
   further_label_->show();
 }
 
+void TBladForm::SetSender(MessageSender sender) {
+  sender_ = std::move(sender);
+  ShowSendAvailability(send_, static_cast<bool>(sender_));
+}
+
 void TBladForm::BitBtn2Click() {
+  if (!sender_) return;
   const std::string message = ErrorTipMessage(ToCore(email_->text()), ToCore(memo_->toPlainText()));
   if (message.empty()) return;
-  if (SendTip) SendTip(message);
-  Komunikat(LangText("mgsb00001"), LangText("mgsb00002"));
-  memo_->clear();
+  // One message at a time; the dialog may be gone when the answer comes.
+  send_->setEnabled(false);
+  QPointer<TBladForm> self(this);
+  sender_(message, [self](bool delivered) {
+    if (!self) return;
+    self->send_->setEnabled(true);
+    if (!delivered) {
+      ReportNotSent(LangText("mgsb00001"));
+      return;
+    }
+    Komunikat(LangText("mgsb00001"), LangText("mgsb00002"));
+    self->memo_->clear();
+  });
 }
 
 }  // namespace tessaro::gui

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "gui/failure/message_sending.h"
+
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -25,8 +27,9 @@ class TBladForm : public QDialog {
   // "Zamknij" is offered.
   explicit TBladForm(bool repeated, QWidget* parent = nullptr);
 
-  // Sends the usage event "ERRORTIP" (forced); set by the host.
-  std::function<void(const std::string& message)> SendTip;
+  // Sends the description (the usage event "ERRORTIP"); without a sender
+  // "Wyślij" is disabled. The text is cleared only once it was delivered.
+  void SetSender(MessageSender sender);
 
   // Another failure happened while the dialog was open.
   void CountFurtherFailure();
@@ -43,6 +46,8 @@ class TBladForm : public QDialog {
   QLineEdit* email_ = nullptr;
   QLabel* further_label_ = nullptr;
   int further_ = 0;
+  MessageSender sender_;
+  QPushButton* send_ = nullptr;
 };
 
 // A valid mailto: URI of `address` (no "//" after the colon).

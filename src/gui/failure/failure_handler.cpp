@@ -48,9 +48,7 @@ bool FailureHandler::Handle(std::exception_ptr error, const std::string& sender)
 
   const std::string key = failure.ClassName + "\n" + failure.Message;
   auto* dialog = new TBladForm(key == last_ignored_, &window_);
-  dialog->SendTip = [this](const std::string& message) {
-    if (SendUsageEvent) SendUsageEvent("ERRORTIP", message, true);
-  };
+  if (SendDescription) dialog->SetSender(SendDescription);
   dialog_ = dialog;
   const int result = dialog->exec();
   delete dialog;

@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "gui/failure/message_sending.h"
+
 #include "gui/failure/blad_form.h"
 
 namespace tessaro::gui {
@@ -37,6 +39,9 @@ class FailureHandler : public QObject {
   std::function<void()> Terminate;
   // Sends a usage event (action, data, forced); unset: nothing is sent.
   std::function<void(const std::string&, const std::string&, bool)> SendUsageEvent;
+  // Sends the user's description of a failure and reports its delivery;
+  // unset (no service host): the dialog's "Wyślij" is disabled.
+  MessageSender SendDescription;
   // Whether the compiler holds a compiled program (the report lists the blocks).
   std::function<bool()> HasCompiledProgram;
   // The report of the last failure, as sent.

@@ -2,13 +2,16 @@
 
 #include <unistd.h>
 
+#include <filesystem>
 #include <functional>
+#include <system_error>
 #include <string_view>
 
 #include "core/document/alg_reader.h"
 #include "core/document/alg_writer.h"
 #include "core/document/snapshots.h"
 #include "core/i18n/language.h"
+#include "core/language/message_format.h"
 #include "core/platform/dialogs.h"
 #include "core/platform/program_paths.h"
 #include "core/services/recovery_store.h"
@@ -132,6 +135,14 @@ void RecoveryCopies::RemoveAll() {
   for (Entry& entry : entries_) entry.written = 0;
 }
 
+void RecoveryCopies::KeepDamagedCopy(const TRecoveryCopy& copy) {
+  const std::string kept = copy.File + ".bad";
+  std::error_code ec;
+  std::filesystem::rename(copy.File, kept, ec);
+  Komunikat(LangText("msgrec00001"),
+            FormatText(LangText("msgrec00005"), {copy.Nazwa, ToCore(FromPath(ec ? copy.File : kept))}));
+}
+
 int RecoveryCopies::OfferLeftBehind() {
   const std::string folder = Folder();
   const auto copies = LeftBehindCopies(folder);
@@ -142,10 +153,21 @@ int RecoveryCopies::OfferLeftBehind() {
   int opened = 0;
   if (answer == Answer::Yes) {
     for (const TRecoveryCopy& copy : copies) {
+      // A copy whose diagram does not read opens nothing; it is kept aside
+      // for the user, who is told where.
+      if (!ReadAlgorithm(copy.Diagram, window_.State().DefaultStyle()).ok) {
+        KeepDamagedCopy(copy);
+        continue;
+      }
       window_.NowyDokument();
       TDocumentState& state = window_.State();
       TOtwartePliki* document = state.CurrentDocument();
-      if (!document || !WczytajSchemat(state, copy.Diagram)) continue;
+      if (!document) continue;
+      if (!WczytajSchemat(state, copy.Diagram)) {
+        window_.ZamknijDokument();
+        KeepDamagedCopy(copy);
+        continue;
+      }
       // A recovered document is new work: it keeps its name for the user to
       // recognise and has to be saved under a name of the user's choice.
       document->Nazwa = copy.Nazwa + " " + LangText("msgrec00003");

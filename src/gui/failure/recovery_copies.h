@@ -14,6 +14,10 @@
 #include "core/document/model.h"
 #include "core/services/recovery_store.h"
 
+namespace tessaro {
+struct TRecoveryCopy;
+}
+
 namespace tessaro::gui {
 
 class Tmain;
@@ -34,7 +38,9 @@ class RecoveryCopies : public QObject {
   // A clean quit: this run's copies go.
   void RemoveAll();
   // Lists the copies a run that did not end cleanly left behind and offers
-  // to open them as new documents. Returns how many were opened.
+  // to open them as new documents. Returns how many were opened. A copy
+  // whose diagram does not read is kept as ".bad" beside the others, with
+  // one notice that says where; no empty document is left for it.
   int OfferLeftBehind();
 
   std::string Folder() const;
@@ -49,6 +55,7 @@ class RecoveryCopies : public QObject {
   };
   void Pass(bool wait);
   void Know();
+  void KeepDamagedCopy(const TRecoveryCopy& copy);
 
   Tmain& window_;
   TRecoveryLock lock_;  // held while the program runs; names this run's copies

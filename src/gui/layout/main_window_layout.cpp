@@ -132,8 +132,10 @@ void KeepOnScreen(QDockWidget* d) {
 }
 
 std::vector<std::string> ReadRecentFiles() {
-  std::optional<std::string> text = ReadFileBytes(ReadableUserFile(kRecentFile));
-  return text ? ParseRecentFiles(*text) : std::vector<std::string>{};
+  const std::string path = ReadableUserFile(kRecentFile);
+  StartupFile file = ReadStartupFile(path);
+  if (file.State == StartupFileState::Damaged && path == UserFile(kRecentFile)) SetAsideDamagedFile(path);
+  return file.State == StartupFileState::Read ? ParseRecentFiles(file.Bytes) : std::vector<std::string>{};
 }
 
 }  // namespace
@@ -146,8 +148,7 @@ void LoadLayout(Tmain& window) {
   // 2. The layout file; a missing one means the designed layout.
   const std::string path = UserFile(kLayoutFile);
   TConfig config(path);
-  const bool existed = std::filesystem::exists(path);
-  if (existed) config.LoadFromFile();
+  const bool existed = config.LoadFromFile() || std::filesystem::exists(path);
 
   // 3. Toolbars, then panels; each missing key keeps the designed value.
   std::map<DockSide, std::vector<std::pair<int32_t, QToolBar*>>> toolbar_rows;
@@ -174,7 +175,15 @@ void LoadLayout(Tmain& window) {
     ReadLayoutItem(config, item);
     if (item.floating) {
       d->setFloating(true);
-      d->setGeometry(item.x, item.y, std::max(item.width, 40), std::max(item.height, 40));
+      // Whatever the file says, a floating panel fits the screen and stands
+      // within the desktop (which screen it is on is checked below).
+      const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+      const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
+      const int width = std::clamp(item.width, 40, std::max(screen.width(), 40));
+      const int height = std::clamp(item.height, 40, std::max(screen.height(), 40));
+      d->setGeometry(std::clamp(item.x, desktop.left(), std::max(desktop.left(), desktop.right() - width)),
+                     std::clamp(item.y, desktop.top(), std::max(desktop.top(), desktop.bottom() - height)), width,
+                     height);
     } else {
       const DockSide side = DockSideOf(item.dock, true);
       if (side != DockSide::None) panel_columns[side].push_back({item.dock_pos, d});

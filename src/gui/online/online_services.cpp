@@ -42,6 +42,25 @@ OnlineServices::OnlineServices(Tmain& window, std::string host)
 
 void OnlineServices::SendUsageEvent(const std::string& action, const std::string& data, bool force) {
   if (!MaySendUsageEvent(host_, window_.Settings().WersjaPilotazowa, force)) return;
+  QNetworkReply* reply = PostEvent(action, data);
+  connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
+}
+
+void OnlineServices::SendMessage(const std::string& action, const std::string& data,
+                                 std::function<void(bool delivered)> done) {
+  if (host_.empty()) {
+    done(false);
+    return;
+  }
+  QNetworkReply* reply = PostEvent(action, data);
+  connect(reply, &QNetworkReply::finished, this, [reply, done = std::move(done)] {
+    reply->deleteLater();
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    done(reply->error() == QNetworkReply::NoError && status >= 200 && status < 300);
+  });
+}
+
+QNetworkReply* OnlineServices::PostEvent(const std::string& action, const std::string& data) {
   QUrlQuery form;
   for (const auto& [key, value] : UsageEventFields(window_.VersionText(), action, data, window_.UserId(),
                                                    Language().LanguageCode())) {
@@ -51,8 +70,7 @@ void OnlineServices::SendUsageEvent(const std::string& action, const std::string
   }
   QNetworkRequest request(Service(host_, kUsageEventPath));
   request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
-  QNetworkReply* reply = network_->post(request, form.toString(QUrl::FullyEncoded).toLatin1());
-  connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
+  return network_->post(request, form.toString(QUrl::FullyEncoded).toLatin1());
 }
 
 void OnlineServices::StartUpdateCheck() {

@@ -30,6 +30,10 @@ class OnlineServices : public QObject {
   // Sends one event as a POST form when the user consented (pilot mode) or
   // `force`; the answer is not looked at.
   void SendUsageEvent(const std::string& action, const std::string& data, bool force);
+  // Sends a message the user wrote (forced, like an event) and tells `done`
+  // whether the service acknowledged it: a reply with an HTTP success code.
+  // Without a host nothing is sent and `done` hears false at once.
+  void SendMessage(const std::string& action, const std::string& data, std::function<void(bool delivered)> done);
 
   // Asks the service for the newest version when the user turned the check
   // on; a newer one starts AktualizacjaTimer.
@@ -52,6 +56,8 @@ class OnlineServices : public QObject {
 
  private:
   void FinishUpdateCheck(QNetworkReply* reply, const QByteArray& body);
+  // Posts one usage event form; the caller owns the reply.
+  QNetworkReply* PostEvent(const std::string& action, const std::string& data);
 
   Tmain& window_;
   std::string host_;

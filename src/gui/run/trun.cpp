@@ -15,6 +15,7 @@
 #include "core/extensions/plugin_table.h"
 #include "core/i18n/language.h"
 #include "core/i18n/retranslation.h"
+#include "core/language/value_memory.h"
 #include "core/language/variables.h"
 #include "core/platform/registry.h"
 #include "gui/analysis/tcode.h"
@@ -399,7 +400,7 @@ void Trun::RebuildVariableList() {
   list->setRowCount(static_cast<int>(Compiler.Variables.size()));
   for (size_t v = 0; v < Compiler.Variables.size(); ++v) {
     SetRow(list, static_cast<int>(v), FromCore(Compiler.Variables[v].Name),
-           FromCore(RenderVariable(Compiler, static_cast<int32_t>(v))));
+           FromCore(RenderVariable(Compiler, static_cast<int32_t>(v), kShownValueLength)));
   }
 }
 
@@ -410,7 +411,7 @@ void Trun::FlushVariables() {
     for (int32_t v : dirty_variables_) {
       if (v < 0 || v >= list->rowCount() || v >= static_cast<int32_t>(Compiler.Variables.size())) continue;
       SetRow(list, v, FromCore(Compiler.Variables[static_cast<size_t>(v)].Name),
-             FromCore(RenderVariable(Compiler, v)));
+             FromCore(RenderVariable(Compiler, v, kShownValueLength)));
     }
   }
   for (int32_t v : dirty_variables_) {
@@ -555,6 +556,7 @@ bool Trun::CompileSequence(CompileFor purpose) {
 void Trun::ApplyCompilerSettings(const TSettings& settings) {
   Compiler.DynamicArrays = settings.DynamiczneTablice ? 1 : 0;
   Compiler.CaseSensitive = settings.WielkoscLiter ? 1 : 0;
+  SetMemoryBudgetMB(settings.LimitPamieci);
 }
 
 void Trun::ActionKompilujExecute() {

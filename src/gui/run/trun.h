@@ -177,5 +177,8 @@ class Trun : public QObject {
 constexpr int kPumpIntervalMs = 10;
 constexpr int kListIntervalMs = 16;
 constexpr int32_t kMaxPumpStride = 1024;
+// The most characters of one value the variable list shows: a large array or
+// text costs the list no more than this at each refresh.
+constexpr size_t kShownValueLength = 4096;
 
 }  // namespace tessaro::gui

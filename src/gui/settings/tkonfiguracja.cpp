@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <filesystem>
@@ -17,6 +18,7 @@
 
 #include "core/i18n/language.h"
 #include "core/i18n/windows/konfiguracja_texts.h"
+#include "core/language/value_memory.h"
 #include "core/platform/dialogs.h"
 #include "core/platform/program_paths.h"
 #include "gui/shell/qt_text.h"
@@ -107,6 +109,17 @@ Tkonfiguracja::Tkonfiguracja(const TSettings& current, QWidget* parent) : QDialo
   for (QWidget* w : std::initializer_list<QWidget*>{dynamic_arrays_, highlight_, case_sensitive_, replace_operators_,
                                                      explanation})
     compiler_box->addWidget(w);
+  // The memory budget of a running program's values.
+  auto* memory_row = new QHBoxLayout;
+  auto* memory_label = Named(new QLabel(Tr("msgk00008"), compiler), "lblLimitPamieci");
+  memory_limit_ = Named(new QSpinBox(compiler), "seLimitPamieci");
+  memory_limit_->setRange(static_cast<int>(kMinMemoryBudgetMB), static_cast<int>(kMaxMemoryBudgetMB));
+  memory_limit_->setSingleStep(64);
+  memory_label->setBuddy(memory_limit_);
+  memory_row->addWidget(memory_label);
+  memory_row->addWidget(memory_limit_);
+  memory_row->addStretch();
+  compiler_box->addLayout(memory_row);
   compiler_box->addStretch();
   pages->addTab(compiler, QString());
 
@@ -183,6 +196,7 @@ void Tkonfiguracja::Load(const TSettings& s) {
   console_output_->setChecked(s.KonsolaWyjscie);
   pilot_->setChecked(s.WersjaPilotazowa);
   check_updates_->setChecked(s.SprawdzajAktualizacje);
+  memory_limit_->setValue(s.LimitPamieci);
   int theme = 0;
   for (int i = 0; i < std::ssize(kThemeChoices); ++i)
     if (s.Interfejs == kThemeChoices[i].theme) theme = i;
@@ -203,6 +217,7 @@ TSettings Tkonfiguracja::Values() const {
   s.KonsolaWyjscie = console_output_->isChecked();
   s.WersjaPilotazowa = pilot_->isChecked();
   s.SprawdzajAktualizacje = check_updates_->isChecked();
+  s.LimitPamieci = memory_limit_->value();
   s.Interfejs = kThemeChoices[std::max(0, themes_->checkedId())].theme;
   return s;
 }

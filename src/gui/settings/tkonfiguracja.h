@@ -11,6 +11,7 @@ class QButtonGroup;
 class QCheckBox;
 class QLabel;
 class QRadioButton;
+class QSpinBox;
 class QFrame;
 
 namespace tessaro::gui {
@@ -50,6 +51,7 @@ class Tkonfiguracja : public QDialog {
   QCheckBox* console_output_ = nullptr;
   QCheckBox* pilot_ = nullptr;
   QCheckBox* check_updates_ = nullptr;
+  QSpinBox* memory_limit_ = nullptr;
   QButtonGroup* themes_ = nullptr;
 };
 

@@ -28,7 +28,6 @@
 #include "core/settings/settings.h"
 #include "gui/shell/command_icons.h"
 #include "gui/shell/command_table.h"
-#include "gui/shell/language_fallback.h"
 #include "gui/shell/elided_label.h"
 #include "gui/shell/menu_layout.h"
 #include "gui/shell/open_files_tree.h"
@@ -603,10 +602,7 @@ void Tmain::ApplyTranslation() {
   UpdateCaption();
 }
 
-void Tmain::SetLanguage(const char* code) {
-  tessaro::SetLanguage(code);
-  FallBackToPolishIfUnreadable();
-}
+void Tmain::SetLanguage(const char* code) { tessaro::SetLanguage(code); }
 
 // ---------------------------------------------------------------------------
 // Start-up and shut-down

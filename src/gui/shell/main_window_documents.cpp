@@ -214,6 +214,8 @@ bool Tmain::WczytajPlik(const std::string& path) {
   bool loaded = ReadAlgorithmFile(path, bytes);
   if (loaded)
     loaded = WczytajSchemat(state_, bytes);  // a damaged stream is reported by the reader
+  else if (AlgorithmFileTooLarge(path))
+    Komunikat(LangText("msgm00009"), AlgorithmFileTooLargeText(ToCore(FromPath(path))));
   else
     Komunikat(LangText("msgm00009"), LangText("msgm00071") + "\r" + LangText("msgm00053"));
   for (Tobj& element : state_.Bloki) element.Zaznaczony = 0;

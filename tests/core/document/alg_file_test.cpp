@@ -86,6 +86,21 @@ TEST(ReadAlgorithmFile, ReadsRegularFilesOnly) {
   EXPECT_EQ(untouched, TMemoryStream{9});
 }
 
+// A file over the limit is refused before anything is read, and the reason
+// can be told; a file at the limit is no larger than allowed.
+TEST(ReadAlgorithmFile, RefusesFilesOverTheLimit) {
+  test::TempHome home;
+  home.Write("huge.alg", "");
+  std::filesystem::resize_file(home.Path("huge.alg"), kMaxAlgorithmFileSize + 1);  // sparse: costs no disk
+  home.Write("small.alg", Encoded(test::SampleDiagram()));
+  TMemoryStream s;
+  EXPECT_FALSE(ReadAlgorithmFile(home.Path("huge.alg"), s));
+  EXPECT_TRUE(AlgorithmFileTooLarge(home.Path("huge.alg")));
+  EXPECT_FALSE(AlgorithmFileTooLarge(home.Path("small.alg")));
+  EXPECT_FALSE(AlgorithmFileTooLarge(home.Path("missing.alg")));
+  EXPECT_EQ(kMaxAlgorithmFileSize, size_t{64} << 20);
+}
+
 struct SaveFixture {
   test::TempHome home;
   test::RecordingDialogs dialogs;

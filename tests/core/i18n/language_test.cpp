@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <functional>
 
 #include "core/i18n/cp1250.h"
 #include "core/i18n/retranslation.h"
@@ -107,6 +110,10 @@ TEST_F(LanguageTest, CodeCannotReachOutsideTheLanguageFolder) {
 TEST_F(LanguageTest, DuplicateIsReportedOnceWithTheFirstTextKept) {
   WriteTexts("PL", "msg00002=a\r\nmsg00001=first\r\nMSG00001=second\r\nmsg00002=b\r\nmsg00003=c\r\nmsg00003=d\r\n");
   TLanguage l = Loaded();
+  // Nothing is shown while the table is built; the report comes after, once.
+  EXPECT_TRUE(dialogs.shown.empty());
+  l.ReportLoadProblems();
+  l.ReportLoadProblems();
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].kind, "Komunikat");
   // The earliest key that has a twin anywhere is the one named.
@@ -118,8 +125,99 @@ TEST_F(LanguageTest, DuplicateIsReportedOnceWithTheFirstTextKept) {
   dialogs.shown.clear();
   WriteTexts("PL", "msg00001=first\r\nMSG00001=second\r\n");
   l.LoadTexts();
+  l.ReportLoadProblems();
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].text, "Translation duplicate: MSG00001");
+}
+
+// A notice whose dialog looks up its own texts, as the window's message box
+// does with its caption and buttons.
+class LookingUpDialogs final : public Dialogs {
+ public:
+  LookingUpDialogs() { SetDialogs(this); }
+  ~LookingUpDialogs() override { SetDialogs(nullptr); }
+  void Komunikat(const std::string&, const std::string& text) override {
+    shown.push_back(text + " / " + LangText("msgm00001"));
+  }
+  Answer PytanieTakNie(const std::string&, const std::string&, QuestionIcon) override { return Answer::No; }
+  Answer PytanieTakNieAnuluj(const std::string&, const std::string&) override { return Answer::No; }
+  std::vector<std::string> shown;
+};
+
+// The program's first lookup builds the language; a duplicate found then is
+// reported by a dialog that looks texts up in that very language. Both
+// spellings of the identifier, in either file, keep the first text.
+TEST(LanguageStart, DuplicateAtTheFirstLookupIsReportedAfterTheTableIsBuilt) {
+  for (const char* code : {"PL", "EN"}) {
+    test::TempHome home;
+    home.Write("lang/lang.ini", std::string("[Default]\r\nLanguage=") + code + "\r\n");
+    home.Write("lang/" + std::string(code) + ".slg", "[TEXTS]\r\nmsgm00001=krotki\r\nMSGM00001=dup\r\n");
+    LookingUpDialogs dialogs;
+    // The first lookup of the process builds the language (ctest runs every
+    // test in a process of its own); when it was built before, the file is
+    // loaded again instead.
+    LangText("msgm00001");
+    if (dialogs.shown.empty()) Language().UseLanguage(code);
+    EXPECT_EQ(LangText("msgm00001"), "krotki") << code;
+    ASSERT_EQ(dialogs.shown.size(), 1u) << code;
+    EXPECT_EQ(dialogs.shown[0], "Translation duplicate: MSGM00001 / krotki") << code;
+  }
+}
+
+// Damaged translation files give way to the other language's file with one
+// notice; only when both are damaged do the identifiers show.
+TEST_F(LanguageTest, DamagedFileFallsBackToTheOtherLanguage) {
+  const std::string good_en = "[TEXTS]\r\nmsg00006=Navigator\r\nmsgk00007=File %s broken, %s used.\r\n";
+  const std::string good_pl = "[TEXTS]\r\nmsg00006=Nawigator\r\nmsgk00007=Plik %s zepsuty, %s użyty.\r\n";
+  struct Case {
+    const char* name;
+    std::function<void(test::TempHome&)> damage;  // of PL.slg
+  } cases[] = {
+      {"no [TEXTS]", [](test::TempHome& h) { h.Write("lang/PL.slg", "[VERSION]\r\nVersion=1\r\n"); }},
+      {"binary junk", [](test::TempHome& h) { h.Write("lang/PL.slg", std::string("\0\xFF\x01garbage", 11)); }},
+      {"a folder", [](test::TempHome& h) { std::filesystem::create_directories(h.Path("lang/PL.slg")); }},
+      {"a named pipe", [](test::TempHome& h) { ASSERT_EQ(::mkfifo(h.Path("lang/PL.slg").c_str(), 0600), 0); }},
+      {"over 16 MiB",
+       [](test::TempHome& h) { h.Write("lang/PL.slg", "[TEXTS]\r\nmsg00006=x\r\n" + std::string(16 << 20, ';')); }},
+  };
+  for (const Case& c : cases) {
+    test::TempHome home;
+    test::RecordingDialogs seen;
+    home.Write("lang/EN.slg", good_en);
+    c.damage(home);
+    TLanguage l = Loaded();
+    l.ReportLoadProblems();
+    EXPECT_EQ(l.LanguageCode(), "EN") << c.name;
+    EXPECT_EQ(l.Text("msg00006"), "Navigator") << c.name;
+    ASSERT_EQ(seen.shown.size(), 1u) << c.name;
+    EXPECT_EQ(seen.shown[0].text, "File PL.slg broken, EN.slg used.") << c.name;
+  }
+
+  // A damaged English file falls back to Polish.
+  {
+    test::TempHome home;
+    test::RecordingDialogs seen;
+    home.Write("lang/lang.ini", "[Default]\r\nLanguage=EN\r\n");
+    home.Write("lang/EN.slg", "[VERSION]\r\n");
+    home.Write("lang/PL.slg", good_pl);
+    TLanguage l = Loaded();
+    l.ReportLoadProblems();
+    EXPECT_EQ(l.Text("msg00006"), "Nawigator");
+    ASSERT_EQ(seen.shown.size(), 1u);
+  }
+
+  // Both damaged: the identifiers, and one notice that says so.
+  {
+    test::TempHome home;
+    test::RecordingDialogs seen;
+    home.Write("lang/PL.slg", "[VERSION]\r\n");
+    home.Write("lang/EN.slg", "junk");
+    TLanguage l = Loaded();
+    l.ReportLoadProblems();
+    EXPECT_EQ(l.Text("msg00006"), "[MSG00006]");
+    ASSERT_EQ(seen.shown.size(), 1u);
+    EXPECT_EQ(seen.shown[0].text, "Translation files damaged: PL.slg, EN.slg");
+  }
 }
 
 TEST_F(LanguageTest, SwitchingRemembersReloadsAndBroadcasts) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "compiler_fixture.h"
+#include "core/runtime/fault.h"
 
 namespace tessaro {
 namespace {
@@ -176,8 +177,11 @@ TEST_F(Variables, IndexCheck) {
 TEST_F(Variables, GrowthPastTheCellLimitFailsLikeExhaustedMemory) {
   const int32_t t = Variable("t");
   compiler.CellLimit = 100;
+  const int32_t beyond[] = {150};
+  EXPECT_THROW(ElementAccess(compiler, t, beyond), std::bad_alloc);
+  // Far beyond, the memory budget speaks first, with its own error.
   const int32_t far[] = {2000000000};
-  EXPECT_THROW(ElementAccess(compiler, t, far), std::bad_alloc);
+  EXPECT_THROW(ElementAccess(compiler, t, far), RuntimeFault);
   const int32_t near[] = {99};
   EXPECT_NO_THROW(ElementAccess(compiler, t, near));
   EXPECT_EQ(compiler.CellCount, 99);

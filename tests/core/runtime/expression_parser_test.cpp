@@ -217,13 +217,14 @@ TEST(ExpressionParser, AcceptedPrefixesAreNoError) {
 }
 
 TEST(ExpressionParser, LongChainsNeitherRecurseDeeplyNorLoseNodes) {
+  // The longest chain the tree's depth limit allows.
   std::string text = "a";
-  for (int i = 0; i < 2000; ++i) text += "+a";
+  for (int i = 0; i < kMaxTreeDepth - 1; ++i) text += "+a";
   const TreeOwner tree(ParseExpression(text).Root);
   int depth = 0;
   const TwrTree* node = tree.get();
   for (; node->LeftNode; node = node->LeftNode) ++depth;
-  EXPECT_EQ(depth, 2000);
+  EXPECT_EQ(depth, kMaxTreeDepth - 1);
   EXPECT_EQ(node->SrcText, "a");
 }
 

@@ -58,7 +58,7 @@ struct Window : RunWindow {
   // The paint-box point of the margin of `block` at text line `line`.
   QPoint MarginPoint(int32_t block, int32_t line) const {
     const Tobj& b = w->State().Bloki[static_cast<size_t>(block)];
-    gui::QtTextMetrics metrics;
+    picture::QtTextMetrics metrics;
     const int32_t lh = metrics.LineHeight(FontSpec{b.Styl.NazwaCzcionki, b.Styl.RozmiarCzcionki});
     return Screen(b.Left + b.Width - 10, b.Top + (line + 1) * lh - 15 + lh / 2);
   }
@@ -258,7 +258,7 @@ class BreakpointsTest : public QObject {
     r.Command("ActionUruchom");
     QCOMPARE(int(r.c().BreakpointHit), 1);
     const Tobj& b = r.w->State().Bloki[static_cast<size_t>(kBody)];
-    gui::QtTextMetrics metrics;
+    picture::QtTextMetrics metrics;
     const int32_t lh = metrics.LineHeight(FontSpec{b.Styl.NazwaCzcionki, b.Styl.RozmiarCzcionki});
     QWidget* hint = nullptr;
     for (QWidget* top : QApplication::topLevelWidgets())

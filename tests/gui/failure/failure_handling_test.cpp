@@ -12,11 +12,14 @@
 #include <filesystem>
 #include <new>
 #include <stdexcept>
+#include <utility>
 
 #include "core/document/alg_reader.h"
 #include "core/services/recovery_store.h"
 #include "gui/failure/blad_form.h"
 #include "gui/failure/failure_handler.h"
+#include "gui/failure/info_form.h"
+#include "gui/shell/qt_text.h"
 #include "gui/failure/recovery_copies.h"
 #include "gui_test.h"
 #include "shell_fixture.h"
@@ -170,6 +173,11 @@ class FailureHandling : public QObject {
     handler->SendUsageEvent = [&events](const std::string& a, const std::string& d, bool f) {
       events.emplace_back(a, d, f);
     };
+    // The service acknowledges every description.
+    handler->SendDescription = [&events](const std::string& d, std::function<void(bool)> done) {
+      events.emplace_back("ERRORTIP", d, true);
+      done(true);
+    };
     w->SetCommandHandler("ActionWWW", [] { throw std::out_of_range("idx"); });
     bool memo_cleared = false;
     WhenDialogShows([&](TBladForm* dialog) {
@@ -191,6 +199,59 @@ class FailureHandling : public QObject {
     QCOMPARE(events[1], std::make_tuple(std::string("ERRORTIP"), std::string("email: <b>uczen@example.org</b><br>"), true));
     QCOMPARE(std::get<1>(events[2]), std::string(1000, 'x'));
     QCOMPARE(dialogs.shown.front().text, LangText("mgsb00002"));
+  }
+
+  // "Wyślij" claims only what the service acknowledged: without a service it
+  // is disabled and says why; a failed delivery keeps the text and says so.
+  void sendButtonsClaimOnlyWhatWasDelivered() {
+    test::ShellHome home;
+    test::RecordingDialogs dialogs;
+    {
+      TBladForm form(false);
+      auto* send = form.findChild<QPushButton*>("BitBtn2");
+      QVERIFY(!send->isEnabled());
+      QCOMPARE(send->toolTip(), gui::Tr("mgsb00004"));
+      gui::Tinfo info("1.0", "ID");
+      QVERIFY(!info.findChild<QPushButton*>("BitBtn2")->isEnabled());
+      QCOMPARE(info.findChild<QPushButton*>("BitBtn2")->toolTip(), gui::Tr("mgsb00004"));
+    }
+    for (bool delivered : {false, true}) {
+      TBladForm form(false);
+      gui::Tinfo info("1.0", "ID");
+      struct Form {
+        QDialog* dialog;
+        const char* memo;
+        const char* thanks;  // the notice of a delivery, or nullptr
+      } forms[] = {{&form, "Memo1", "mgsb00002"}, {&info, "Memo2", nullptr}};
+      std::function<void(bool)> pending;
+      const gui::MessageSender sender = [&pending](const std::string&, std::function<void(bool)> done) {
+        pending = std::move(done);
+      };
+      form.SetSender(sender);
+      info.SetSender(sender);
+      for (const Form& f : forms) {
+        dialogs.shown.clear();
+        auto* memo = f.dialog->findChild<QPlainTextEdit*>(QString::fromLatin1(f.memo));
+        memo->setPlainText(QStringLiteral("opis"));
+        auto* send = f.dialog->findChild<QPushButton*>("BitBtn2");
+        QVERIFY(send->isEnabled());
+        QTest::mouseClick(send, Qt::LeftButton);
+        // Nothing is claimed while the answer is out; no second send meanwhile.
+        QVERIFY(!send->isEnabled());
+        QCOMPARE(memo->toPlainText(), QStringLiteral("opis"));
+        QVERIFY(dialogs.shown.empty());
+        std::exchange(pending, nullptr)(delivered);
+        QVERIFY(send->isEnabled());
+        QCOMPARE(memo->toPlainText().isEmpty(), delivered);
+        if (!delivered) {
+          QCOMPARE(dialogs.shown.size(), size_t{1});
+          QCOMPARE(dialogs.shown[0].text, LangText("mgsb00003"));
+        } else {
+          QCOMPARE(dialogs.shown.size(), f.thanks ? size_t{1} : size_t{0});
+          if (f.thanks) QCOMPARE(dialogs.shown[0].text, LangText(f.thanks));
+        }
+      }
+    }
   }
 
   void outOfMemoryWritesRecoveryCopiesAndEndsWithoutTheDialog() {

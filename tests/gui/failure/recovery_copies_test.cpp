@@ -4,8 +4,10 @@
 #include <QProcess>
 #include <QtTest>
 #include <csignal>
+#include <filesystem>
 
 #include "core/document/alg_reader.h"
+#include "core/document/alg_writer.h"
 #include "core/services/recovery_store.h"
 #include "gui/blockeditor/code_editor.h"
 #include "gui/blockeditor/main_window_block_editor.h"
@@ -116,6 +118,37 @@ class RecoveryCopiesTest : public QObject {
     TDocumentState read;
     QVERIFY(WczytajSchemat(read, all().front().Diagram));
     QCOMPARE(read.Bloki[0].Kod, std::string("x:=1"));
+  }
+
+  // A copy left behind whose diagram does not read: "Tak" opens nothing for
+  // it, the file is kept as ".bad" and the notice says where; a good copy
+  // beside it still opens.
+  void damagedCopyIsKeptAndNothingEmptyOpens() {
+    test::ShellHome home;
+    test::RecordingDialogs dialogs;
+    auto w = test::Start();
+    gui::RecoveryCopies* copies = gui::RecoveryCopiesOf(*w);
+    const std::string folder = copies->Folder();
+    const int gone = 4194000;  // no running process has this id
+    const TMemoryStream damaged = {'T', 'S', 0x01, 0x02, 0x03};
+    TMemoryStream good;
+    Tobj block;
+    block.Kod = "b := 2";
+    QVERIFY(ZapiszSchemat({block}, good));
+    QVERIFY(WriteRecoveryCopy(folder, gone, 1, "Zepsuty", "", damaged));
+    QVERIFY(WriteRecoveryCopy(folder, gone, 2, "Dobry", "", good));
+    const size_t documents = w->State().OtwartePliki.size();
+    dialogs.answers.push_back(Answer::Yes);
+    QCOMPARE(copies->OfferLeftBehind(), 1);
+    QCOMPARE(w->State().OtwartePliki.size(), documents + 1);  // the good one only
+    QCOMPARE(w->State().Bloki.size(), size_t{1});
+    const std::string kept = folder + "/" + RecoveryFileName(gone, 1) + ".bad";
+    QVERIFY(std::filesystem::exists(kept));
+    QCOMPARE(dialogs.shown.size(), size_t{2});  // the question and one notice
+    QVERIFY2(dialogs.shown[1].text.find(kept) != std::string::npos, dialogs.shown[1].text.c_str());
+    QVERIFY(dialogs.shown[1].text.find("Zepsuty") != std::string::npos);
+    // Not offered again.
+    QCOMPARE(copies->OfferLeftBehind(), 0);
   }
 };
 

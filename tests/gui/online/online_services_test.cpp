@@ -164,7 +164,9 @@ class OnlineServicesTest : public QObject {
     w->Settings().WersjaPilotazowa = false;
     RegistryWriteString("Informacja", "Brak");
     gui::Tinfo info(w->VersionText(), w->UserId());
-    info.SendOpinion = [online](const std::string& text) { online->SendUsageEvent("Opinia", text, true); };
+    info.SetSender([online](const std::string& text, std::function<void(bool)> done) {
+      online->SendMessage("Opinia", text, std::move(done));
+    });
     auto* box = info.findChild<QCheckBox*>("CheckBox1");
     QVERIFY(!box->isChecked());
     QCOMPARE(RegistryReadString("Informacja"), std::string("Brak"));
@@ -173,6 +175,8 @@ class OnlineServicesTest : public QObject {
     info.findChild<QPlainTextEdit*>("Memo2")->setPlainText(QStringLiteral("Więcej przykładów"));
     QTest::mouseClick(send, Qt::LeftButton);  // forced, although pilot mode is off
     QTRY_COMPARE(server.requests.size(), size_t{1});
+    // Cleared once the service acknowledged it.
+    QTRY_VERIFY(info.findChild<QPlainTextEdit*>("Memo2")->toPlainText().isEmpty());
     QCOMPARE(Field(server.requests[0], "dane"), QStringLiteral("Więcej przykładów"));
     QCOMPARE(Field(server.requests[0], "akcja"), gui::FromCore(w->VersionText()) + QStringLiteral("@ Opinia"));
     box->click();

@@ -1,7 +1,9 @@
 // The configuration dialog, the layout and recent files kept across starts,
 // and the navigator, driven through the real windows.
+#include <QSpinBox>
 #include <QtTest>
 
+#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -10,6 +12,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QToolBar>
+#include <climits>
 #include <filesystem>
 #include <functional>
 
@@ -17,7 +20,9 @@
 #include "core/i18n/language.h"
 #include "core/platform/program_paths.h"
 #include "core/settings/config.h"
+#include "core/language/value_memory.h"
 #include "core/settings/settings.h"
+#include "core/settings/window_layout.h"
 #include "gui/navigator/navigator_widget.h"
 #include "gui/run/main_window_run.h"
 #include "gui/run/trun.h"
@@ -81,9 +86,12 @@ class SettingsLayout : public QObject {
       Child<QRadioButton>(d, "rbAluminum")->click();
       QVERIFY(!Child<QCheckBox>(d, "cbSprawdzajAktualizacje")->isChecked());
       Child<QCheckBox>(d, "cbSprawdzajAktualizacje")->click();
+      QCOMPARE(Child<QSpinBox>(d, "seLimitPamieci")->value(), 256);
+      Child<QSpinBox>(d, "seLimitPamieci")->setValue(64);
       QCOMPARE(gui::ActiveTheme(), std::string("Aluminum"));  // live
       Click(d, "btnOk");
     });
+    QCOMPARE(MemoryBudgetMB(), int64_t{64});  // in force at once
     const TSettings saved = SavedSettings();
     QVERIFY(!saved.PodswietlajBloki);
     QVERIFY(saved.KonsolaWyjscie);
@@ -91,6 +99,7 @@ class SettingsLayout : public QObject {
     QVERIFY(!saved.WielkoscLiter);
     QCOMPARE(saved.Interfejs, std::string("Aluminum"));
     QVERIFY(saved.SprawdzajAktualizacje);
+    QCOMPARE(saved.LimitPamieci, 64);
     QVERIFY(!window->CommandAction("ActionPodswietlaj")->isChecked());
     QVERIFY(dialogs.shown.empty());
 
@@ -106,6 +115,8 @@ class SettingsLayout : public QObject {
     QVERIFY(restored.PodswietlajBloki);
     QVERIFY(!restored.KonsolaWyjscie);
     QVERIFY(!restored.SprawdzajAktualizacje);
+    QCOMPARE(restored.LimitPamieci, 256);
+    QCOMPARE(MemoryBudgetMB(), int64_t{256});
     QCOMPARE(restored.Interfejs, std::string("Office2003"));
   }
 
@@ -270,6 +281,51 @@ class SettingsLayout : public QObject {
     QVERIFY2(screen.contains(navigator->geometry().topLeft()), "the panel is off screen");
     QVERIFY(!window->findChild<QToolBar*>("toolMainMenu")->isHidden());
     QCOMPARE(window->toolBarArea(window->findChild<QToolBar*>("toolMainMenu")), Qt::TopToolBarArea);
+  }
+
+  // Extreme sizes and positions in the layout file: every panel the file
+  // shows stays visible on the screen, at a usable size, and its "Widok"
+  // toggle says so.
+  void extremeLayoutValuesAreClampedToTheScreen() {
+    struct Extreme {
+      const char* name;
+      int32_t x, y, width, height;
+    } extremes[] = {
+        {"most negative", INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN},
+        {"large negative sizes", 10, 10, -1000000, -1000000},
+        {"largest", INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX},
+    };
+    for (const Extreme& e : extremes) {
+      test::ShellHome home;
+      test::RecordingDialogs dialogs;
+      TConfig layout(home.Path("tsview.dat"));
+      for (const char* panel : kLayoutPanels) {
+        const std::string n = panel;
+        layout.WriteValue(n, true);
+        layout.WriteValue(n + "floating", true);
+        layout.WriteValue(n + "floatingX", e.x);
+        layout.WriteValue(n + "floatingY", e.y);
+        layout.WriteValue(n + "floatingWidth", e.width);
+        layout.WriteValue(n + "floatingHeight", e.height);
+        layout.WriteValue(n + "floatingDock", std::string("nil"));
+        layout.WriteValue(n + "floatingDockPos", INT32_MIN);
+      }
+      QVERIFY(layout.SaveToFile());
+      auto window = test::Start();
+      window->show();
+      QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+      const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+      for (const char* panel : kLayoutPanels) {
+        QDockWidget* d = window->Panel(panel);
+        const QString what = QString::fromLatin1(e.name) + " " + QString::fromLatin1(panel);
+        QVERIFY2(!d->isHidden(), qPrintable(what));
+        QVERIFY2(screen.contains(d->geometry().topLeft()), qPrintable(what));
+        QVERIFY2(d->width() >= 40 && d->width() <= screen.width(), qPrintable(what));
+        QVERIFY2(d->height() >= 40 && d->height() <= screen.height(), qPrintable(what));
+        auto* toggle = window->findChild<QAction*>(QStringLiteral("ActionPokaz") + QString::fromLatin1(panel));
+        QVERIFY2(toggle && toggle->isChecked(), qPrintable(what));
+      }
+    }
   }
 
   void navigatorClickAndDragMoveTheView() {

@@ -1,7 +1,13 @@
 // Start-up of the main window: the command line, "/wersja", the installation
 // identifier and the registry failure rule.
 #include <QtTest>
+#include <sys/stat.h>
 
+#include <filesystem>
+
+#include "core/i18n/language.h"
+#include "core/language/message_format.h"
+#include "core/platform/registry.h"
 #include "core/platform/version.h"
 #include "gui_test.h"
 #include "shell_fixture.h"
@@ -82,8 +88,10 @@ class ShellStartup : public QObject {
   void failingRegistryGivesOneNotice() {
     test::ShellHome home;
     test::RecordingDialogs dialogs;
-    // A folder where the store should be: it reads as empty and cannot be replaced.
+    // A folder where the store should be, which cannot be set aside either
+    // (a non-empty folder holds the ".bad" name): it cannot be replaced.
     std::filesystem::create_directory(home.Path(kRegistryFile));
+    home.Write(std::string(kRegistryFile) + ".bad/keep", "x");
     auto window = test::Start();
     QCOMPARE(window->UserId().size(), size_t{16});
     QVERIFY(RegistryDisabled());
@@ -94,6 +102,37 @@ class ShellStartup : public QObject {
     auto second = test::Start();  // the same run: no second notice, a fresh identifier
     QCOMPARE(dialogs.shown.size(), size_t{1});
     QVERIFY(second->UserId() != window->UserId());
+    ResetRegistry();
+  }
+
+  // A start-up file that is no regular file (a named pipe, which would block
+  // any read) or is too large counts as damaged: set aside with one notice,
+  // and the start goes on with defaults.
+  void damagedStartupFilesDoNotBlockTheStart_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("pipe");
+    for (const char* file : {"tsdllin.dat", "tsreg.dat", "tsset.dat", "tsview.dat", "tsmru.dat"}) {
+      QTest::newRow((std::string(file) + " pipe").c_str()) << QString::fromLatin1(file) << true;
+      QTest::newRow((std::string(file) + " 2 MiB").c_str()) << QString::fromLatin1(file) << false;
+    }
+  }
+  void damagedStartupFilesDoNotBlockTheStart() {
+    QFETCH(QString, file);
+    QFETCH(bool, pipe);
+    test::ShellHome home;
+    test::RecordingDialogs dialogs;
+    const std::string path = home.Path(file.toStdString());
+    std::filesystem::remove(path);
+    if (pipe) {
+      QCOMPARE(::mkfifo(path.c_str(), 0600), 0);
+    } else {
+      home.Write(file.toStdString(), std::string(size_t{2} << 20, '\x01'));
+    }
+    auto window = test::Start();
+    QVERIFY(window);
+    QVERIFY(std::filesystem::exists(std::filesystem::symlink_status(path + ".bad")));
+    QCOMPARE(dialogs.shown.size(), size_t{1});
+    QCOMPARE(dialogs.shown[0].text, FormatText(ExpandTextEscapes(LangText("msgm00095")), {path, path + ".bad"}));
     ResetRegistry();
   }
 
