@@ -5,7 +5,7 @@
 
 #include "core/i18n/language.h"
 #include "core/language/message_format.h"
-#include "core/runtime/fault.h"
+#include "core/language/fault.h"
 
 namespace tessaro {
 

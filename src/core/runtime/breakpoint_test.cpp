@@ -7,7 +7,7 @@
 #include "core/language/breakpoint_condition.h"
 #include "core/language/compiler.h"
 #include "core/language/message_format.h"
-#include "core/runtime/fault.h"
+#include "core/language/fault.h"
 #include "core/runtime/value_ops.h"
 
 namespace tessaro {

@@ -5,7 +5,7 @@
 
 #include "core/conversion/base_conversion.h"
 #include "core/language/value_memory.h"
-#include "core/runtime/fault.h"
+#include "core/language/fault.h"
 #include "core/runtime/value_ops.h"
 
 namespace tessaro {

@@ -10,7 +10,7 @@
 #include "core/language/compiler.h"
 #include "core/language/message_format.h"
 #include "core/runtime/builtin_calls.h"
-#include "core/runtime/fault.h"
+#include "core/language/fault.h"
 #include "core/runtime/plugin_value.h"
 #include "core/runtime/run_history.h"
 #include "core/runtime/value_ops.h"

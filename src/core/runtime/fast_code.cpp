@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/language/compiler.h"
-#include "core/runtime/fault.h"
+#include "core/language/fault.h"
 #include "core/runtime/value_ops.h"
 
 namespace tessaro {

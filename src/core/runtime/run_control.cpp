@@ -4,7 +4,7 @@
 #include "core/i18n/language.h"
 #include "core/language/compiler.h"
 #include "core/runtime/fast_code.h"
-#include "core/runtime/fault.h"
+#include "core/language/fault.h"
 #include "core/runtime/value_ops.h"
 
 namespace tessaro {

@@ -6,7 +6,7 @@
 
 #include "core/language/text_rules.h"
 #include "core/language/value_memory.h"
-#include "core/runtime/fault.h"
+#include "core/language/fault.h"
 
 namespace tessaro {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "compiler_fixture.h"
-#include "core/runtime/fault.h"
+#include "core/language/fault.h"
 
 namespace tessaro {
 namespace {

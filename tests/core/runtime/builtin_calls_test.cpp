@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "core/runtime/fault.h"
+#include "core/language/fault.h"
 #include "core/runtime/value_ops.h"
 
 namespace tessaro {

@@ -8,7 +8,7 @@
 #include "core/i18n/language.h"
 #include "core/language/message_format.h"
 #include "core/language/statement_parser.h"
-#include "core/runtime/expression_tree.h"
+#include "core/language/expression_tree.h"
 #include "program_harness.h"
 
 namespace tessaro {

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "core/i18n/language.h"
-#include "core/runtime/fault.h"
+#include "core/language/fault.h"
 
 namespace tessaro {
 namespace {

@@ -7,6 +7,7 @@
 #include <QtTest>
 #include <cstring>
 
+#include "gui_test.h"
 #include "core/diagram/renderer.h"
 #include "core/document/alg_writer.h"
 #include "core/document/document_state.h"
@@ -194,4 +195,3 @@ class ExportFormatsTest : public QObject {
 
 TESSARO_GUI_TEST(ExportFormatsTest)
 #include "export_formats_test.moc"
-#include "gui_test.h"

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "gui_test.h"
 #include "core/diagram/renderer.h"
 #include "core/document/alg_writer.h"
 #include "core/document/document_state.h"
@@ -108,5 +109,4 @@ class LargeExportTest : public QObject {
 };
 
 TESSARO_GUI_TEST(LargeExportTest)
-#include "gui_test.h"
 #include "large_export_test.moc"

@@ -18,7 +18,7 @@
 #include "core/services/recovery_store.h"
 #include "gui/failure/blad_form.h"
 #include "gui/failure/failure_handler.h"
-#include "gui/failure/info_form.h"
+#include "gui/about/info_form.h"
 #include "gui/shell/qt_text.h"
 #include "gui/failure/recovery_copies.h"
 #include "gui_test.h"

@@ -33,7 +33,7 @@
 #include "gui/extensions/plugin_kreator.h"
 #include "gui/extensions/plugin_mgr.h"
 #include "gui/failure/blad_form.h"
-#include "gui/failure/info_form.h"
+#include "gui/about/info_form.h"
 #include "gui/run/input_edit.h"
 #include "gui/run/main_window_run.h"
 #include "gui/settings/tkonfiguracja.h"

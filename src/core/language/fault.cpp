@@ -1,4 +1,4 @@
-#include "core/runtime/fault.h"
+#include "core/language/fault.h"
 
 #include "core/i18n/language.h"
 
