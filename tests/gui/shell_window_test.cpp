@@ -83,7 +83,7 @@ class ShellWindow : public QObject {
                                 "ActionZapiszPlik", "ActionZapiszJako", "ActionEksportujDoSchowka",
                                 "-", "ActionEksportujDoPliku", "-", "ActionZamknijPlikZAlgorytmem",
                                 "-", "ActionUstawieniaDrukarki", "ActionDrukuj", "-",
-                                "ActionZamknijProgram"}));
+                                "ActionOtworzZadanie", "-", "ActionZamknijProgram"}));
     QStringList widok;
     for (QAction* a : w->findChild<QMenu*>("menuWidok")->actions()) widok << a->objectName();
     QCOMPARE(widok.mid(0, 7),

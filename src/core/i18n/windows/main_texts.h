@@ -155,6 +155,10 @@ inline constexpr WindowText kMainTexts[] = {
     {"ActionWWW.Hint", "msg00179"},
     {"ActionOProgramie", "msg00180"},
     {"ActionOProgramie.Hint", "msg00181"},
+    {"ActionOtworzZadanie", "msgz00001"},
+    {"ActionOtworzZadanie.Hint", "msgz00002"},
+    {"ActionSprawdzRozwiazanie", "msgz00003"},
+    {"ActionSprawdzRozwiazanie.Hint", "msgz00004"},
 };
 
 }  // namespace tessaro
