@@ -32,7 +32,8 @@ QDockWidget* ResultsDock(Tmain& window) {
 }
 
 QString DefaultChooser(QWidget* parent) {
-  return QFileDialog::getOpenFileName(parent, Tr("msgz00001"), QString(),
+  // The shipped tasks are where a pupil looks first.
+  return QFileDialog::getOpenFileName(parent, Tr("msgz00001"), FromPath(ProgramFile("Zadania")),
                                       Tr("msgz00016") + QStringLiteral(" (task.ini *.tzad *.zip)"));
 }
 
@@ -46,7 +47,9 @@ TaskSession::TaskSession(Tmain& window) : QObject(&window), window_(window) {
   panel_ = new TaskResultsPanel(dock);
   dock->setWidget(panel_);
   dock->setWindowTitle(Tr("msgz00005"));
+  // Beside the analysis tools, with their width for the two outputs.
   window.addDockWidget(Qt::BottomDockWidgetArea, dock);
+  if (QDockWidget* tools = window.Panel("dpNarzedzia")) window.tabifyDockWidget(tools, dock);
   dock->hide();
   const RetranslationHandle handle = AddRetranslationObserver([this, dock] {
     dock->setWindowTitle(Tr("msgz00005"));
