@@ -9,7 +9,10 @@
 #include <QtTest>
 
 #include "alg_spec.h"
+#include "gui/analysis/console.h"
+#include "gui/analysis/tcode.h"
 #include "gui/help/help_panel.h"
+#include "gui/run/main_window_run.h"
 #include "gui/task/main_window_task.h"
 #include "gui/task/task_results_panel.h"
 #include "shell_fixture.h"
@@ -95,6 +98,25 @@ class TaskCheck : public QObject {
     list->setCurrentItem(list->topLevelItem(1));
     QCOMPARE(got->toPlainText(), QStringLiteral("1"));
     QCOMPARE(got->extraSelections().size(), 0);
+
+    // A double click on the failed case prepares it in the window; its
+    // answers wait for the reads, shown in the console as if typed.
+    w->Settings().KonsolaWejscie = true;
+    w->Settings().KonsolaWyjscie = true;
+    QTreeWidgetItem* failed = list->topLevelItem(0);
+    list->scrollToItem(failed);
+    QSignalSpy clicked(list, &QTreeWidget::itemDoubleClicked);
+    // A view takes a double click only after the press that starts it.
+    const QPoint where = list->visualItemRect(failed).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, where);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, where);
+    QCOMPARE(clicked.count(), 1);
+    QVERIFY(w->CommandAction("ActionNastepnaInstrukcja")->isEnabled());
+    w->CommandAction("ActionUruchom")->trigger();
+    const QString console = gui::AnalysisWindowOf(*w)->ConsoleEdit()->toPlainText();
+    QVERIFY2(console.contains(QStringLiteral("n = 5")), qPrintable(console));
+    QVERIFY2(console.contains(QStringLiteral("s = 24")), qPrintable(console));
+    QCOMPARE(dialogs.shown.size(), size_t{1});  // nothing asked
   }
 
   void aPassingFlowchartPassesEveryCase() {

@@ -1,5 +1,6 @@
 #include "gui/task/main_window_task.h"
 
+#include <QAction>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -15,6 +16,8 @@
 #include "core/task/grading.h"
 #include "core/task/task_reader.h"
 #include "gui/help/help_panel.h"
+#include "gui/run/main_window_run.h"
+#include "gui/run/trun.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/qt_text.h"
 #include "gui/task/task_results_panel.h"
@@ -57,6 +60,7 @@ TaskSession::TaskSession(Tmain& window) : QObject(&window), window_(window) {
     if (task_) ShowStatement();
   });
   connect(this, &QObject::destroyed, [handle] { RemoveRetranslationObserver(handle); });
+  connect(panel_, &TaskResultsPanel::caseActivated, this, &TaskSession::RunCaseInWindow);
 }
 
 bool TaskSession::OpenTask(const QString& chosen) {
@@ -122,6 +126,16 @@ void TaskSession::CheckSolution() {
     dock->raise();
   }
   emit solutionChecked();
+}
+
+void TaskSession::RunCaseInWindow(int task_case) {
+  if (!task_ || task_case < 0 || static_cast<size_t>(task_case) >= task_->cases.size()) return;
+  Trun* run = RunControllerOf(window_);
+  QAction* prepare = window_.CommandAction("ActionUruchomKrokPoKroku");
+  if (!run || !prepare || !prepare->isEnabled()) return;
+  // Prepared first: the answers wait for the run that follows.
+  prepare->trigger();
+  run->FeedAnswers(task_->cases[static_cast<size_t>(task_case)].answers);
 }
 
 void InstallTasks(Tmain& window) {

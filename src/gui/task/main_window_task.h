@@ -2,7 +2,7 @@
 // its statement in the help panel, with its template (or the pupil's own
 // copy of it, once saved) as the document; "Sprawdź rozwiązanie" grades the
 // current flowchart on the task's cases and lists the results in the panel
-// dpWynikiZadania.
+// dpWynikiZadania, where a double click on a case runs it in the window.
 #pragma once
 
 #include <QObject>
@@ -29,6 +29,9 @@ class TaskSession : public QObject {
   bool OpenTask(const QString& path);
   // Grades the current document on the open task and shows the results.
   void CheckSolution();
+  // Prepares the current document for stepping in the window with the
+  // answers of case `task_case` waiting for its reads.
+  void RunCaseInWindow(int task_case);
 
   const task::Task* CurrentTask() const { return task_.get(); }
   TaskResultsPanel* Panel() const { return panel_; }
