@@ -83,7 +83,8 @@ class ShellWindow : public QObject {
                                 "ActionZapiszPlik", "ActionZapiszJako", "ActionEksportujDoSchowka",
                                 "-", "ActionEksportujDoPliku", "-", "ActionZamknijPlikZAlgorytmem",
                                 "-", "ActionUstawieniaDrukarki", "ActionDrukuj", "-",
-                                "ActionOtworzZadanie", "-", "ActionZamknijProgram"}));
+                                "ActionOtworzZadanie", "ActionUtworzZadanie", "-",
+                                "ActionZamknijProgram"}));
     QStringList widok;
     for (QAction* a : w->findChild<QMenu*>("menuWidok")->actions()) widok << a->objectName();
     QCOMPARE(widok.mid(0, 7),

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QDockWidget>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTreeWidget>
 #include <QtTest>
@@ -14,6 +15,7 @@
 #include "gui/help/help_panel.h"
 #include "gui/run/main_window_run.h"
 #include "gui/task/main_window_task.h"
+#include "gui/task/task_creator_dialog.h"
 #include "gui/task/task_results_panel.h"
 #include "shell_fixture.h"
 #include "support/recording_dialogs.h"
@@ -69,7 +71,7 @@ class TaskCheck : public QObject {
     QVERIFY(check->isEnabled());
     check->trigger();
     QCOMPARE(dialogs.shown.size(), size_t{1});
-    QCOMPARE(dialogs.shown[0].text, LangText("msgz00006"));
+    QCOMPARE(dialogs.shown[0].text, LangText("msgz00002"));
 
     QVERIFY(session->OpenTask(kFactorialTask + QStringLiteral("/task.ini")));
     QVERIFY(gui::HelpBrowserOf(*w)->toPlainText().contains(QStringLiteral("Silnia")));
@@ -78,14 +80,14 @@ class TaskCheck : public QObject {
     QDockWidget* dock = w->findChild<QDockWidget*>(QStringLiteral("dpWynikiZadania"));
     QVERIFY(dock && dock->isVisible());
     auto* list = dock->findChild<QTreeWidget*>(QStringLiteral("lvPrzypadki"));
-    const QString ok = test::Text("msgz00008"), bad = test::Text("msgz00009");
+    const QString ok = test::Text("msgz00004"), bad = test::Text("msgz00005");
     // 04-dziesiec hides when it fails, 05-dwanascie always: two hidden cases.
     QCOMPARE(Rows(list), (QStringList{"01-piec=" + bad, "02-zero=" + ok, "03-jeden=" + ok, "06-dwa=" + bad,
                                       "07-trzy=" + bad, "08-siedem=" + bad, "09-osiem=" + bad,
                                       "10-jedenascie=" + bad}));
     const QString summary = dock->findChild<QLabel*>(QStringLiteral("lblWynikZadania"))->text();
     QVERIFY2(summary.contains(QStringLiteral("2/10")), qPrintable(summary));
-    QVERIFY2(summary.contains(test::Text("msgz00012") + QStringLiteral(" 2")), qPrintable(summary));
+    QVERIFY2(summary.contains(test::Text("msgz00008") + QStringLiteral(" 2")), qPrintable(summary));
     // The first failed case is selected: expected and got side by side, the line marked.
     QCOMPARE(list->currentItem(), list->topLevelItem(0));
     auto* expected = dock->findChild<QPlainTextEdit*>(QStringLiteral("edOczekiwane"));
@@ -133,10 +135,40 @@ class TaskCheck : public QObject {
     auto* list = w->findChild<QTreeWidget*>(QStringLiteral("lvPrzypadki"));
     // Only 05-dwanascie stays hidden; 04-dziesiec shows while it passes.
     QCOMPARE(list->topLevelItemCount(), 9);
-    for (int i = 0; i < list->topLevelItemCount(); ++i) QCOMPARE(list->topLevelItem(i)->text(1), test::Text("msgz00008"));
+    for (int i = 0; i < list->topLevelItemCount(); ++i) QCOMPARE(list->topLevelItem(i)->text(1), test::Text("msgz00004"));
     const QString summary = w->findChild<QLabel*>(QStringLiteral("lblWynikZadania"))->text();
     QVERIFY2(summary.contains(QStringLiteral("10/10")), qPrintable(summary));
     QVERIFY(dialogs.shown.empty());
+  }
+
+  void theTeacherMakesATaskFromTheFlowchart() {
+    test::ShellHome home;
+    test::RecordingDialogs dialogs;
+    auto w = test::Start();
+    QVERIFY(w->OtworzDokument(WriteDiagram(home, "wzor.alg", kRight)));
+    QVERIFY(w->CommandAction("ActionUtworzZadanie")->isEnabled());
+
+    // What the creator collects: the inputs are the groups of lines.
+    gui::TaskCreatorDialog dialog(w.get());
+    dialog.findChild<QLineEdit*>(QStringLiteral("edTytul"))->setText(QStringLiteral("Silnia od nowa"));
+    dialog.findChild<QPlainTextEdit*>(QStringLiteral("edTresc"))->setPlainText(QStringLiteral("# Silnia"));
+    dialog.findChild<QPlainTextEdit*>(QStringLiteral("edWejscia"))->setPlainText(QStringLiteral("5\n\n\n0 \n"));
+    dialog.findChild<QLineEdit*>(QStringLiteral("edFolder"))->setText(QString::fromStdString(home.Path("nowe")));
+    const task::MakeTaskRequest request = dialog.Request();
+    QCOMPARE(request.inputs.size(), size_t{2});
+    QCOMPARE(request.inputs[1].bytes, std::string("0\n"));
+
+    gui::TaskSession* session = gui::TaskSessionOf(*w);
+    QVERIFY(session->CreateTask(request));
+    QCOMPARE(test::ReadFileBytes(home.Path("nowe/cases/01.out")), std::string("120\n"));
+    QCOMPARE(test::ReadFileBytes(home.Path("nowe/cases/02.out")), std::string("1\n"));
+    QCOMPARE(test::ReadFileBytes(home.Path("nowe/statement.md")), std::string("# Silnia\n"));
+    QVERIFY(session->CurrentTask());
+    QCOMPARE(session->CurrentTask()->settings.title, std::string("Silnia od nowa"));
+    // The flowchart passes its own task.
+    w->CommandAction("ActionSprawdzRozwiazanie")->trigger();
+    const QString summary = w->findChild<QLabel*>(QStringLiteral("lblWynikZadania"))->text();
+    QVERIFY2(summary.contains(QStringLiteral("2/2")), qPrintable(summary));
   }
 
   void aBrokenTaskIsNamedInANotice() {

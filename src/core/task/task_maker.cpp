@@ -72,10 +72,9 @@ MakeTaskResult MakeTask(const std::vector<Tobj>& reference, const MakeTaskReques
   }
   const RunLimits limits = ExistingLimits(dir);
 
-  // Every input runs before anything is written.
-  std::vector<PlannedCase> planned;
-  for (size_t i = 0; i < request.input_paths.size(); ++i) {
-    const std::string& path = request.input_paths[i];
+  // Every input is read, then runs, before anything is written.
+  std::vector<MakeTaskInput> inputs;
+  for (const std::string& path : request.input_paths) {
     std::error_code ec;
     if (!fs::is_regular_file(path, ec) || fs::file_size(path, ec) > kMaxTaskFileBytes) {
       result.error = Shown(path) + ": cannot read the file, or it is larger than " +
@@ -83,30 +82,47 @@ MakeTaskResult MakeTask(const std::vector<Tobj>& reference, const MakeTaskReques
       return result;
     }
     const std::optional<std::string> bytes = ReadFileBytes(path);
-    std::vector<std::string> answers;
-    std::string why;
     if (!bytes) {
       result.error = Shown(path) + ": cannot read the file";
       return result;
     }
-    if (!ParseAnswers(*bytes, answers, why)) {
-      result.error = Shown(path) + ": " + why;
+    inputs.push_back({fs::path(path).stem().string(), *bytes});
+  }
+  inputs.insert(inputs.end(), request.inputs.begin(), request.inputs.end());
+  const size_t from_files = request.input_paths.size();
+
+  std::vector<PlannedCase> planned;
+  for (size_t i = 0; i < inputs.size(); ++i) {
+    const std::string shown = i < from_files ? Shown(request.input_paths[i]) : Utf8ToCp1250(inputs[i].name);
+    std::vector<std::string> answers;
+    std::string why;
+    if (inputs[i].name.empty() || inputs[i].name.find_first_of("/\\") != std::string::npos ||
+        inputs[i].name == "." || inputs[i].name == "..") {
+      result.error = shown + ": not a name for a case";
+      return result;
+    }
+    if (!ParseAnswers(inputs[i].bytes, answers, why)) {
+      result.error = shown + ": " + why;
       return result;
     }
     const CaseRun run = program.Run(answers, limits);
     if (run.end != RunEnd::Finished) {
       std::string where = DescribeStop(run);
-      result.error = Shown(path) + ": the reference stopped at " + EndText(run.end) +
+      result.error = shown + ": the reference stopped at " + EndText(run.end) +
                      (where.empty() ? "" : " in " + where) + (run.message.empty() ? "" : ": " + run.message);
       return result;
     }
     if (run.answers_used < answers.size()) {
-      result.warnings.push_back(Shown(path) + ": the reference left " +
-                                std::to_string(answers.size() - run.answers_used) + " answers unread");
+      result.warnings.push_back(shown + ": the reference left " + std::to_string(answers.size() - run.answers_used) +
+                                " answers unread");
     }
-    std::string stem = fs::path(path).stem().string();
+    std::string stem = inputs[i].name;
     if (!StartsWithDigits(stem)) stem = TwoDigits(i + 1) + "-" + stem;
-    planned.push_back({stem, *bytes, Cp1250ToUtf8(run.output) + "\n"});
+    planned.push_back({stem, inputs[i].bytes, Cp1250ToUtf8(run.output) + "\n"});
+  }
+  if (planned.empty()) {
+    result.error = "no input was given";
+    return result;
   }
 
   std::string title = request.title.empty() ? dir.filename().string() : Cp1250ToUtf8(request.title);

@@ -47,6 +47,7 @@ inline constexpr Command kCommands[] = {
     {"ActionUstawieniaDrukarki", "Plik", "", R::WithDocument, false, false, G::None},
     {"ActionDrukuj", "Plik", "", R::WithDocument, false, false, G::None},
     {"ActionOtworzZadanie", "Plik", "", R::Always, false, false, G::None},
+    {"ActionUtworzZadanie", "Plik", "", R::WithDocument, false, false, G::None},
     {"ActionZamknijProgram", "Plik", "Ctrl+Q", R::Always, false, false, G::None},
     {"ActionCofnij", "Edycja", "Ctrl+Z", R::WithDocument, false, false, G::None},
     {"ActionPonow", "Edycja", "Ctrl+Y", R::WithDocument, false, false, G::None},

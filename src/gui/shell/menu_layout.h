@@ -38,6 +38,7 @@ inline constexpr MenuEntry kMenuEntries[] = {
     {"menuPlik", "ActionDrukuj"},
     {"menuPlik", "-"},
     {"menuPlik", "ActionOtworzZadanie"},
+    {"menuPlik", "ActionUtworzZadanie"},
     {"menuPlik", "-"},
     {"menuPlik", "ActionZamknijProgram"},
 

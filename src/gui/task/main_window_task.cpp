@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/i18n/cp1250.h"
 #include "core/i18n/language.h"
 #include "core/i18n/retranslation.h"
 #include "core/platform/dialogs.h"
@@ -20,6 +21,7 @@
 #include "gui/run/trun.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/qt_text.h"
+#include "gui/task/task_creator_dialog.h"
 #include "gui/task/task_results_panel.h"
 
 namespace tessaro::gui {
@@ -36,8 +38,8 @@ QDockWidget* ResultsDock(Tmain& window) {
 
 QString DefaultChooser(QWidget* parent) {
   // The shipped tasks are where a pupil looks first.
-  return QFileDialog::getOpenFileName(parent, Tr("msgz00001"), FromPath(ProgramFile("Zadania")),
-                                      Tr("msgz00016") + QStringLiteral(" (task.ini *.tzad *.zip)"));
+  return QFileDialog::getOpenFileName(parent, Tr("msg00537"), FromPath(ProgramFile("Zadania")),
+                                      Tr("msgz00012") + QStringLiteral(" (task.ini *.tzad *.zip)"));
 }
 
 }  // namespace
@@ -49,13 +51,13 @@ TaskSession::TaskSession(Tmain& window) : QObject(&window), window_(window) {
   dock->setObjectName(QString::fromLatin1(kResultsPanel));
   panel_ = new TaskResultsPanel(dock);
   dock->setWidget(panel_);
-  dock->setWindowTitle(Tr("msgz00005"));
+  dock->setWindowTitle(Tr("msgz00001"));
   // Beside the analysis tools, with their width for the two outputs.
   window.addDockWidget(Qt::BottomDockWidgetArea, dock);
   if (QDockWidget* tools = window.Panel("dpNarzedzia")) window.tabifyDockWidget(tools, dock);
   dock->hide();
   const RetranslationHandle handle = AddRetranslationObserver([this, dock] {
-    dock->setWindowTitle(Tr("msgz00005"));
+    dock->setWindowTitle(Tr("msgz00001"));
     panel_->ApplyTranslation();
     if (task_) ShowStatement();
   });
@@ -71,7 +73,7 @@ bool TaskSession::OpenTask(const QString& chosen) {
   }
   task::TaskRead read = task::ReadTask(ToPath(path));
   if (!read.ok) {
-    Komunikat(LangText("msgz00007"), read.error);
+    Komunikat(LangText("msgz00003"), read.error);
     return false;
   }
   task_ = std::make_unique<task::Task>(std::move(read.task));
@@ -116,7 +118,7 @@ void TaskSession::OpenTemplate() {
 
 void TaskSession::CheckSolution() {
   if (!task_) {
-    Komunikat(LangText("msgz00007"), LangText("msgz00006"));
+    Komunikat(LangText("msgz00003"), LangText("msgz00002"));
     return;
   }
   const task::PupilResult result = task::GradeProgram(*task_, window_.State().Bloki, task::Submission{});
@@ -138,6 +140,18 @@ void TaskSession::RunCaseInWindow(int task_case) {
   run->FeedAnswers(task_->cases[static_cast<size_t>(task_case)].answers);
 }
 
+bool TaskSession::CreateTask(const task::MakeTaskRequest& request) {
+  const task::MakeTaskResult made = task::MakeTask(window_.State().Bloki, request);
+  if (!made.ok) {
+    Komunikat(LangText("msgz00003"), made.error);
+    return false;
+  }
+  std::string notice = LangText("msgz00018") + " " + Utf8ToCp1250(request.task_dir);
+  for (const std::string& warning : made.warnings) notice += "\n" + warning;
+  Komunikat(LangText("msgz00003"), notice);
+  return OpenTask(FromPath(request.task_dir));
+}
+
 void InstallTasks(Tmain& window) {
   auto* session = new TaskSession(window);
   window.SetCommandHandler("ActionOtworzZadanie", [&window, session] {
@@ -145,6 +159,10 @@ void InstallTasks(Tmain& window) {
     if (!path.isEmpty()) session->OpenTask(path);
   });
   window.SetCommandHandler("ActionSprawdzRozwiazanie", [session] { session->CheckSolution(); });
+  window.SetCommandHandler("ActionUtworzZadanie", [&window, session] {
+    TaskCreatorDialog dialog(&window);
+    if (dialog.exec() == QDialog::Accepted) session->CreateTask(dialog.Request());
+  });
 }
 
 TaskSession* TaskSessionOf(Tmain& window) {

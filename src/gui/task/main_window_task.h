@@ -1,4 +1,5 @@
-// Puts tasks into the main window: "Otwórz zadanie" reads a task and shows
+// Puts tasks into the main window: "Utwórz zadanie z bieżącego schematu"
+// writes one from the teacher's flowchart; "Otwórz zadanie" reads a task and shows
 // its statement in the help panel, with its template (or the pupil's own
 // copy of it, once saved) as the document; "Sprawdź rozwiązanie" grades the
 // current flowchart on the task's cases and lists the results in the panel
@@ -11,6 +12,7 @@
 #include <memory>
 
 #include "core/task/task.h"
+#include "core/task/task_maker.h"
 
 namespace tessaro::gui {
 
@@ -29,6 +31,9 @@ class TaskSession : public QObject {
   bool OpenTask(const QString& path);
   // Grades the current document on the open task and shows the results.
   void CheckSolution();
+  // Makes a task with the current document as the reference (the creator's
+  // request), then opens it; false after a notice naming what is wrong.
+  bool CreateTask(const task::MakeTaskRequest& request);
   // Prepares the current document for stepping in the window with the
   // answers of case `task_case` waiting for its reads.
   void RunCaseInWindow(int task_case);

@@ -87,18 +87,18 @@ TaskResultsPanel::TaskResultsPanel(QWidget* parent) : QWidget(parent) {
 }
 
 void TaskResultsPanel::ApplyTranslation() {
-  cases_->setHeaderLabels({Tr("msgz00014"), Tr("msgz00015")});
-  expected_title_->setText(Tr("msgz00010"));
-  got_title_->setText(Tr("msgz00011"));
+  cases_->setHeaderLabels({Tr("msgz00010"), Tr("msgz00011")});
+  expected_title_->setText(Tr("msgz00006"));
+  got_title_->setText(Tr("msgz00007"));
   QString summary;
   if (total_ > 0) {
-    summary = Tr("msgz00013") + QLatin1Char(' ') + QString::number(passed_) + QLatin1Char('/') +
+    summary = Tr("msgz00009") + QLatin1Char(' ') + QString::number(passed_) + QLatin1Char('/') +
               QString::number(total_);
-    if (hidden_ > 0) summary += QStringLiteral("    ") + Tr("msgz00012") + QLatin1Char(' ') + QString::number(hidden_);
+    if (hidden_ > 0) summary += QStringLiteral("    ") + Tr("msgz00008") + QLatin1Char(' ') + QString::number(hidden_);
   }
   summary_->setText(summary);
   for (int row = 0; row < cases_->topLevelItemCount(); ++row) {
-    cases_->topLevelItem(row)->setText(1, Tr(shown_[static_cast<size_t>(row)].Passed() ? "msgz00008" : "msgz00009"));
+    cases_->topLevelItem(row)->setText(1, Tr(shown_[static_cast<size_t>(row)].Passed() ? "msgz00004" : "msgz00005"));
   }
 }
 
