@@ -12,5 +12,7 @@ int RunRun(const CliOptions& options);
 int RunCompile(const CliOptions& options);
 int RunEval(const CliOptions& options);
 int RunExport(const CliOptions& options);
+int RunTest(const CliOptions& options);
+int RunTask(const CliOptions& options);
 
 }  // namespace tessaro::cli

@@ -34,7 +34,7 @@ BuiltinStatus CallBuiltin(int32_t position, const std::vector<TValue>& args, TVa
 // Whether built-in `position` accepts `count` arguments.
 bool BuiltinAcceptsArgumentCount(int32_t position, size_t count);
 
-// The generator behind "Random"; seeded once when the program starts.
+// The generator behind "Random" on the calling thread; seeded when a program starts.
 void SeedRandom(uint32_t seed);
 
 }  // namespace tessaro

@@ -38,6 +38,7 @@
 #include "gui/shell/message_dialogs.h"
 #include "gui/shell/qt_text.h"
 #include "gui/shell/qt_translations.h"
+#include "gui/task/main_window_task.h"
 
 namespace tessaro::gui {
 
@@ -139,6 +140,9 @@ StartedProgram StartProgram(const QStringList& arguments) {
   InstallExtensionManager(*program.main);
   // The number-base conversion panel, fed by the run's conversions.
   InstallConversionPanel(*program.main);
+  // Tasks: open one, check the current flowchart on it (before the block
+  // content editor, which commits its text before the check).
+  InstallTasks(*program.main);
   // Mouse editing, undo and redo, the block clipboard (editor).
   InstallEditor(*program.main);
   // The block content editor in the "dpCode" panel (after the editing, whose hooks it joins).

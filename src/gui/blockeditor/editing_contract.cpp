@@ -15,7 +15,8 @@ namespace tessaro::gui {
 namespace {
 
 constexpr const char* kCommitCommands[] = {"ActionZapiszPlik", "ActionZapiszJako", "ActionKompiluj",
-                                           "ActionUruchom", "ActionUruchomKrokPoKroku"};
+                                           "ActionUruchom", "ActionUruchomKrokPoKroku",
+                                           "ActionSprawdzRozwiazanie"};
 
 }  // namespace
 

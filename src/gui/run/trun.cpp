@@ -326,6 +326,7 @@ void Trun::StateChange(uint8_t code) {
   switch (code) {
     case kStateStopped:
       EnableCommands(1, 0, 0, 0);
+      if (!preparing_) fed_answers_.clear();
       // The stop that prepares a run ends nothing.
       if (!preparing_) ShowEndStatus();
       if (!Compiler.IsFinished()) ShowAnalysisMode();
@@ -365,6 +366,7 @@ void Trun::StateChange(uint8_t code) {
       ShowAnalysisPanel();
       break;
     case kStateCleared:
+      fed_answers_.clear();
       ShowRunStatusOf(nullptr);
       ShowDesignMode();
       code_.SetActivePage(kPageListing);
