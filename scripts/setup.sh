@@ -6,8 +6,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build ccache g++ pkg-config
   qt6-base-dev qt6-svg-dev libqscintilla2-qt6-dev
-  libjpeg62-turbo-dev libemf-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libjpeg62-turbo-dev libemf-dev libzip-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libexpat1-dev
   xvfb xauth fonts-liberation fonts-dejavu
   python3 time make lua5.4 qt6-translations-l10n desktop-file-utils dpkg-dev file lld
   openjdk-17-jdk-headless fp-compiler

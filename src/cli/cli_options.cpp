@@ -1,6 +1,7 @@
 #include "cli/cli_options.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 #include "core/i18n/cp1250.h"
@@ -9,22 +10,35 @@ namespace tessaro::cli {
 
 namespace {
 
+enum class OptionValue : uint8_t {
+  None,      // a flag
+  Required,  // --opt VALUE or --opt=VALUE
+  Optional,  // a flag, or --opt=VALUE
+};
+
 struct OptionSpec {
   const char* name;
-  bool takes_value;
+  OptionValue value;
 };
+
+constexpr OptionValue kFlag = OptionValue::None;
+constexpr OptionValue kValue = OptionValue::Required;
 
 // Every option any subcommand understands; a subcommand ignores the ones it does not use.
 constexpr OptionSpec kOptions[] = {
-    {"--version", false},         {"--help", false},
-    {"--lang", true},             {"--layout", false},
-    {"--extension", true},        {"--no-dynamic-arrays", false},
-    {"--case-insensitive", false}, {"--seed", true},
-    {"--max-steps", true},        {"--trace", false},
-    {"--names", false},           {"--dump-vars", false},
-    {"--history", true},
-    {"--block-numbers", false},   {"-o", true},
-    {"--max-memory", true},
+    {"--version", kFlag},          {"--help", kFlag},
+    {"--lang", kValue},            {"--layout", kFlag},
+    {"--extension", kValue},       {"--no-dynamic-arrays", kFlag},
+    {"--case-insensitive", kFlag}, {"--seed", kValue},
+    {"--max-steps", kValue},       {"--trace", kFlag},
+    {"--names", kFlag},            {"--dump-vars", kFlag},
+    {"--jobs", kValue},            {"--compare", kValue},
+    {"--timeout", kValue},         {"--show", kValue},
+    {"--tap", OptionValue::Optional}, {"--junit", kValue},
+    {"--csv", kValue},             {"--json", kValue},
+    {"--inputs", kValue},          {"--title", kValue},
+    {"--history", kValue},         {"--block-numbers", kFlag},
+    {"-o", kValue},                {"--max-memory", kValue},
 };
 
 const OptionSpec* FindOption(const std::string& name) {
@@ -73,11 +87,11 @@ bool ParseCommandLine(int argc, char** argv, CliOptions& options, std::string& e
         error = "unknown option " + arg;
         return false;
       }
-      if (!spec->takes_value) {
-        if (has_inline_value) {
-          error = arg + " takes no value";
-          return false;
-        }
+      if (spec->value == OptionValue::None && has_inline_value) {
+        error = arg + " takes no value";
+        return false;
+      }
+      if (spec->value == OptionValue::None || (spec->value == OptionValue::Optional && !has_inline_value)) {
         options.flags.push_back(arg);
         continue;
       }

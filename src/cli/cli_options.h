@@ -15,6 +15,14 @@ enum ExitCode {
   kExitCantCreate = 73,
 };
 
+// Exit codes of "test" and "task", which graders' scripts read: every case
+// passed, some failed, the task or the command line is wrong.
+enum TestExitCode {
+  kExitAllPassed = 0,
+  kExitSomeFailed = 1,
+  kExitTestUsage = 2,
+};
+
 struct CliOptions {
   std::string command;                  // the subcommand, empty when none
   std::vector<std::string> positional;  // the other plain arguments, in order

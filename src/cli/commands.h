@@ -13,5 +13,7 @@ int RunCompile(const CliOptions& options);
 int RunEval(const CliOptions& options);
 int RunExport(const CliOptions& options);
 int RunCode(const CliOptions& options);
+int RunTest(const CliOptions& options);
+int RunTask(const CliOptions& options);
 
 }  // namespace tessaro::cli

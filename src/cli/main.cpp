@@ -17,6 +17,7 @@ struct Command {
   const char* name;
   int (*run)(const CliOptions&);
   const char* usage;
+  int usage_exit = tessaro::cli::kExitUsage;  // the exit code of a wrong command line
 };
 
 constexpr Command kCommands[] = {
@@ -28,6 +29,15 @@ constexpr Command kCommands[] = {
     {"eval", tessaro::cli::RunEval, "eval [options] EXPR...    evaluate expressions"},
     {"export", tessaro::cli::RunExport, "export FILE.alg OUT       draw the diagram into a picture file"},
     {"code", tessaro::cli::RunCode, "code --lang L FILE.alg [-o OUT]  write the flowchart as a program (python, cpp, java, pascal)"},
+    {"test", tessaro::cli::RunTest,
+     "test TASK SUBMISSION... [--jobs N] [--compare MODE] [--max-steps N] [--timeout S]\n"
+     "       [--show none|first|all] [--tap[=FILE]] [--junit FILE] [--csv FILE] [--json FILE]\n"
+     "                            grade algorithm files (or folders of them) against a task",
+     tessaro::cli::kExitTestUsage},
+    {"task", tessaro::cli::RunTask,
+     "task make REFERENCE.alg TASKDIR --inputs FILE... [--title TEXT]\n"
+     "                            write a task's expected outputs from a reference solution",
+     tessaro::cli::kExitTestUsage},
 };
 
 // Notices go to stderr as UTF-8; no one is there to answer a question, so
@@ -63,6 +73,9 @@ int main(int argc, char** argv) {
   if (!tessaro::cli::ParseCommandLine(argc, argv, options, error)) {
     std::fprintf(stderr, "tessaro-cli: %s\n", error.c_str());
     PrintUsage(stderr);
+    for (const Command& c : kCommands) {
+      if (options.command == c.name) return c.usage_exit;
+    }
     return tessaro::cli::kExitUsage;
   }
   if (options.Has("--version")) {

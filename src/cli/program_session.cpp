@@ -43,6 +43,18 @@ bool ReadLine(std::string& line) {
   return true;
 }
 
+// Says on stderr which read found the input at its end, so that a script
+// learns why the run stopped early.
+void TellInputEnded(const TKompilatorTS& c, const std::string& item) {
+  std::string where;
+  if (c.HasInstruction(c.Current)) {
+    const Trozkaz& ins = c.Instructions[static_cast<size_t>(c.Current)];
+    where = " (block " + std::to_string(ins.BlockIndex) + ", line " + std::to_string(ins.Line) + ")";
+  }
+  std::fflush(stdout);
+  PrintErr("tessaro-cli: the input ended while the program still reads " + item + where + "\n");
+}
+
 }  // namespace
 
 ProgramSession::~ProgramSession() {
@@ -123,7 +135,11 @@ void ProgramSession::ConnectConsole(bool with_names) {
       PrintErr(item + "=? ");
     }
     std::string line;
-    if (ReadLine(line)) answer = Utf8ToCp1250(line);
+    if (ReadLine(line)) {
+      answer = Utf8ToCp1250(line);
+    } else {
+      TellInputEnded(sender, item);
+    }
     if (answer.empty()) {
       // No answer ends the run, as the console does.
       empty_answer = true;

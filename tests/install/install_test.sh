@@ -33,6 +33,9 @@ run() { env -i PATH=/usr/bin:/bin HOME="$home" QT_QPA_PLATFORM=offscreen "$@"; }
 # The command-line runner computes an example from the installed tree (5! = 120).
 out=$(echo 5 | run "$prefix/bin/tessaro-cli" run "$example" 2>&1) || fail "tessaro-cli run: $out"
 [ "$out" = "120" ] || fail "tessaro-cli run printed: $out"
+# A shipped task grades the shipped example of the same problem.
+out=$(run "$prefix/bin/tessaro-cli" test "$prefix/share/tessaro/Zadania/silnia" "$example" 2>&1) ||
+  fail "tessaro-cli test: $out"
 # The window: "/wersja" ends at once; its start writes the installation id.
 run "$prefix/bin/tessaro" /wersja || fail "tessaro /wersja"
 [ -f "$home/.config/tessaro/tsreg.dat" ] || fail "the window wrote no tsreg.dat under HOME"

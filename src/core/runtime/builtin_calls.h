@@ -35,7 +35,7 @@ BuiltinStatus CallBuiltin(int32_t position, const std::vector<TValue>& args, TVa
 // Whether built-in `position` accepts `count` arguments.
 bool BuiltinAcceptsArgumentCount(int32_t position, size_t count);
 
-// The generator behind "Random"; seeded once when the program starts.
+// The generator behind "Random" on the calling thread; seeded when a program starts.
 void SeedRandom(uint32_t seed);
 // That generator itself: the run's history keeps copies of its state, so
 // that stepping back and forward again draws the same numbers.

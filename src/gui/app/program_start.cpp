@@ -40,6 +40,7 @@
 #include "gui/shell/message_dialogs.h"
 #include "gui/shell/qt_text.h"
 #include "gui/shell/qt_translations.h"
+#include "gui/task/main_window_task.h"
 
 namespace tessaro::gui {
 
@@ -152,6 +153,8 @@ StartedProgram StartProgram(const QStringList& arguments) {
   InstallBlockEditor(window);
   // The breakpoint page, margin clicks and hover hints.
   InstallBreakpoints(window);
+  // Tasks: open one, check the current flowchart on it.
+  InstallTasks(window);
   // Failure handling, recovery copies, the web service, the information window and help.
   InstallRecoveryCopies(window);
   InstallFailureHandling(window);

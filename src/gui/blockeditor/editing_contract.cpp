@@ -17,7 +17,8 @@ namespace tessaro::gui {
 namespace {
 
 constexpr const char* kCommitCommands[] = {"ActionZapiszPlik", "ActionZapiszJako", "ActionKompiluj",
-                                           "ActionUruchom", "ActionUruchomKrokPoKroku"};
+                                           "ActionUruchom", "ActionUruchomKrokPoKroku",
+                                           "ActionSprawdzRozwiazanie"};
 
 bool IsCommitCommand(const QString& command) {
   return std::any_of(std::begin(kCommitCommands), std::end(kCommitCommands),

@@ -66,6 +66,14 @@ void Trun::InputOutput(const std::string& value, const std::string& item, uint8_
     }
     return;
   }
+  if (!fed_answers_.empty()) {
+    answer = fed_answers_.front();
+    fed_answers_.pop_front();
+    console->AppendColoured(QStringLiteral("\n") + FromCore(item), kConsoleGreen);
+    console->AppendColoured(QStringLiteral(" = ") + FromCore(answer), kConsoleBlack);
+    console->NewPromptLine();
+    return;
+  }
   if (settings.KonsolaWejscie) {
     const bool was_visible = PanelVisible(main_);
     if (!was_visible) SetPanelVisible(main_, true);

@@ -323,6 +323,7 @@ void Trun::StateChange(uint8_t code) {
   switch (code) {
     case kStateStopped:
       EnableCommands(1, 0, 0, 0);
+      if (!preparing_) fed_answers_.clear();
       // The stop that prepares a run ends nothing.
       if (!preparing_) ShowEndStatus();
       if (!Compiler.IsFinished()) ShowAnalysisMode();
@@ -364,6 +365,7 @@ void Trun::StateChange(uint8_t code) {
       ShowAnalysisPanel();
       break;
     case kStateCleared:
+      fed_answers_.clear();
       ShowRunStatusOf(nullptr);
       ShowDesignMode();
       code_.SetActivePage(kPageListing);

@@ -14,6 +14,7 @@
 #include <QObject>
 #include <QTimer>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -97,6 +98,11 @@ class Trun : public QObject {
   // from the ones compiled; called at every repaint of the diagram.
   void CheckProgramMatchesDiagram();
 
+  // Answers for the next reads, given ahead (a task's case run in the
+  // window): each is taken instead of asking and shown in the console as if
+  // typed. What is left is dropped when the run ends or the program goes.
+  void FeedAnswers(const std::vector<std::string>& answers) { fed_answers_.assign(answers.begin(), answers.end()); }
+
   // What the diagram highlights now; null while nothing is compiled.
   const RunHighlight* Highlight();
 
@@ -152,6 +158,7 @@ class Trun : public QObject {
   bool preparing_ = false;
   bool run_under_way_ = false;  // started and neither finished nor stopped
   bool ended_by_edit_ = false;  // the status says an edit ended the run
+  std::deque<std::string> fed_answers_;
   void ShowEndStatus();
   // The document whose status the status bar shows.
   void* shown_document_ = nullptr;

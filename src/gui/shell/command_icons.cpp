@@ -51,6 +51,8 @@ constexpr IconSpec kIcons[] = {
     {"ActionNastepnyBlok", Shape::None, QStyle::SP_MediaSkipForward},
     {"ActionWstrzymaj", Shape::None, QStyle::SP_MediaPause},
     {"ActionZakonczWykonywanie", Shape::None, QStyle::SP_MediaStop},
+    {"ActionOtworzZadanie", Shape::None, QStyle::SP_FileDialogDetailedView},
+    {"ActionSprawdzRozwiazanie", Shape::None, QStyle::SP_DialogYesButton},
     {"ActionPomoc", Shape::None, QStyle::SP_DialogHelpButton},
     {"ActionOProgramie", Shape::None, QStyle::SP_MessageBoxInformation},
 };

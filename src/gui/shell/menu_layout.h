@@ -37,6 +37,9 @@ inline constexpr MenuEntry kMenuEntries[] = {
     {"menuPlik", "ActionUstawieniaDrukarki"},
     {"menuPlik", "ActionDrukuj"},
     {"menuPlik", "-"},
+    {"menuPlik", "ActionOtworzZadanie"},
+    {"menuPlik", "ActionUtworzZadanie"},
+    {"menuPlik", "-"},
     {"menuPlik", "ActionZamknijProgram"},
 
     {"menuEdycja", "ActionCofnij"},
@@ -72,6 +75,8 @@ inline constexpr MenuEntry kMenuEntries[] = {
     {"menuUruchom", "ActionNastepnaMikroInstrukcja"},
     {"menuUruchom", "-"},
     {"menuUruchom", "ActionZakonczWykonywanie"},
+    {"menuUruchom", "-"},
+    {"menuUruchom", "ActionSprawdzRozwiazanie"},
 
     {"menuOpcje", "ActionKonfiguracja"},
     {"menuOpcje", "ActionMenagerRozszerzen"},
@@ -127,7 +132,7 @@ inline constexpr const char* kRunToolbar[] = {
     "ActionUruchom",           "ActionUruchomKrokPoKroku",      "ActionWznowWykonywanie",
     "ActionNastepnaInstrukcja", "ActionNastepnaMikroInstrukcja", "ActionNastepnyBlok",
     "ActionWstrzymaj",          "ActionZakonczWykonywanie",      "-",
-    "ActionKompiluj",           "-",
+    "ActionKompiluj",           "ActionSprawdzRozwiazanie", "-",
 };
 
 }  // namespace tessaro::gui

@@ -84,6 +84,7 @@ class ShellWindow : public QObject {
                                 "ActionZapiszPlik", "ActionZapiszJako", "ActionEksportujDoSchowka",
                                 "-", "ActionEksportujDoPliku", "-", "ActionZamknijPlikZAlgorytmem",
                                 "-", "ActionUstawieniaDrukarki", "ActionDrukuj", "-",
+                                "ActionOtworzZadanie", "ActionUtworzZadanie", "-",
                                 "ActionZamknijProgram"}));
     QStringList widok;
     for (QAction* a : w->findChild<QMenu*>("menuWidok")->actions()) widok << a->objectName();

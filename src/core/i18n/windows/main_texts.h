@@ -155,6 +155,12 @@ inline constexpr WindowText kMainTexts[] = {
     {"ActionWWW.Hint", "msg00179"},
     {"ActionOProgramie", "msg00180"},
     {"ActionOProgramie.Hint", "msg00181"},
+    {"ActionOtworzZadanie", "msg00537"},
+    {"ActionOtworzZadanie.Hint", "msg00538"},
+    {"ActionUtworzZadanie", "msg00539"},
+    {"ActionUtworzZadanie.Hint", "msg00540"},
+    {"ActionSprawdzRozwiazanie", "msg00541"},
+    {"ActionSprawdzRozwiazanie.Hint", "msg00542"},
 };
 
 }  // namespace tessaro
