@@ -95,27 +95,25 @@ class TreeBuilder {
  public:
   // Builds `root` from `text` and every child it creates, in pre-order, so
   // that "after the error" means the same as in a left-first recursion.
-  void Build(TwrTree* root, std::string text) {
-    pending_.push_back({root, std::move(text)});
+  // A child's text is its SrcText, read in place rather than copied; the
+  // root's text is kept apart so that its SrcText stays as it was.
+  void Build(TwrTree* root, const std::string& text) {
+    pending_.reserve(16);  // enough for most block texts: one allocation
+    BuildNode(*root, text);
     while (!pending_.empty()) {
-      auto [node, t] = std::move(pending_.back());
+      TwrTree* node = pending_.back();
       pending_.pop_back();
-      BuildNode(*node, t);
+      BuildNode(*node, node->SrcText);
     }
   }
 
   const TParseError& Error() const { return error_; }
 
  private:
-  struct Work {
-    TwrTree* node;
-    std::string text;
-  };
-
   void BuildNode(TwrTree& node, const std::string& t) {
     const std::optional<TSplit> split = FindSplit(t);
     if (!split) {
-      node.SrcText = t;
+      if (&node.SrcText != &t) node.SrcText = t;
       node.NodeKind = kLeafNode;
       return;
     }
@@ -145,8 +143,8 @@ class TreeBuilder {
   void BuildSides(TwrTree& node, std::string_view left, std::string_view right) {
     if (!left.empty()) node.LeftNode = NewChild(std::string(left));
     if (!right.empty()) node.RightNode = NewChild(std::string(right));
-    if (node.RightNode) pending_.push_back({node.RightNode, node.RightNode->SrcText});
-    if (node.LeftNode) pending_.push_back({node.LeftNode, node.LeftNode->SrcText});
+    if (node.RightNode) pending_.push_back(node.RightNode);
+    if (node.LeftNode) pending_.push_back(node.LeftNode);
   }
 
   // The node that finds the error is itself labelled, so «a !b» computes
@@ -172,10 +170,10 @@ class TreeBuilder {
     node.LeftNode = NewChild(std::string(t.substr(start, split.Position - start)),
                              call ? kFunctionNameNode : kLeafNode);
     node.RightNode = NewChild(std::string(BracketGroup(t, split.Position, call ? ')' : ']')));
-    pending_.push_back({node.RightNode, node.RightNode->SrcText});
+    pending_.push_back(node.RightNode);
   }
 
-  std::vector<Work> pending_;
+  std::vector<TwrTree*> pending_;
   TParseError error_;
 };
 
@@ -259,7 +257,7 @@ TParsedExpression ParseExpression(std::string_view text) {
   TParsedExpression result;
   result.Root = new TwrTree;
   TreeBuilder builder;
-  builder.Build(result.Root, std::move(t));
+  builder.Build(result.Root, t);
   PostPass(result.Root);
   result.Error = builder.Error();
   return result;
