@@ -1,7 +1,7 @@
 #include "core/language/split_search.h"
 
 #include <array>
-#include <climits>
+#include <bit>
 
 #include "core/language/expression_tree.h"
 #include "core/language/operator_table.h"
@@ -152,16 +152,30 @@ uint8_t Classify(std::string_view t, size_t i, int slot) {
 }
 
 struct Candidate {
-  int depth = INT_MAX;
-  size_t position = 0;
-  uint8_t kind = kNotAnOperator;
+  int depth;
+  size_t position;
+  uint8_t kind;
+};
+
+// The candidates found so far; a slot's entry is valid only where its bit in
+// `found` is set, so a search does not clear or visit every slot of the table.
+struct Candidates {
+  static_assert(kOperatorSlotCount <= 64);
+  uint64_t found = 0;
+  std::array<Candidate, kOperatorSlotCount> best;
+
+  bool Has(int s) const { return (found >> s) & 1U; }
+  void Set(int s, const Candidate& c) {
+    best[s] = c;
+    found |= uint64_t{1} << s;
+  }
 };
 
 // The shallowest, then rightmost, occurrence of every operator, in one scan
 // from the right end. Quoted text is skipped, counting apostrophes from the
 // right; brackets change the depth, and a call or index bracket is itself a
 // candidate at the depth outside it.
-void CollectCandidates(std::string_view t, std::array<Candidate, kOperatorSlotCount>& best) {
+void CollectCandidates(std::string_view t, Candidates& out) {
   int depth = 0;
   int quotes = 0;
   for (size_t i = t.size(); i-- > 0;) {
@@ -181,11 +195,11 @@ void CollectCandidates(std::string_view t, std::array<Candidate, kOperatorSlotCo
     const SlotList& slots = kSlotsByFirstByte[static_cast<unsigned char>(c)];
     for (int k = 0; k < slots.count; ++k) {
       const int s = slots.slots[k];
-      if (depth >= best[s].depth) continue;
+      if (out.Has(s) && depth >= out.best[s].depth) continue;
       if (!t.substr(i).starts_with(kOperators[s].Text)) continue;
       if (PartOfLongerOperator(t, i, s)) continue;
       const uint8_t kind = Classify(t, i, s);
-      if (kind != kNotAnOperator) best[s] = {depth, i, kind};
+      if (kind != kNotAnOperator) out.Set(s, {depth, i, kind});
     }
   }
 }
@@ -202,12 +216,14 @@ bool IsIdentifierChar(char c) {
 // looser group (visited first) stays; within one group the occurrence that
 // ends further right wins, so binary operators group to the left.
 std::optional<TSplit> FindSplit(std::string_view text) {
-  std::array<Candidate, kOperatorSlotCount> best{};
-  CollectCandidates(text, best);
+  Candidates found;
+  CollectCandidates(text, found);
+  const std::array<Candidate, kOperatorSlotCount>& best = found.best;
   int chosen = -1;
-  for (int s = kOperatorSlotCount - 1; s >= 0; --s) {
+  for (uint64_t rest = found.found; rest != 0;) {
+    const int s = 63 - std::countl_zero(rest);
+    rest &= ~(uint64_t{1} << s);
     const Candidate& c = best[s];
-    if (c.kind == kNotAnOperator) continue;
     if (chosen < 0) {
       chosen = s;
       continue;

@@ -40,10 +40,10 @@ TEST(MemoryBudget, RunawayValuesStopTheRunWithTheirOwnError) {
   const std::string longest = std::to_string(MaxTextLength());
   const RunawayCase cases[] = {
       {"doubling text", Loop("s := 'ab'", "s := s + s"),
-       At(FormatText(LangText("msgcmp000055"), {longest, mb}))},
-      {"compound doubling", Loop("s := 'ab'", "s += s"), At(FormatText(LangText("msgcmp000055"), {longest, mb}))},
+       At(FormatText(LangText("msgcmp000058"), {longest, mb}))},
+      {"compound doubling", Loop("s := 'ab'", "s += s"), At(FormatText(LangText("msgcmp000058"), {longest, mb}))},
       {"inserting into itself", Loop("s := 'ab'", "s := Insert(s, s, 1)"),
-       At(FormatText(LangText("msgcmp000055"), {longest, mb}))},
+       At(FormatText(LangText("msgcmp000058"), {longest, mb}))},
   };
   for (const RunawayCase& c : cases) {
     ProgramHarness h(c.spec);
@@ -58,7 +58,7 @@ TEST(MemoryBudget, RunawayValuesStopTheRunWithTheirOwnError) {
 
 TEST(MemoryBudget, ArraysStopAtTheBudgetWithTheirCellCount) {
   BudgetOf budget(16);
-  const std::string cell_text = LangText("msgcmp000056");
+  const std::string cell_text = LangText("msgcmp000059");
   const char* programs[][2] = {
       {"i := 1", "t[i] := i; i := i + 1"},             // one cell at a time
       {"i := 1", "t[i, i] := i; i := i * 2"},          // rows of growing length

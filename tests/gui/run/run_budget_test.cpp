@@ -36,8 +36,8 @@ class RunBudgetTest : public QObject {
   void runawayValuesEndWithTheirOwnError_data() {
     QTest::addColumn<QString>("spec");
     QTest::addColumn<QString>("message");
-    QTest::newRow("doubling text") << QString::fromStdString(kDoublingText) << QStringLiteral("msgcmp000055");
-    QTest::newRow("growing array") << QString::fromStdString(kGrowingArray) << QStringLiteral("msgcmp000056");
+    QTest::newRow("doubling text") << QString::fromStdString(kDoublingText) << QStringLiteral("msgcmp000058");
+    QTest::newRow("growing array") << QString::fromStdString(kGrowingArray) << QStringLiteral("msgcmp000059");
   }
   void runawayValuesEndWithTheirOwnError() {
     QFETCH(QString, spec);

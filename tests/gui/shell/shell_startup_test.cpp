@@ -132,7 +132,7 @@ class ShellStartup : public QObject {
     QVERIFY(window);
     QVERIFY(std::filesystem::exists(std::filesystem::symlink_status(path + ".bad")));
     QCOMPARE(dialogs.shown.size(), size_t{1});
-    QCOMPARE(dialogs.shown[0].text, FormatText(ExpandTextEscapes(LangText("msgm00095")), {path, path + ".bad"}));
+    QCOMPARE(dialogs.shown[0].text, FormatText(ExpandTextEscapes(LangText("msgm00098")), {path, path + ".bad"}));
     ResetRegistry();
   }
 
