@@ -32,10 +32,6 @@ namespace {
 
 constexpr const char* kResultsPanel = "dpWynikiZadania";
 
-QDockWidget* ResultsDock(Tmain& window) {
-  return window.findChild<QDockWidget*>(QString::fromLatin1(kResultsPanel));
-}
-
 QString DefaultChooser(QWidget* parent) {
   // The shipped tasks are where a pupil looks first.
   return QFileDialog::getOpenFileName(parent, Tr("msg00537"), FromPath(ProgramFile("Zadania")),
@@ -48,6 +44,7 @@ TaskSession::TaskSession(Tmain& window) : QObject(&window), window_(window) {
   setObjectName(QStringLiteral("TaskSession"));
   ChooseTask = DefaultChooser;
   auto* dock = new QDockWidget(&window);
+  dock_ = dock;
   dock->setObjectName(QString::fromLatin1(kResultsPanel));
   panel_ = new TaskResultsPanel(dock);
   dock->setWidget(panel_);
@@ -123,7 +120,7 @@ void TaskSession::CheckSolution() {
   }
   const task::PupilResult result = task::GradeProgram(*task_, window_.State().Bloki, task::Submission{});
   panel_->ShowResults(*task_, result);
-  if (QDockWidget* dock = ResultsDock(window_)) {
+  if (QDockWidget* dock = dock_) {
     dock->show();
     dock->raise();
   }
@@ -154,6 +151,7 @@ bool TaskSession::CreateTask(const task::MakeTaskRequest& request) {
 
 void InstallTasks(Tmain& window) {
   auto* session = new TaskSession(window);
+  window.AddPart(session);
   window.SetCommandHandler("ActionOtworzZadanie", [&window, session] {
     const QString path = session->ChooseTask(&window);
     if (!path.isEmpty()) session->OpenTask(path);
@@ -166,7 +164,7 @@ void InstallTasks(Tmain& window) {
 }
 
 TaskSession* TaskSessionOf(Tmain& window) {
-  return window.findChild<TaskSession*>(QStringLiteral("TaskSession"), Qt::FindDirectChildrenOnly);
+  return window.Part<TaskSession>();
 }
 
 }  // namespace tessaro::gui

@@ -14,6 +14,8 @@
 #include "core/task/task.h"
 #include "core/task/task_maker.h"
 
+class QDockWidget;
+
 namespace tessaro::gui {
 
 class TaskResultsPanel;
@@ -57,6 +59,7 @@ class TaskSession : public QObject {
   Tmain& window_;
   std::unique_ptr<task::Task> task_;
   TaskResultsPanel* panel_ = nullptr;
+  QDockWidget* dock_ = nullptr;
 };
 
 // After InstallHelpPanel.

@@ -13,6 +13,7 @@
 #include "core/document/alg_reader.h"
 #include "gui/diagram/diagram_view.h"
 #include "gui/diagram/main_window_diagram.h"
+#include "gui_test.h"
 #include "shell_fixture.h"
 #include "support/recording_dialogs.h"
 
@@ -177,5 +178,5 @@ class ShellSaveState : public QObject {
   }
 };
 
-QTEST_MAIN(ShellSaveState)
+TESSARO_GUI_TEST(ShellSaveState)
 #include "shell_save_state_test.moc"
