@@ -70,6 +70,9 @@ inline constexpr MenuEntry kMenuEntries[] = {
     {"menuUruchom", "ActionNastepnaInstrukcja"},
     {"menuUruchom", "ActionNastepnyBlok"},
     {"menuUruchom", "ActionNastepnaMikroInstrukcja"},
+    {"menuUruchom", "ActionPoprzedniaInstrukcja"},
+    {"menuUruchom", "ActionPoprzedniBlok"},
+    {"menuUruchom", "ActionPoprzedniaMikroInstrukcja"},
     {"menuUruchom", "-"},
     {"menuUruchom", "ActionZakonczWykonywanie"},
 
@@ -124,10 +127,11 @@ inline constexpr const char* kViewToolbar[] = {
 };
 
 inline constexpr const char* kRunToolbar[] = {
-    "ActionUruchom",           "ActionUruchomKrokPoKroku",      "ActionWznowWykonywanie",
-    "ActionNastepnaInstrukcja", "ActionNastepnaMikroInstrukcja", "ActionNastepnyBlok",
-    "ActionWstrzymaj",          "ActionZakonczWykonywanie",      "-",
-    "ActionKompiluj",           "-",
+    "ActionUruchom",              "ActionUruchomKrokPoKroku",        "ActionWznowWykonywanie",
+    "ActionNastepnaInstrukcja",   "ActionNastepnaMikroInstrukcja",   "ActionNastepnyBlok",
+    "ActionPoprzedniaInstrukcja", "ActionPoprzedniaMikroInstrukcja", "ActionPoprzedniBlok",
+    "ActionWstrzymaj",            "ActionZakonczWykonywanie",        "-",
+    "ActionKompiluj",             "-",
 };
 
 }  // namespace tessaro::gui
