@@ -107,7 +107,14 @@ struct Window : RunWindow {
     s.listing_row = code->Listing()->currentRow();
     s.listing_fill = gui::AnalysisItemDelegate::ListingFill(c(), c().Current);
     s.console = code->ConsoleEdit()->toPlainText();
-    s.tree = code->Tree()->grab().toImage();
+    // The page's scroll follows the path the steps took, not the run's state:
+    // the picture is taken unscrolled.
+    gui::TreePage* tree = code->Tree();
+    const QPoint scroll(tree->TreeScrollX, tree->TreeScrollY);
+    tree->TreeScrollX = tree->TreeScrollY = 0;
+    s.tree = tree->grab().toImage();
+    tree->TreeScrollX = scroll.x();
+    tree->TreeScrollY = scroll.y();
     if (gui::BreakpointPage* page = gui::BreakpointPageOf(*w))
       for (int row = 0; row < page->List()->count(); ++row) s.breakpoints += page->List()->item(row)->text() + '|';
     return s;
@@ -143,6 +150,9 @@ class RunStepBackTest : public QObject {
     QVERIFY(!r.BackEnabled());
     r.Key(Qt::Key(key), forward);
     QVERIFY(r.BackEnabled());
+    // The read showed the console; the tree page follows the steps from here.
+    r.code->SetActivePage(gui::kPageTree);
+    r.code->FollowCurrent();
     const Seen before = r.Now();
     QVERIFY2(before.variables.contains("n=5"), qPrintable(Describe(before)));
     r.Key(Qt::Key(key), more);
