@@ -47,8 +47,18 @@ void Trun::EnterInputMode() {
   Tmain::EnableAgain(disabled);
 }
 
-void Trun::NoteExchange() {
-  if (!Compiler.History) return;
+void Trun::NoteExchange(bool counted) {
+  // The history's count of exchanges numbers them, so the marks stay in step
+  // with it even when the history starts again in the middle of a run (a
+  // step back that found the steps changed, a new budget).
+  const uint64_t exchanges = Compiler.Exchanges();
+  if (!Compiler.History || (counted && exchanges == 0)) return;
+  const uint64_t index = counted ? exchanges - 1 : exchanges;
+  if (index < marks_base_) {
+    exchange_marks_.clear();
+    marks_base_ = index;
+  }
+  exchange_marks_.resize(static_cast<size_t>(index - marks_base_), exchange_marks_.empty() ? 0 : exchange_marks_.back());
   Console* console = code_.ConsoleEdit();
   exchange_marks_.push_back(console->EndMark());
   // Marks in the text the console has dropped all cut to its start: one
@@ -74,7 +84,7 @@ void Trun::CutConsoleBack(uint64_t exchanges) {
 }
 
 void Trun::ReplayedInput(const std::string& item, const std::string& answer) {
-  NoteExchange();
+  NoteExchange(true);
   // Shown as a read answered in the console, marked as the earlier answer.
   Console* console = code_.ConsoleEdit();
   console->AppendColoured(QStringLiteral("\n") + FromCore(item), kConsoleGreen);
@@ -87,7 +97,8 @@ void Trun::ReplayedInput(const std::string& item, const std::string& answer) {
 
 void Trun::InputOutput(const std::string& value, const std::string& item, uint8_t direction, std::string& answer) {
   answer.clear();
-  NoteExchange();
+  // A write is counted before it is shown, a read after it is answered.
+  NoteExchange(direction == 1);
   const TSettings& settings = main_.Settings();
   Console* console = code_.ConsoleEdit();
   if (direction == 1) {

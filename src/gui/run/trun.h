@@ -132,8 +132,9 @@ class Trun : public QObject {
   // oldest part is gone.
   void ShowPausedStatus(const char* id);
   // The console remembers where each exchange of the run began, so that a
-  // step back can cut off what came after.
-  void NoteExchange();
+  // step back can cut off what came after; `counted` when the history has
+  // counted the exchange already.
+  void NoteExchange(bool counted);
   void CutConsoleBack(uint64_t exchanges);
   void RepaintAll();
   // The diagram, the listing and the variable list show the current instruction.
