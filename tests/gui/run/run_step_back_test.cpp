@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QDockWidget>
 #include <QImage>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QtTest>
 
@@ -38,6 +39,10 @@ const std::string kWritingLoop =
     "start 1 -1\nproc 2 -1 i := 0\ncond 5 3 i < 4\nproc 4 -1 i := i + 1\nio 2 -1 write i\nend -1 -1\n";
 
 const std::string kLongLoop = "start 1 -1\nproc 2 -1 i := 0\ncond 4 3 i < 100000000\nproc 2 -1 i := i + 1\nend -1 -1\n";
+
+// Two conversions, one block each.
+const std::string kConversions =
+    "start 1 -1\nproc 2 -1 a := DecToHex('91')\nproc 3 -1 b := DecToOct('67')\nend -1 -1\n";
 
 const char* const kBackCommands[] = {"ActionPoprzedniaInstrukcja", "ActionPoprzedniBlok",
                                      "ActionPoprzedniaMikroInstrukcja"};
@@ -205,6 +210,20 @@ class RunStepBackTest : public QObject {
     r.Back(Qt::Key_F6);
     QCOMPARE(r.code->ConsoleEdit()->toPlainText(), one.chopped(QStringLiteral("i = 1\n>").size()));
     QCOMPARE(r.VariableRows(), QStringList{"i=1"});
+  }
+
+  // The conversion panel shows the last conversion done by the moment gone back to.
+  void theConversionPanelGoesBackToTheEarlierConversion() {
+    Window r(kConversions);
+    auto* value = r.w->findChild<QLineEdit*>(QStringLiteral("edWartoscKonwersji"));
+    r.Key(Qt::Key_F4);
+    r.Key(Qt::Key_F8, 2);
+    QTRY_COMPARE(value->text(), QStringLiteral("91"));
+    r.Key(Qt::Key_F8);
+    QTRY_COMPARE(value->text(), QStringLiteral("67"));
+    r.Back(Qt::Key_F8);
+    QTRY_COMPARE(value->text(), QStringLiteral("91"));
+    QCOMPARE(r.VariableRows(), (QStringList{"a=5B", "b=?"}));
   }
 
   // A continuous run keeps its history: paused while unseen, it steps back
