@@ -4,6 +4,7 @@
 #include "core/i18n/language.h"
 #include "core/language/compiler.h"
 #include "core/runtime/fast_code.h"
+#include "core/runtime/run_control.h"
 #include "core/language/fault.h"
 #include "core/runtime/value_ops.h"
 
@@ -58,6 +59,12 @@ void AdvanceByFetchedCondition(TKompilatorTS& c, Trozkaz& instruction) {
 
 }  // namespace
 
+void RestartCurrentWalk(TKompilatorTS& c) {
+  if (!c.HasInstruction(c.Current)) return;
+  Trozkaz& instruction = c.Instructions[static_cast<size_t>(c.Current)];
+  if (instruction.StepIndex != 0) c.ResetInstruction(instruction);
+}
+
 void TKompilatorTS::Advance() {
   if (!HasInstruction(Current)) return;
   Trozkaz& instruction = Instructions[static_cast<size_t>(Current)];
@@ -75,6 +82,8 @@ bool TKompilatorTS::InstructionStep() {
   const bool walk = !instruction.Fast.Ready || (HasBreakpoints() && HasBreakpointAt(instruction));
   if (walk || !RunFastCode(*this, instruction)) ExecuteInstruction(instruction);
   if (HasInstruction(Current)) Advance();
+  // A single step stops here; a block step or a run restarts the walk where it stops.
+  if (!Running) RestartCurrentWalk(*this);
   FireStep(0);
   if (Current > 0 && HasInstruction(Current) && HasBreakpoints() &&
       TestBreakpoints()) {
@@ -94,6 +103,7 @@ bool TKompilatorTS::Run() {
     if (stretch == kFastStepHalted) break;
     if (stretch == kFastStepDeclined && !InstructionStep()) break;
   }
+  RestartCurrentWalk(*this);
   if (BreakpointHit) {
     FireStateChange(kStateBreakpoint);
     return false;
@@ -125,11 +135,13 @@ bool TKompilatorTS::BlockStep() {
     if (!HasInstruction(Current) ||
         Instructions[static_cast<size_t>(Current)].BlockIndex != block) {
       Running = 0;
+      RestartCurrentWalk(*this);
       return true;
     }
     if (!InstructionStep()) break;  // a breakpoint fired
   }
   Running = 0;
+  RestartCurrentWalk(*this);
   return false;
 }
 

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "core/language/compiler.h"
+#include "core/runtime/run_control.h"
 
 namespace tessaro {
 
@@ -459,6 +460,9 @@ bool TKompilatorTS::StepBack(StepSize size) {
     ClearHistory();
     return false;
   }
+  // A copy taken inside a continuous run may hold the instruction's walk at
+  // its end; the run, stopped here, had restarted it.
+  if (target == 0 || !h.IsMicroStep(target - 1)) RestartCurrentWalk(*this);
   // The next copy is due as if the run had come here forwards.
   CheckpointDue = StepPosition;
   if (h.HasCopies()) {

@@ -53,6 +53,8 @@ constexpr uint64_t kMinInterval = 16384;
 
 // The budget the window uses unless the settings say otherwise.
 constexpr int64_t kDefaultHistoryBudget = int64_t{64} << 20;
+// The most the settings let it be, in MB.
+constexpr int32_t kMaxHistoryBudgetMB = 4096;
 
 class TRunHistory {
  public:

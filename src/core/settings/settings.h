@@ -23,6 +23,7 @@ struct TSettings {
   std::string Interfejs = "Office2003";  // visual theme
   bool SprawdzajAktualizacje = false;  // ask the web service for a newer version once per start
   std::int32_t LimitPamieci = 256;     // MB a running program's values may take
+  std::int32_t LimitHistorii = 64;     // MB the history of a run may take for stepping back; 0 keeps none
 };
 
 // One settings key: the field it fills, its default when the file lacks it
@@ -56,6 +57,7 @@ inline constexpr SettingKey kSettingKeys[] = {
     {"Interfejs", nullptr, nullptr, &TSettings::Interfejs, 0, "Office2003", false, 0, "Office2003"},
     {"SprawdzajAktualizacje", &TSettings::SprawdzajAktualizacje, nullptr, nullptr, 0, nullptr, false, 0, nullptr},
     {"LimitPamieci", nullptr, &TSettings::LimitPamieci, nullptr, 256, nullptr, false, 256, nullptr},
+    {"LimitHistorii", nullptr, &TSettings::LimitHistorii, nullptr, 64, nullptr, false, 64, nullptr},
 };
 
 // The values the configuration dialog's "restore defaults" puts in place.

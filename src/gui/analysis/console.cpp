@@ -63,21 +63,39 @@ void Console::AppendColoured(const QString& text, const QColor& colour) {
   cursor.movePosition(QTextCursor::End);
   cursor.insertText(text.size() > kConsoleTextLimit ? text.right(kConsoleTextLimit) : text, Coloured(colour));
   const int excess = document()->characterCount() - 1 - kConsoleTextLimit;
-  if (excess > 0) {
-    QTextCursor oldest(document());
-    oldest.setPosition(excess, QTextCursor::KeepAnchor);
-    oldest.removeSelectedText();
-  }
+  if (excess > 0) DropOldest(excess);
+  CaretToEnd();
+}
+
+void Console::DropOldest(int count) {
+  QTextCursor oldest(document());
+  oldest.setPosition(count, QTextCursor::KeepAnchor);
+  oldest.removeSelectedText();
+  dropped_ += count;
+}
+
+int64_t Console::EndMark() const { return dropped_ + document()->characterCount() - 1; }
+
+void Console::CutBackTo(int64_t mark) {
+  const int64_t from = std::max(mark, Floor()) - dropped_;
+  const int end = document()->characterCount() - 1;
+  if (from >= end) return;
+  QTextCursor after(document());
+  after.setPosition(static_cast<int>(from));
+  after.setPosition(end, QTextCursor::KeepAnchor);
+  after.removeSelectedText();
   CaretToEnd();
 }
 
 void Console::NewPromptLine() { AppendColoured(QStringLiteral("\n") + FromCore(ConsolePrompt), kConsoleBlack); }
 
 void Console::ClearConsole(const std::string& version) {
+  dropped_ = EndMark();
   clear();
   AppendColoured(FromCore(LangText("mgsc00007") + version) + QStringLiteral("\n") + Tr("mgsc00005") +
                      QStringLiteral("\n") + FromCore(ConsolePrompt),
                  kConsoleBlack);
+  greeting_end_ = EndMark();
 }
 
 void Console::AddHistory(const std::string& line) {
@@ -104,11 +122,8 @@ void Console::EnterLine() {
   std::string line = ToCore(textCursor().block().text());
   // 2. Old lines go while the text is too long.
   QTextDocument* doc = document();
-  while (doc->characterCount() - 1 > kConsoleTextLimit && doc->blockCount() > 1) {
-    QTextCursor first(doc);
-    first.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
-    first.removeSelectedText();
-  }
+  while (doc->characterCount() - 1 > kConsoleTextLimit && doc->blockCount() > 1)
+    DropOldest(doc->findBlockByNumber(1).position());
   // 3. The prompt is not part of what was typed.
   line.erase(0, std::min(line.size(), ConsolePrompt.size()));
   AddHistory(line);
@@ -123,6 +138,9 @@ void Console::EnterLine() {
     // and leaves the program as it was.
     const QScopedValueRollback<uint8_t> keep_run(compiler_->EvalKeepsRun, uint8_t{1});
     const TEvaluation result = compiler_->EvaluateExpression(line, false);
+    // The line may have changed the program's variables: a step back must
+    // not re-execute past the change from an older copy.
+    compiler_->NoteOutsideChange();
     if (!result.ErrorText.empty()) {
       AppendColoured(QStringLiteral("\n") + FromCore(result.ErrorText), kConsoleBlue);
     } else {

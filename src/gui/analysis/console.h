@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QTextEdit>
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -32,6 +33,13 @@ class Console : public QTextEdit {
   void AppendColoured(const QString& text, const QColor& colour);
   // A new line holding only the prompt, typed on in black.
   void NewPromptLine();
+  // Places in the text that outlive the dropping of its oldest part: the
+  // end of the text now, the earliest place still held, and the cutting of
+  // everything after a place (or the whole text after the greeting, for a
+  // place that is gone).
+  int64_t EndMark() const;
+  int64_t Floor() const { return std::max(dropped_, greeting_end_); }
+  void CutBackTo(int64_t mark);
   // The greeting with the version, the hint line and the prompt.
   void ClearConsole(const std::string& version);
   void AddHistory(const std::string& line);
@@ -58,7 +66,12 @@ class Console : public QTextEdit {
   void CaretToEnd();
   void EndInput();
 
+  // Drops the oldest `count` characters.
+  void DropOldest(int count);
+
   TKompilatorTS* compiler_ = nullptr;
+  int64_t dropped_ = 0;       // characters dropped from the front since the start
+  int64_t greeting_end_ = 0;  // the mark after the greeting of the last clear
 };
 
 }  // namespace tessaro::gui

@@ -262,6 +262,13 @@ void InstallBreakpoints(Tmain& window) {
 
   // The list follows every change of the document's breakpoints.
   QObject::connect(&window, &Tmain::breakpointsChanged, page, &BreakpointPage::RefreshBreakpointList);
+  // Their hit counts follow the run where it stops and where a step, forward
+  // or back, leaves it.
+  auto refresh_hits = [run, page] {
+    if (!run->Compiler.Running && run->Compiler.HasBreakpoints()) page->RefreshBreakpointList();
+  };
+  QObject::connect(run, &Trun::runStateChanged, page, refresh_hits);
+  QObject::connect(run, &Trun::runStepped, page, refresh_hits);
   const RetranslationHandle texts = AddRetranslationObserver([page] { page->ApplyTranslation(); });
   QObject::connect(page, &QObject::destroyed, [texts] { RemoveRetranslationObserver(texts); });
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gui/analysis/console.h"
+#include "core/i18n/language.h"
 #include "gui/analysis/tcode.h"
 #include "gui/run/input_edit.h"
 #include "gui/run/trun.h"
@@ -46,8 +47,58 @@ void Trun::EnterInputMode() {
   Tmain::EnableAgain(disabled);
 }
 
+void Trun::NoteExchange(bool counted) {
+  // The history's count of exchanges numbers them, so the marks stay in step
+  // with it even when the history starts again in the middle of a run (a
+  // step back that found the steps changed, a new budget).
+  const uint64_t exchanges = Compiler.Exchanges();
+  if (!Compiler.History || (counted && exchanges == 0)) return;
+  const uint64_t index = counted ? exchanges - 1 : exchanges;
+  if (index < marks_base_) {
+    exchange_marks_.clear();
+    marks_base_ = index;
+  }
+  exchange_marks_.resize(static_cast<size_t>(index - marks_base_), exchange_marks_.empty() ? 0 : exchange_marks_.back());
+  Console* console = code_.ConsoleEdit();
+  exchange_marks_.push_back(console->EndMark());
+  // Marks in the text the console has dropped all cut to its start: one
+  // such is enough.
+  while (exchange_marks_.size() > 1 && exchange_marks_[1] <= console->Floor()) {
+    exchange_marks_.pop_front();
+    ++marks_base_;
+  }
+}
+
+void Trun::CutConsoleBack(uint64_t exchanges) {
+  Console* console = code_.ConsoleEdit();
+  if (exchanges >= marks_base_ + exchange_marks_.size()) return;
+  if (exchanges < marks_base_) {
+    console->CutBackTo(console->Floor());
+    exchange_marks_.clear();
+    marks_base_ = exchanges;
+    return;
+  }
+  const size_t kept = static_cast<size_t>(exchanges - marks_base_);
+  console->CutBackTo(exchange_marks_[kept]);
+  exchange_marks_.resize(kept);
+}
+
+void Trun::ReplayedInput(const std::string& item, const std::string& answer) {
+  NoteExchange(true);
+  // Shown as a read answered in the console, marked as the earlier answer.
+  Console* console = code_.ConsoleEdit();
+  console->AppendColoured(QStringLiteral("\n") + FromCore(item), kConsoleGreen);
+  console->AppendColoured(QStringLiteral(" = "), kConsoleBlack);
+  console->AppendColoured(QStringLiteral("\n?") + FromCore(answer) + QLatin1Char(' '), kConsoleBlack);
+  console->AppendColoured(FromCore(LangText("msgr00010")), kConsoleBlue);
+  console->NewPromptLine();
+  if (main_.Settings().KonsolaWejscie) code_.SetActivePage(kPageConsole);
+}
+
 void Trun::InputOutput(const std::string& value, const std::string& item, uint8_t direction, std::string& answer) {
   answer.clear();
+  // A write is counted before it is shown, a read after it is answered.
+  NoteExchange(direction == 1);
   const TSettings& settings = main_.Settings();
   Console* console = code_.ConsoleEdit();
   if (direction == 1) {

@@ -15,9 +15,12 @@
 #include "core/extensions/plugin_table.h"
 #include "core/i18n/language.h"
 #include "core/i18n/retranslation.h"
+#include "core/language/message_format.h"
 #include "core/language/value_memory.h"
 #include "core/language/variables.h"
 #include "core/platform/registry.h"
+#include "core/runtime/run_history.h"
+#include "gui/analysis/console.h"
 #include "gui/analysis/tcode.h"
 #include "gui/analysis/tree_page.h"
 #include "gui/run/input_edit.h"
@@ -31,6 +34,8 @@ namespace {
 constexpr const char* kKus[] = {"ActionKompiluj", "ActionUruchom", "ActionUruchomKrokPoKroku"};
 constexpr const char* kSteps[] = {"ActionNastepnaInstrukcja", "ActionNastepnyBlok", "ActionNastepnaMikroInstrukcja",
                                   "ActionWznowWykonywanie"};
+constexpr const char* kBackSteps[] = {"ActionPoprzedniaInstrukcja", "ActionPoprzedniBlok",
+                                      "ActionPoprzedniaMikroInstrukcja"};
 
 // The icons of status panel 1, chosen by the first character of a status text.
 struct StatusIcon {
@@ -114,6 +119,9 @@ Trun::Trun(Tmain& main, Tcode& code, TinputEdit& input, QObject* parent)
   Compiler.OnConversion = [this](const Trozkaz&, int32_t from, int32_t to, const std::string& text) {
     emit conversionShown(text, from, to);
   };
+  Compiler.OnReplayedInput = [this](TKompilatorTS&, const std::string& item, const std::string& answer) {
+    ReplayedInput(item, answer);
+  };
   code_.SetCompiler(&Compiler);
   connect(&code_, &Tcode::diagramMarksChanged, this, &Trun::runMarksChanged);
   since_pump_.start();
@@ -146,6 +154,9 @@ Trun::Trun(Tmain& main, Tcode& code, TinputEdit& input, QObject* parent)
       {"ActionNastepnaInstrukcja", &Trun::ActionNastepnaInstrukcjaExecute},
       {"ActionNastepnyBlok", &Trun::ActionNastepnyBlokExecute},
       {"ActionNastepnaMikroInstrukcja", &Trun::ActionNastepnaMikroInstrukcjaExecute},
+      {"ActionPoprzedniaInstrukcja", &Trun::ActionPoprzedniaInstrukcjaExecute},
+      {"ActionPoprzedniBlok", &Trun::ActionPoprzedniBlokExecute},
+      {"ActionPoprzedniaMikroInstrukcja", &Trun::ActionPoprzedniaMikroInstrukcjaExecute},
       {"ActionZakonczWykonywanie", &Trun::ActionZakonczWykonywanieExecute},
       {"ActionPodswietlaj", &Trun::ActionPodswietlajExecute},
   };
@@ -167,6 +178,7 @@ Trun::~Trun() {
   Compiler.OnVariableChange = nullptr;
   Compiler.OnStep = nullptr;
   Compiler.OnInputOutput = nullptr;
+  Compiler.OnReplayedInput = nullptr;
 }
 
 // ---------------------------------------------------------------------------
@@ -185,6 +197,12 @@ void Trun::EnableCommands(int kus, int z, int w, int steps) {
   if (w >= 0) SetCommand("ActionWstrzymaj", w);
   if (steps >= 0)
     for (const char* n : kSteps) SetCommand(n, steps);
+  UpdateStepBackCommands();
+}
+
+void Trun::UpdateStepBackCommands() {
+  const bool possible = Compiler.CanStepBack();
+  for (const char* n : kBackSteps) SetCommand(n, possible);
 }
 
 void Trun::ForceHighlightOn() {
@@ -331,20 +349,22 @@ void Trun::StateChange(uint8_t code) {
       break;
     case kStatePaused:
       EnableCommands(1, 1, 0, 1);
-      ShowRunStatusOf(StatusText("#", "msgr00005"));
+      ShowPausedStatus("msgr00005");
       ShowAnalysisMode();
       ShowWhereTheRunIs();
       break;
     case kStatePrepared:
       stop_reason_ = StopReason::None;
+      exchange_marks_.clear();
+      marks_base_ = 0;
       EnableCommands(1, 1, 0, 1);
       ShowAnalysisMode();
       break;
     case kStateBreakpoint:
-      EnableCommands(1, 1, 0, 1);
-      ShowRunStatusOf(StatusText("#", "msgr00003"));
-      ShowAnalysisMode();
       Compiler.Running = 0;
+      EnableCommands(1, 1, 0, 1);
+      ShowPausedStatus("msgr00003");
+      ShowAnalysisMode();
       ShowWhereTheRunIs();
       break;
     case kStateRunning:
@@ -379,7 +399,18 @@ void Trun::StateChange(uint8_t code) {
     default:
       break;
   }
+  UpdateStepBackCommands();
   emit runStateChanged();
+}
+
+void Trun::ShowPausedStatus(const char* id) {
+  // Only worth saying once the history no longer reaches the run's start.
+  const uint64_t reach = Compiler.History && Compiler.History->Horizon() > 0 ? Compiler.HistoryReach() : 0;
+  ShowRunStatusOf([id, reach] {
+    std::string text = "#" + LangText(id);
+    if (reach > 0) text += " " + FormatText(LangText("msgr00009"), {std::to_string(reach)});
+    return text;
+  });
 }
 
 void Trun::ShowEndStatus() {
@@ -469,10 +500,11 @@ void Trun::PumpOrDrawStep(uint8_t code) {
   // 3. The tree page follows the current instruction; the current block
   // keeps its green mark, the listing's own pick is not touched.
   if (code_.ActivePage() == kPageTree) code_.FollowCurrent();
-  // 4. The wait; pause and stop end it early. The step event of a stop
-  // executed nothing, so it does not wait: preparing a run with a long delay
-  // would otherwise hold the window with every run command disabled.
-  if (code == kStepOfStop) {
+  // 4. The wait; pause and stop end it early. The step events of a stop and
+  // of a step back executed nothing, so they do not wait: preparing a run
+  // with a long delay would otherwise hold the window with every run command
+  // disabled.
+  if (code == kStepOfStop || code == kStepBack) {
     Timer.stop();
   } else {
     WaitForDelay();
@@ -559,6 +591,8 @@ void Trun::ApplyCompilerSettings(const TSettings& settings) {
   Compiler.DynamicArrays = settings.DynamiczneTablice ? 1 : 0;
   Compiler.CaseSensitive = settings.WielkoscLiter ? 1 : 0;
   SetMemoryBudgetMB(settings.LimitPamieci);
+  Compiler.SetHistoryBudget(int64_t{std::clamp(settings.LimitHistorii, 0, kMaxHistoryBudgetMB)} << 20);
+  UpdateStepBackCommands();
 }
 
 void Trun::ActionKompilujExecute() {
@@ -604,6 +638,9 @@ void Trun::ActionZakonczWykonywanieExecute() {
   if (!Compiler.IsEmpty() && (Compiler.Running || !Compiler.IsFinished())) stop_reason_ = StopReason::User;
   code_.EndConsoleInput();
   Compiler.Stop();
+  // The core keeps the history of a run that stopped; the user's stop ends it.
+  Compiler.ClearHistory();
+  UpdateStepBackCommands();
   EndDelay();
 }
 
@@ -622,8 +659,57 @@ bool Trun::StepCommand(bool (TKompilatorTS::*step)()) {
     EnableCommands(1, 0, 0, 0);
     ShowEndStatus();
   }
+  UpdateStepBackCommands();
+  emit runStepped();
   return true;
 }
+
+void Trun::StepBackCommand(StepSize size) {
+  if (CommandRefused()) return;
+  in_step_command_ = true;
+  // As a step forward: the place the run went back to is drawn.
+  ForceHighlightOn();
+  const bool moved = Compiler.StepBack(size);
+  in_step_command_ = false;
+  if (moved) ShowRewoundState(size);
+  UpdateStepBackCommands();
+  emit runStepped();
+}
+
+void Trun::ShowRewoundState(StepSize size) {
+  // StepBack has fired the paused state, the whole variable list and the
+  // step, so the diagram, the listing and the variables show the moment
+  // already. What follows are the parts the core's events do not reach.
+  // 1. The console loses what the run wrote after that moment.
+  CutConsoleBack(Compiler.Exchanges());
+  // 2. The error list keeps only the errors of that moment.
+  if (code_.ErrorsPageAttached()) {
+    if (Compiler.Errors.empty() && Compiler.Warnings.empty()) {
+      code_.ClearErrorList();
+      code_.DetachErrorsPage();
+      if (code_.ActivePage() < 0) code_.SetActivePage(kPageListing);
+    } else {
+      code_.WriteErrorList();
+    }
+  }
+  // 3. The conversion panel shows the last conversion done by then.
+  if (const TConversionShown& shown = Compiler.History->Counters().Conversion; shown.Shown)
+    emit conversionShown(shown.Text, shown.FromBase, shown.ToBase);
+  // 4. The tree page shows the instruction's values of that moment; a micro
+  // step back shows the page, as a micro step does.
+  if (size == StepSize::Micro) {
+    code_.SetActivePage(kPageTree);
+    ShowAnalysisPanel();
+  }
+  if (code_.ActivePage() == kPageTree) code_.FollowCurrent();
+  code_.Tree()->PaintTreePage();
+}
+
+void Trun::ActionPoprzedniaInstrukcjaExecute() { StepBackCommand(StepSize::Instruction); }
+
+void Trun::ActionPoprzedniBlokExecute() { StepBackCommand(StepSize::Block); }
+
+void Trun::ActionPoprzedniaMikroInstrukcjaExecute() { StepBackCommand(StepSize::Micro); }
 
 void Trun::ActionNastepnaInstrukcjaExecute() { StepCommand(&TKompilatorTS::InstructionStep); }
 
@@ -655,6 +741,7 @@ void Trun::DiscardProgram() {
     return;
   }
   Compiler.Stop();
+  Compiler.ClearHistory();
   Compiler.Clear();
   compiled_document_ = nullptr;
   compiled_bloki_.clear();

@@ -61,6 +61,8 @@ class Trun : public QObject {
     PumpOrDrawStep(code);
   }
   void InputOutput(const std::string& value, const std::string& item, uint8_t direction, std::string& answer);
+  // A read reached again after a step back took the answer given before.
+  void ReplayedInput(const std::string& item, const std::string& answer);
 
   // Status bar.
   void ShowRunStatus(const std::string& text);
@@ -87,6 +89,9 @@ class Trun : public QObject {
   void ActionNastepnaInstrukcjaExecute();
   void ActionNastepnyBlokExecute();
   void ActionNastepnaMikroInstrukcjaExecute();
+  void ActionPoprzedniaInstrukcjaExecute();
+  void ActionPoprzedniBlokExecute();
+  void ActionPoprzedniaMikroInstrukcjaExecute();
   void ActionPodswietlajExecute();
 
   // Stops and discards the program: the diagram no longer matches it.
@@ -114,12 +119,28 @@ class Trun : public QObject {
   void conversionShown(const std::string& value, int32_t from, int32_t to);
   // The run's state changed (prepared, running, paused, stopped, cleared).
   void runStateChanged();
+  // A step command, forward or back, has left the run at its new place
+  // (after the redraw): whatever shows more of the run's state follows.
+  void runStepped();
 
  private:
   void EnableCommands(int kus, int z, int w, int steps);  // 1 on, 0 off, -1 unchanged
   void SetCommand(const char* name, bool enabled);
   void ForceHighlightOn();
   bool StepCommand(bool (TKompilatorTS::*step)());
+  // A step back of `size`, and what the window shows after it.
+  void StepBackCommand(StepSize size);
+  void ShowRewoundState(StepSize size);
+  // The step back commands are enabled exactly while a step back is possible.
+  void UpdateStepBackCommands();
+  // The paused status, with how far back the history reaches once its
+  // oldest part is gone.
+  void ShowPausedStatus(const char* id);
+  // The console remembers where each exchange of the run began, so that a
+  // step back can cut off what came after; `counted` when the history has
+  // counted the exchange already.
+  void NoteExchange(bool counted);
+  void CutConsoleBack(uint64_t exchanges);
   void RepaintAll();
   // The diagram, the listing and the variable list show the current instruction.
   void ShowWhereTheRunIs();
@@ -173,6 +194,12 @@ class Trun : public QObject {
   QElapsedTimer since_list_;
   QEventLoop* delay_loop_ = nullptr;
   bool in_step_command_ = false;
+
+  // Where each exchange with the user began in the console (Console::EndMark),
+  // by exchange number from `marks_base_`; marks wholly in the text the
+  // console has dropped are forgotten.
+  std::deque<int64_t> exchange_marks_;
+  uint64_t marks_base_ = 0;
 
   // The diagram the program was compiled from.
   void* compiled_document_ = nullptr;

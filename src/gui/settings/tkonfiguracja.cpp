@@ -21,6 +21,7 @@
 #include "core/language/value_memory.h"
 #include "core/platform/dialogs.h"
 #include "core/platform/program_paths.h"
+#include "core/runtime/run_history.h"
 #include "gui/shell/qt_text.h"
 #include "gui/shell/window_texts.h"
 #include "gui/shell/themes.h"
@@ -120,6 +121,17 @@ Tkonfiguracja::Tkonfiguracja(const TSettings& current, QWidget* parent) : QDialo
   memory_row->addWidget(memory_limit_);
   memory_row->addStretch();
   compiler_box->addLayout(memory_row);
+  // The memory the history of a run may take for stepping back; 0 keeps none.
+  auto* history_row = new QHBoxLayout;
+  auto* history_label = Named(new QLabel(Tr("msgk00009"), compiler), "lblLimitHistorii");
+  history_limit_ = Named(new QSpinBox(compiler), "seLimitHistorii");
+  history_limit_->setRange(0, kMaxHistoryBudgetMB);
+  history_limit_->setSingleStep(16);
+  history_label->setBuddy(history_limit_);
+  history_row->addWidget(history_label);
+  history_row->addWidget(history_limit_);
+  history_row->addStretch();
+  compiler_box->addLayout(history_row);
   compiler_box->addStretch();
   pages->addTab(compiler, QString());
 
@@ -197,6 +209,7 @@ void Tkonfiguracja::Load(const TSettings& s) {
   pilot_->setChecked(s.WersjaPilotazowa);
   check_updates_->setChecked(s.SprawdzajAktualizacje);
   memory_limit_->setValue(s.LimitPamieci);
+  history_limit_->setValue(s.LimitHistorii);
   int theme = 0;
   for (int i = 0; i < std::ssize(kThemeChoices); ++i)
     if (s.Interfejs == kThemeChoices[i].theme) theme = i;
@@ -218,6 +231,7 @@ TSettings Tkonfiguracja::Values() const {
   s.WersjaPilotazowa = pilot_->isChecked();
   s.SprawdzajAktualizacje = check_updates_->isChecked();
   s.LimitPamieci = memory_limit_->value();
+  s.LimitHistorii = history_limit_->value();
   s.Interfejs = kThemeChoices[std::max(0, themes_->checkedId())].theme;
   return s;
 }

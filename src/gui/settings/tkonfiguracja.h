@@ -52,6 +52,7 @@ class Tkonfiguracja : public QDialog {
   QCheckBox* pilot_ = nullptr;
   QCheckBox* check_updates_ = nullptr;
   QSpinBox* memory_limit_ = nullptr;
+  QSpinBox* history_limit_ = nullptr;
   QButtonGroup* themes_ = nullptr;
 };
 

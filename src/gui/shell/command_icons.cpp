@@ -12,7 +12,7 @@ namespace {
 
 // Shapes drawn here; everything else comes from the style's standard icons.
 enum class Shape { None, Pan, Select, Start, End, Process, Condition, InOut, Node, Note,
-                   CentreV, CentreH, Nodes, Orthogonal };
+                   CentreV, CentreH, Nodes, Orthogonal, BackInstruction, BackBlock, BackMicro };
 
 struct IconSpec {
   std::string_view command;
@@ -49,6 +49,9 @@ constexpr IconSpec kIcons[] = {
     {"ActionNastepnaInstrukcja", Shape::None, QStyle::SP_ArrowDown},
     {"ActionNastepnaMikroInstrukcja", Shape::None, QStyle::SP_ToolBarVerticalExtensionButton},
     {"ActionNastepnyBlok", Shape::None, QStyle::SP_MediaSkipForward},
+    {"ActionPoprzedniaInstrukcja", Shape::BackInstruction, kNoPixmap},
+    {"ActionPoprzedniBlok", Shape::BackBlock, kNoPixmap},
+    {"ActionPoprzedniaMikroInstrukcja", Shape::BackMicro, kNoPixmap},
     {"ActionWstrzymaj", Shape::None, QStyle::SP_MediaPause},
     {"ActionZakonczWykonywanie", Shape::None, QStyle::SP_MediaStop},
     {"ActionOtworzZadanie", Shape::None, QStyle::SP_FileDialogDetailedView},
@@ -59,6 +62,20 @@ constexpr IconSpec kIcons[] = {
 
 const QColor kFill(0xFF, 0xFF, 0xBB);  // the default block fill
 const QColor kNoteFill(0xEA, 0xFF, 0xE6);
+const QColor kBackArrow(0x20, 0x40, 0x80);  // the steps back, one colour for the three
+
+// A bent arrow from the lower right that comes back up and points left: "undo".
+void DrawBackArrow(QPainter& p, qreal top) {
+  p.setPen(QPen(kBackArrow, 1.6, Qt::SolidLine, Qt::RoundCap));
+  p.setBrush(Qt::NoBrush);
+  QPainterPath bend;
+  bend.moveTo(12, top + 9);
+  bend.cubicTo(12, top + 2, 9, top + 2, 5, top + 2);
+  p.drawPath(bend);
+  p.setPen(Qt::NoPen);
+  p.setBrush(kBackArrow);
+  p.drawPolygon(QPolygonF({{1.5, top + 2}, {6, top - 1.5}, {6, top + 5.5}}));
+}
 
 void DrawShape(QPainter& p, Shape shape) {
   p.setPen(QPen(Qt::black, 1));
@@ -115,6 +132,24 @@ void DrawShape(QPainter& p, Shape shape) {
     case Shape::Orthogonal:
       p.setBrush(Qt::NoBrush);
       p.drawPolyline(QPolygon({{2, 2}, {2, 9}, {13, 9}, {13, 15}}));
+      break;
+    case Shape::BackInstruction:
+      // One line of a block under the arrow.
+      p.setPen(QPen(Qt::black, 1));
+      p.drawLine(3, 13, 13, 13);
+      DrawBackArrow(p, 3);
+      break;
+    case Shape::BackBlock:
+      // A whole block under the arrow.
+      p.drawRect(QRectF(3.5, 10.5, 10, 4));
+      DrawBackArrow(p, 2);
+      break;
+    case Shape::BackMicro:
+      // A node of an expression tree under the arrow.
+      p.setBrush(Qt::white);
+      p.drawEllipse(QRectF(9.5, 10.5, 4, 4));
+      p.drawLine(QPointF(11.5, 10.5), QPointF(11.5, 9));
+      DrawBackArrow(p, 3);
       break;
   }
 }

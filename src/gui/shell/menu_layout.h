@@ -73,6 +73,9 @@ inline constexpr MenuEntry kMenuEntries[] = {
     {"menuUruchom", "ActionNastepnaInstrukcja"},
     {"menuUruchom", "ActionNastepnyBlok"},
     {"menuUruchom", "ActionNastepnaMikroInstrukcja"},
+    {"menuUruchom", "ActionPoprzedniaInstrukcja"},
+    {"menuUruchom", "ActionPoprzedniBlok"},
+    {"menuUruchom", "ActionPoprzedniaMikroInstrukcja"},
     {"menuUruchom", "-"},
     {"menuUruchom", "ActionZakonczWykonywanie"},
     {"menuUruchom", "-"},
@@ -129,10 +132,11 @@ inline constexpr const char* kViewToolbar[] = {
 };
 
 inline constexpr const char* kRunToolbar[] = {
-    "ActionUruchom",           "ActionUruchomKrokPoKroku",      "ActionWznowWykonywanie",
-    "ActionNastepnaInstrukcja", "ActionNastepnaMikroInstrukcja", "ActionNastepnyBlok",
-    "ActionWstrzymaj",          "ActionZakonczWykonywanie",      "-",
-    "ActionKompiluj",           "ActionSprawdzRozwiazanie", "-",
+    "ActionUruchom",              "ActionUruchomKrokPoKroku",        "ActionWznowWykonywanie",
+    "ActionNastepnaInstrukcja",   "ActionNastepnaMikroInstrukcja",   "ActionNastepnyBlok",
+    "ActionPoprzedniaInstrukcja", "ActionPoprzedniaMikroInstrukcja", "ActionPoprzedniBlok",
+    "ActionWstrzymaj",            "ActionZakonczWykonywanie",        "-",
+    "ActionKompiluj",             "ActionSprawdzRozwiazanie",        "-",
 };
 
 }  // namespace tessaro::gui

@@ -126,6 +126,40 @@ TEST(RunState, ABlockStepRunsTheRestOfTheBlockAndItsJump) {
   EXPECT_EQ(h.c.Running, 0);
 }
 
+// An instruction met again after it was executed whole (by an instruction
+// step, inside a block step or a run) is micro-stepped from its first node:
+// its walk is not left at its end from the last time.
+TEST(RunState, MicroStepsAfterTheLoopCameBackStartAtTheFirstNode) {
+  enum class Way { InstructionSteps, BlockSteps, PausedRun };
+  for (Way way : {Way::InstructionSteps, Way::BlockSteps, Way::PausedRun}) {
+    ProgramHarness h(kLoop);
+    ASSERT_TRUE(h.Compile());
+    h.c.PrepareRun();
+    // To the condition (3) the second time, after one pass of the body.
+    if (way == Way::InstructionSteps) {
+      for (int k = 0; k < 7; ++k) h.c.InstructionStep();
+    } else if (way == Way::BlockSteps) {
+      for (int k = 0; k < 4; ++k) h.c.BlockStep();
+    } else {
+      int executed = 0;
+      h.c.OnStep = [&](TKompilatorTS& c, uint8_t) {
+        if (++executed == 7) c.Pause();
+      };
+      h.c.Run();
+      h.c.OnStep = nullptr;
+    }
+    ASSERT_EQ(h.c.Current, 3) << int(way);
+    ASSERT_EQ(h.Render("w"), "1");
+    // i < 5: three nodes, three micro steps on the condition, then the pass.
+    for (int step = 0; step < 3; ++step) {
+      EXPECT_TRUE(h.c.MicroStep());
+      EXPECT_EQ(h.c.Current, 3) << int(way) << " step " << step;
+    }
+    h.c.MicroStep();
+    EXPECT_EQ(h.c.Current, 4) << int(way);
+  }
+}
+
 TEST(RunState, AnExpressionOfNNodesTakesNPlusOneMicroSteps) {
   struct Case { const char* text; int nodes; };
   const Case cases[] = {{"x := 1", 3}, {"x := a + b * c", 7}, {"write 1, 2", 4}, {" ", 1}};

@@ -24,6 +24,8 @@ TSettings Unusual() {
   s.WersjaPilotazowa = true;
   s.Interfejs = "Aluminum";
   s.SprawdzajAktualizacje = true;
+  s.LimitPamieci = 512;
+  s.LimitHistorii = 0;
   return s;
 }
 
@@ -37,7 +39,7 @@ TEST(Settings, DefaultFileStartsWithTheCountAndTheFirstKey) {
   test::TempHome home;
   ASSERT_TRUE(SaveSettings(TSettings{}));
   const std::string file = home.Read("tsset.dat");
-  const std::string head = std::string("\x0E\x00\x11\x00", 4) + "ZAMIENIAJOPERATOR" +
+  const std::string head = std::string("\x0F\x00\x11\x00", 4) + "ZAMIENIAJOPERATOR" +
                            std::string("\x00\x00\xFF\xFF\xFF\xFF\x00\x00", 8);
   EXPECT_EQ(file.substr(0, head.size()), head);
 

@@ -22,6 +22,7 @@
 #include "core/settings/config.h"
 #include "core/language/value_memory.h"
 #include "core/settings/settings.h"
+#include "core/runtime/run_history.h"
 #include "core/settings/window_layout.h"
 #include "gui/navigator/navigator_widget.h"
 #include "gui/run/main_window_run.h"
@@ -88,10 +89,13 @@ class SettingsLayout : public QObject {
       Child<QCheckBox>(d, "cbSprawdzajAktualizacje")->click();
       QCOMPARE(Child<QSpinBox>(d, "seLimitPamieci")->value(), 256);
       Child<QSpinBox>(d, "seLimitPamieci")->setValue(64);
+      QCOMPARE(Child<QSpinBox>(d, "seLimitHistorii")->value(), 64);
+      Child<QSpinBox>(d, "seLimitHistorii")->setValue(16);
       QCOMPARE(gui::ActiveTheme(), std::string("Aluminum"));  // live
       Click(d, "btnOk");
     });
     QCOMPARE(MemoryBudgetMB(), int64_t{64});  // in force at once
+    QCOMPARE(gui::RunControllerOf(*window)->Compiler.History->Budget(), int64_t{16} << 20);
     const TSettings saved = SavedSettings();
     QVERIFY(!saved.PodswietlajBloki);
     QVERIFY(saved.KonsolaWyjscie);
@@ -100,6 +104,7 @@ class SettingsLayout : public QObject {
     QCOMPARE(saved.Interfejs, std::string("Aluminum"));
     QVERIFY(saved.SprawdzajAktualizacje);
     QCOMPARE(saved.LimitPamieci, 64);
+    QCOMPARE(saved.LimitHistorii, 16);
     QVERIFY(!window->CommandAction("ActionPodswietlaj")->isChecked());
     QVERIFY(dialogs.shown.empty());
 
@@ -116,6 +121,7 @@ class SettingsLayout : public QObject {
     QVERIFY(!restored.KonsolaWyjscie);
     QVERIFY(!restored.SprawdzajAktualizacje);
     QCOMPARE(restored.LimitPamieci, 256);
+    QCOMPARE(restored.LimitHistorii, 64);
     QCOMPARE(MemoryBudgetMB(), int64_t{256});
     QCOMPARE(restored.Interfejs, std::string("Office2003"));
   }
