@@ -61,6 +61,9 @@ class ProgramCodePanel : public QWidget {
   QAction* CopyAction() const { return copy_; }
   QAction* SaveAction() const { return save_; }
 
+  // Room for a line of a program beside the numbers.
+  QSize sizeHint() const override { return {420, 400}; }
+
   // Every text of the panel in the active language.
   void ApplyTranslation();
 

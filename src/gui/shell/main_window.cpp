@@ -57,7 +57,7 @@ constexpr PanelSpec kPanels[] = {
     {"dpPomoc", Qt::RightDockWidgetArea, 254, 143, 0, 0},
     {"dpCode", Qt::RightDockWidgetArea, 254, 200, 0, 0},
     // The flowchart as a program: asked for, not always wanted beside the diagram.
-    {"dpKodProgramu", Qt::RightDockWidgetArea, 320, 300, 0, 0, false},
+    {"dpKodProgramu", Qt::RightDockWidgetArea, 420, 300, 0, 0, false},
     {"dpNarzedzia", Qt::BottomDockWidgetArea, 600, 180, 0, 0},
 };
 
