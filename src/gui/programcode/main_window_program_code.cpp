@@ -31,6 +31,8 @@ void InstallProgramCode(Tmain& window) {
   QObject::connect(&window, &Tmain::diagramEdited, controller, &ProgramCodeController::DiagramChanged);
   QObject::connect(&window, &Tmain::currentDocumentChanged, controller, &ProgramCodeController::DiagramChanged);
   QObject::connect(&window, &Tmain::extensionsChanged, controller, &ProgramCodeController::DiagramChanged);
+  // The configuration dialog repaints after its options take effect.
+  QObject::connect(&window, &Tmain::repaintRequested, controller, &ProgramCodeController::CheckCompilerOptions);
   // The compile messages are texts of the language in force.
   const RetranslationHandle handle = AddRetranslationObserver([controller] { controller->DiagramChanged(); });
   QObject::connect(controller, &QObject::destroyed, [handle] { RemoveRetranslationObserver(handle); });

@@ -52,6 +52,13 @@ void ProgramCodeController::DiagramChanged() {
   if (PanelSeen() && !timer_.isActive()) timer_.start();
 }
 
+void ProgramCodeController::CheckCompilerOptions() {
+  const TSettings& settings = window_.Settings();
+  if (program_ && (program_->DynamicArrays != (settings.DynamiczneTablice ? 1 : 0) ||
+                   program_->CaseSensitive != (settings.WielkoscLiter ? 1 : 0)))
+    DiagramChanged();
+}
+
 void ProgramCodeController::Compile() {
   // The panel's program is never run: the extensions it uses hear of its
   // compilation as of the compile command's, but not of an end, and the

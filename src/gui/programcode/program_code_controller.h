@@ -39,6 +39,9 @@ class ProgramCodeController : public QObject {
   // The diagram or the current document changed: the program is made again
   // within kProgramCodeDelayMs, or when the panel is next shown.
   void DiagramChanged();
+  // The options the program was compiled with (case-sensitive names,
+  // growing arrays) were changed in the configuration dialog: as DiagramChanged.
+  void CheckCompilerOptions();
   // Compiles (when the diagram changed) and exports in the panel's language
   // now, if the panel can be seen.
   void Refresh();

@@ -247,6 +247,14 @@ class ProgramCodePanelTest : public QObject {
     for (int k = 0; k < 4; ++k) QTest::keyClick(code, Qt::Key_Backspace);
     QTRY_VERIFY(c.panel->ShowsProgram());
     QVERIFY(c.panel->ProgramText().contains(QStringLiteral("t = ")));
+
+    // Options that change what compiles, confirmed in the configuration
+    // dialog (which repaints), compile the diagram again too.
+    QTRY_VERIFY(!c.controller->RefreshPending());
+    c.w->Settings().WielkoscLiter = !c.w->Settings().WielkoscLiter;
+    c.w->State().Repaint();
+    QVERIFY(c.controller->RefreshPending());
+    QTRY_VERIFY(!c.controller->RefreshPending());
   }
 
   // A hidden panel does no work and catches up when shown again.
