@@ -121,6 +121,7 @@ void ProgramCodeController::Refresh() {
 }
 
 void ProgramCodeController::FollowSelection() {
+  if (!PanelSeen()) return;  // Refresh marks the selection when the panel is shown
   const TDocumentState& state = window_.State();
   std::vector<int32_t> blocks;
   if (state.GrupaAktywna) {
@@ -133,13 +134,15 @@ void ProgramCodeController::FollowSelection() {
 }
 
 void ProgramCodeController::FollowRun() {
+  // A stepped run asks at every instruction: a hidden panel costs it nothing.
+  if (!PanelSeen()) return;
   Trun* run = window_.Part<Trun>();
   int32_t current = -1;
   // The same place the diagram marks as current.
   if (const RunHighlight* highlight = run ? run->Highlight() : nullptr; highlight && highlight->CurrentBlock >= 0)
     current = run->Compiler.Current;
   // A run may start from a diagram the panel has not shown yet.
-  if (current >= 0 && PanelSeen() && RefreshPending()) {
+  if (current >= 0 && RefreshPending()) {
     Refresh();
     return;  // Refresh follows the run itself
   }

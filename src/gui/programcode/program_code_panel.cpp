@@ -189,7 +189,7 @@ void ProgramCodePanel::ShowProgram(const QString& text, const std::vector<codege
   copy_->setEnabled(true);
   save_->setEnabled(true);
   warning_texts_ = warnings;
-  ApplyTranslation();
+  ShowWarnings();
 }
 
 void ProgramCodePanel::ShowMessage(const QString& message) {
@@ -201,7 +201,7 @@ void ProgramCodePanel::ShowMessage(const QString& message) {
   copy_->setEnabled(false);
   save_->setEnabled(false);
   warning_texts_.clear();
-  warnings_->hide();
+  ShowWarnings();
 }
 
 QString ProgramCodePanel::ProgramText() const { return ShowsProgram() ? editor_->text() : QString(); }
@@ -259,6 +259,10 @@ bool ProgramCodePanel::eventFilter(QObject* watched, QEvent* event) {
 
 void ProgramCodePanel::ApplyTranslation() {
   ApplyWindowTexts(*this, kProgramCodeTexts);
+  ShowWarnings();
+}
+
+void ProgramCodePanel::ShowWarnings() {
   warnings_->setVisible(!warning_texts_.isEmpty());
   if (!warning_texts_.isEmpty())
     warnings_->setText(WindowTextOf(kProgramCodeTexts, "Warnings") + QLatin1Char('\n') +

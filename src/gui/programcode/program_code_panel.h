@@ -77,6 +77,8 @@ class ProgramCodePanel : public QWidget {
 
  private:
   void UseLexerOf(codegen::TargetLanguage language);
+  // The warnings of the export below the program, hidden when there are none.
+  void ShowWarnings();
   void MarkLines(int marker, const std::vector<int>& lines);
   std::vector<int> LinesWithMarker(int marker) const;
 

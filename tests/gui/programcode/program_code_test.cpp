@@ -257,6 +257,26 @@ class ProgramCodePanelTest : public QObject {
     QTRY_VERIFY(!c.controller->RefreshPending());
   }
 
+  // What the export could not express is listed below the program.
+  void warningsStandBelowTheProgram() {
+    CodeWindow c;
+    auto* warnings = c.panel->findChild<QLabel*>(QStringLiteral("lblOstrzezeniaKodu"));
+    QVERIFY(warnings->isHidden());
+    // A block that no path from the start reaches.
+    TDocumentState& s = c.w->State();
+    Tobj lone = s.Bloki[2];
+    lone.Left += 300;
+    lone.Kod = "x := 1";
+    lone.Link1 = 6;
+    s.Bloki.push_back(lone);
+    s.ZapiszStan();
+    QTRY_VERIFY(!c.controller->RefreshPending());
+    const codegen::ExportResult expected = c.Expected(TargetLanguage::Python);
+    QCOMPARE(expected.Warnings.size(), size_t(1));
+    QVERIFY(warnings->isVisible());
+    QCOMPARE(warnings->text(), test::Text("msg00551") + QLatin1Char('\n') + gui::FromCore(expected.Warnings[0]));
+  }
+
   // A hidden panel does no work and catches up when shown again.
   void hiddenPanelCatchesUp() {
     CodeWindow c;
