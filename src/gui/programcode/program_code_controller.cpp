@@ -60,9 +60,10 @@ void ProgramCodeController::CheckCompilerOptions() {
 }
 
 void ProgramCodeController::Compile() {
-  // The panel's program is never run: the extensions it uses hear of its
-  // compilation as of the compile command's, but not of an end, and the
-  // extension manager may unload them under it.
+  // The panel's program is never run. The extensions it calls hear of its
+  // compilation, as of the compile command's, but never of an end: they are
+  // not called again through it, and the extension manager may unload them
+  // while it is kept.
   program_ = std::make_unique<TKompilatorTS>();
   const TSettings& settings = window_.Settings();
   program_->DynamicArrays = settings.DynamiczneTablice ? 1 : 0;
