@@ -166,8 +166,8 @@ class ProgramCodePanelTest : public QObject {
     QVERIFY(toggle);
     QVERIFY(!toggle->isChecked());
     QVERIFY(!toggle->icon().isNull());
-    QCOMPARE(toggle->text(), test::Text("msg00538"));
-    QCOMPARE(w->Panel("dpKodProgramu")->windowTitle(), test::Text("msg00537"));
+    QCOMPARE(toggle->text(), test::Text("msg00544"));
+    QCOMPARE(w->Panel("dpKodProgramu")->windowTitle(), test::Text("msg00543"));
     QVERIFY(w->findChild<QMenu*>(QStringLiteral("menuWidok"))->actions().contains(toggle));
   }
 
@@ -239,7 +239,7 @@ class ProgramCodePanelTest : public QObject {
     QVERIFY(!c.panel->ShowsProgram());
     auto* message = c.panel->findChild<QLabel*>(QStringLiteral("lblKomunikatKodu"));
     QVERIFY(message->isVisible());
-    QVERIFY(message->text().startsWith(test::Text("msg00548")));
+    QVERIFY(message->text().startsWith(test::Text("msg00554")));
     QVERIFY(!c.panel->CopyAction()->isEnabled());
     QVERIFY(!c.panel->SaveAction()->isEnabled());
 
@@ -274,7 +274,7 @@ class ProgramCodePanelTest : public QObject {
     const codegen::ExportResult expected = c.Expected(TargetLanguage::Python);
     QCOMPARE(expected.Warnings.size(), size_t(1));
     QVERIFY(warnings->isVisible());
-    QCOMPARE(warnings->text(), test::Text("msg00551") + QLatin1Char('\n') + gui::FromCore(expected.Warnings[0]));
+    QCOMPARE(warnings->text(), test::Text("msg00557") + QLatin1Char('\n') + gui::FromCore(expected.Warnings[0]));
   }
 
   // A hidden panel does no work and catches up when shown again.
@@ -296,7 +296,7 @@ class ProgramCodePanelTest : public QObject {
     CodeWindow c;
     c.w->CommandAction("ActionZamknijPlikZAlgorytmem")->trigger();
     QTRY_VERIFY(!c.panel->ShowsProgram());
-    QCOMPARE(c.panel->findChild<QLabel*>(QStringLiteral("lblKomunikatKodu"))->text(), test::Text("msg00547"));
+    QCOMPARE(c.panel->findChild<QLabel*>(QStringLiteral("lblKomunikatKodu"))->text(), test::Text("msg00553"));
   }
 
   // While a run is stepped, the current instruction's lines are marked; the

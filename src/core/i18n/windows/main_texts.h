@@ -155,9 +155,9 @@ inline constexpr WindowText kMainTexts[] = {
     {"ActionWWW.Hint", "msg00179"},
     {"ActionOProgramie", "msg00180"},
     {"ActionOProgramie.Hint", "msg00181"},
-    {"dpKodProgramu", "msg00537"},
-    {"ActionPokazdpKodProgramu", "msg00538"},
-    {"ActionPokazdpKodProgramu.Hint", "msg00539"},
+    {"dpKodProgramu", "msg00543"},
+    {"ActionPokazdpKodProgramu", "msg00544"},
+    {"ActionPokazdpKodProgramu.Hint", "msg00545"},
 };
 
 }  // namespace tessaro

@@ -8,19 +8,19 @@
 namespace tessaro {
 
 inline constexpr WindowText kProgramCodeTexts[] = {
-    {"lblJezykProgramu", "msg00540"},
-    {"cbJezykProgramu.Hint", "msg00541"},
-    {"acKopiujKod", "msg00542"},
-    {"acKopiujKod.Hint", "msg00543"},
-    {"acZapiszKodJako", "msg00544"},
-    {"acZapiszKodJako.Hint", "msg00545"},
+    {"lblJezykProgramu", "msg00546"},
+    {"cbJezykProgramu.Hint", "msg00547"},
+    {"acKopiujKod", "msg00548"},
+    {"acKopiujKod.Hint", "msg00549"},
+    {"acZapiszKodJako", "msg00550"},
+    {"acZapiszKodJako.Hint", "msg00551"},
     // Texts the panel shapes itself.
-    {"SaveDialog", "msg00546"},
-    {"NoDocument", "msg00547"},
-    {"CompileFailed", "msg00548"},
-    {"ExportFailed", "msg00549"},
-    {"SaveFailed", "msg00550"},
-    {"Warnings", "msg00551"},
+    {"SaveDialog", "msg00552"},
+    {"NoDocument", "msg00553"},
+    {"CompileFailed", "msg00554"},
+    {"ExportFailed", "msg00555"},
+    {"SaveFailed", "msg00556"},
+    {"Warnings", "msg00557"},
 };
 
 }  // namespace tessaro
