@@ -14,7 +14,7 @@ namespace tessaro {
 
 // Panels and toolbars, each in save order.
 inline constexpr const char* kLayoutPanels[] = {"dpWykazPlikow",      "dpNavigator", "dpPomoc",    "dpListaZmiennych",
-                                                "dpKonwersjaSystemow", "dpCode",      "dpNarzedzia"};
+                                                "dpKonwersjaSystemow", "dpCode",      "dpNarzedzia", "dpKodProgramu"};
 inline constexpr const char* kLayoutToolbars[] = {"toolbarPasekStandardowy", "toolbarPasekWidoku",
                                                   "toolbarPasekUruchamianie", "toolMainMenu"};
 // The menu bar's toolbar: a layout file never hides or floats it.

@@ -28,6 +28,7 @@
 #include "gui/failure/tessaro_application.h"
 #include "gui/help/help_panel.h"
 #include "gui/online/online_services.h"
+#include "gui/programcode/main_window_program_code.h"
 #include "gui/run/trun.h"
 #include "gui/layout/main_window_layout.h"
 #include "gui/navigator/navigator_widget.h"
@@ -147,6 +148,8 @@ StartedProgram StartProgram(const QStringList& arguments) {
   InstallNavigator(window);
   InstallExtensionManager(window);
   InstallConversionPanel(window);
+  // The flowchart as a program in the "Kod" panel.
+  InstallProgramCode(window);
   // Mouse editing, undo and redo, the block clipboard.
   InstallEditor(window);
   // The block content editor in the "dpCode" panel.

@@ -12,7 +12,8 @@ namespace {
 
 // Shapes drawn here; everything else comes from the style's standard icons.
 enum class Shape { None, Pan, Select, Start, End, Process, Condition, InOut, Node, Note,
-                   CentreV, CentreH, Nodes, Orthogonal, BackInstruction, BackBlock, BackMicro };
+                   CentreV, CentreH, Nodes, Orthogonal, BackInstruction, BackBlock, BackMicro,
+                   Code };
 
 struct IconSpec {
   std::string_view command;
@@ -42,6 +43,7 @@ constexpr IconSpec kIcons[] = {
     {"ActionWyrownajPoziomo", Shape::CentreH, kNoPixmap},
     {"ActionWezel", Shape::Nodes, kNoPixmap},
     {"ActionLamana", Shape::Orthogonal, kNoPixmap},
+    {"ActionPokazdpKodProgramu", Shape::Code, kNoPixmap},
     {"ActionKompiluj", Shape::None, QStyle::SP_DialogApplyButton},
     {"ActionUruchom", Shape::None, QStyle::SP_MediaPlay},
     {"ActionUruchomKrokPoKroku", Shape::None, QStyle::SP_MediaSeekForward},
@@ -150,6 +152,16 @@ void DrawShape(QPainter& p, Shape shape) {
       p.drawEllipse(QRectF(9.5, 10.5, 4, 4));
       p.drawLine(QPointF(11.5, 10.5), QPointF(11.5, 9));
       DrawBackArrow(p, 3);
+      break;
+    case Shape::Code:
+      // "</>" on a sheet: the flowchart as program text.
+      p.setBrush(Qt::white);
+      p.drawRect(QRectF(0.5, 1.5, 15, 13));
+      p.setPen(QPen(QColor(0x20, 0x40, 0x80), 1.4));
+      p.setBrush(Qt::NoBrush);
+      p.drawPolyline(QPolygonF({{5.5, 4.5}, {2.5, 8}, {5.5, 11.5}}));
+      p.drawPolyline(QPolygonF({{10.5, 4.5}, {13.5, 8}, {10.5, 11.5}}));
+      p.drawLine(QPointF(9, 4), QPointF(7, 12));
       break;
   }
 }

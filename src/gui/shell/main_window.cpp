@@ -46,6 +46,7 @@ struct PanelSpec {
   int height;  // split height
   int min_width;
   int min_height;
+  bool shown = true;  // at the first start, before any layout is restored
 };
 
 constexpr PanelSpec kPanels[] = {
@@ -55,6 +56,8 @@ constexpr PanelSpec kPanels[] = {
     {"dpKonwersjaSystemow", Qt::RightDockWidgetArea, 254, 265, 0, 150},
     {"dpPomoc", Qt::RightDockWidgetArea, 254, 143, 0, 0},
     {"dpCode", Qt::RightDockWidgetArea, 254, 200, 0, 0},
+    // The flowchart as a program: asked for, not always wanted beside the diagram.
+    {"dpKodProgramu", Qt::RightDockWidgetArea, 420, 300, 0, 0, false},
     {"dpNarzedzia", Qt::BottomDockWidgetArea, 600, 180, 0, 0},
 };
 
@@ -331,11 +334,12 @@ void Tmain::CreatePanels() {
     if (p.min_width || p.min_height) content->setMinimumSize(p.min_width, p.min_height);
     dock->setWidget(content);
     addDockWidget(p.area, dock, Qt::Vertical);
-    if (p.area == Qt::LeftDockWidgetArea) {
+    // A panel hidden at first takes no share of its side's designed sizes.
+    if (p.shown && p.area == Qt::LeftDockWidgetArea) {
       left << dock;
       left_heights << p.height;
       left_widths << p.width;
-    } else if (p.area == Qt::RightDockWidgetArea) {
+    } else if (p.shown && p.area == Qt::RightDockWidgetArea) {
       right << dock;
       right_heights << p.height;
       right_widths << p.width;
@@ -343,8 +347,10 @@ void Tmain::CreatePanels() {
     // The toggles stand in the "Widok" menu before its first separator.
     auto* toggle = new QAction(this);
     toggle->setObjectName(QStringLiteral("ActionPokaz") + name);
+    toggle->setIcon(CommandIcon(toggle->objectName().toStdString()));
     toggle->setCheckable(true);
-    toggle->setChecked(true);
+    toggle->setChecked(p.shown);
+    if (!p.shown) dock->hide();
     connect(toggle, &QAction::toggled, dock, &QDockWidget::setVisible);
     connect(dock, &QDockWidget::visibilityChanged, toggle, [toggle, dock](bool) {
       if (!dock->isHidden() != toggle->isChecked()) toggle->setChecked(!dock->isHidden());
@@ -353,10 +359,11 @@ void Tmain::CreatePanels() {
     widok->insertAction(first_view_item, toggle);
     panele->addAction(toggle);
   }
-  // Menu order: open files, navigator, variables, help, code, analysis, conversion.
-  static constexpr const char* kToggleOrder[] = {"dpWykazPlikow", "dpNavigator", "dpListaZmiennych",
-                                                 "dpPomoc",       "dpCode",      "dpNarzedzia",
-                                                 "dpKonwersjaSystemow"};
+  // Menu order: open files, navigator, variables, help, block text, program code, analysis,
+  // conversion.
+  static constexpr const char* kToggleOrder[] = {"dpWykazPlikow", "dpNavigator",   "dpListaZmiennych",
+                                                 "dpPomoc",       "dpCode",        "dpKodProgramu",
+                                                 "dpNarzedzia",   "dpKonwersjaSystemow"};
   for (const char* n : kToggleOrder) {
     QAction* t = commands_.value(QStringLiteral("ActionPokaz") + Name(n));
     widok->removeAction(t);

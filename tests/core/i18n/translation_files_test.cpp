@@ -22,6 +22,7 @@
 #include "core/i18n/windows/main_texts.h"
 #include "core/i18n/windows/plugin_kreator_texts.h"
 #include "core/i18n/windows/plugin_mgr_texts.h"
+#include "core/i18n/windows/program_code_texts.h"
 #include "core/i18n/windows/tools_texts.h"
 
 namespace fs = std::filesystem;
@@ -123,7 +124,7 @@ TEST(WindowTexts, TablesStayInsideTheirBlocks) {
     int extra_last = -1;
   };
   const Window windows[] = {
-      {"Tmain", std::begin(kMainTexts), std::end(kMainTexts), 0, 348, 531, 542},
+      {"Tmain", std::begin(kMainTexts), std::end(kMainTexts), 0, 348, 531, 545},
       {"Ttools", std::begin(kToolsTexts), std::end(kToolsTexts), 350, 367},
       {"Tcode", std::begin(kCodeTexts), std::end(kCodeTexts), 370, 387},
       {"Tinfo", std::begin(kInfoTexts), std::end(kInfoTexts), 388, 404},
@@ -134,6 +135,7 @@ TEST(WindowTexts, TablesStayInsideTheirBlocks) {
       {"Tkonfiguracja", std::begin(kKonfiguracjaTexts), std::end(kKonfiguracjaTexts), 439, 465},
       {"TPlugInMGR", std::begin(kPlugInMgrTexts), std::end(kPlugInMgrTexts), 466, 474},
       {"TPlugInKreator", std::begin(kPlugInKreatorTexts), std::end(kPlugInKreatorTexts), 475, 493},
+      {"ProgramCodePanel", std::begin(kProgramCodeTexts), std::end(kProgramCodeTexts), 546, 565},
   };
   std::set<std::string> seen;
   for (const Window& w : windows) {

@@ -216,6 +216,9 @@ class SettingsLayout : public QObject {
       window->show();
       QVERIFY(QTest::qWaitForWindowExposed(window.get()));
       window->Panel("dpPomoc")->hide();
+      // The program code panel starts hidden; shown, it is shown after a restart.
+      QVERIFY(window->Panel("dpKodProgramu")->isHidden());
+      window->CommandAction("ActionPokazdpKodProgramu")->trigger();
       QDockWidget* conversion = window->Panel("dpKonwersjaSystemow");
       conversion->setFloating(true);
       conversion->setGeometry(120, 90, 260, 210);
@@ -230,6 +233,8 @@ class SettingsLayout : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QVERIFY(window->Panel("dpPomoc")->isHidden());
     QVERIFY(!window->Panel("dpNavigator")->isHidden());
+    QVERIFY(!window->Panel("dpKodProgramu")->isHidden());
+    QVERIFY(window->CommandAction("ActionPokazdpKodProgramu")->isChecked());
     QDockWidget* conversion = window->Panel("dpKonwersjaSystemow");
     QVERIFY(conversion->isFloating());
     QCOMPARE(conversion->geometry(), floating_geometry);
@@ -253,7 +258,7 @@ class SettingsLayout : public QObject {
     auto window = test::Start();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    for (const char* name : {"dpPomoc", "dpNavigator", "dpNarzedzia", "dpKonwersjaSystemow"}) {
+    for (const char* name : {"dpPomoc", "dpNavigator", "dpNarzedzia", "dpKonwersjaSystemow", "dpKodProgramu"}) {
       QDockWidget* panel = window->Panel(name);
       const QByteArray toggle = QByteArray("ActionPokaz") + name;
       QVERIFY2(window->CommandAction(toggle.constData())->isChecked() == !panel->isHidden(), name);

@@ -25,17 +25,20 @@ class ShellWindow : public QObject {
   void panelsStartInTheirDocks_data() {
     QTest::addColumn<QString>("panel");
     QTest::addColumn<int>("area");
-    QTest::newRow("open files") << "dpWykazPlikow" << int(Qt::LeftDockWidgetArea);
-    QTest::newRow("navigator") << "dpNavigator" << int(Qt::LeftDockWidgetArea);
-    QTest::newRow("variables") << "dpListaZmiennych" << int(Qt::LeftDockWidgetArea);
-    QTest::newRow("conversion") << "dpKonwersjaSystemow" << int(Qt::RightDockWidgetArea);
-    QTest::newRow("help") << "dpPomoc" << int(Qt::RightDockWidgetArea);
-    QTest::newRow("code") << "dpCode" << int(Qt::RightDockWidgetArea);
-    QTest::newRow("analysis") << "dpNarzedzia" << int(Qt::BottomDockWidgetArea);
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("open files") << "dpWykazPlikow" << int(Qt::LeftDockWidgetArea) << true;
+    QTest::newRow("navigator") << "dpNavigator" << int(Qt::LeftDockWidgetArea) << true;
+    QTest::newRow("variables") << "dpListaZmiennych" << int(Qt::LeftDockWidgetArea) << true;
+    QTest::newRow("conversion") << "dpKonwersjaSystemow" << int(Qt::RightDockWidgetArea) << true;
+    QTest::newRow("help") << "dpPomoc" << int(Qt::RightDockWidgetArea) << true;
+    QTest::newRow("code") << "dpCode" << int(Qt::RightDockWidgetArea) << true;
+    QTest::newRow("program code") << "dpKodProgramu" << int(Qt::RightDockWidgetArea) << false;
+    QTest::newRow("analysis") << "dpNarzedzia" << int(Qt::BottomDockWidgetArea) << true;
   }
   void panelsStartInTheirDocks() {
     QFETCH(QString, panel);
     QFETCH(int, area);
+    QFETCH(bool, shown);
     test::ShellHome home;
     auto w = test::Start();
     QDockWidget* dock = w->Panel(panel.toLatin1().constData());
@@ -43,8 +46,12 @@ class ShellWindow : public QObject {
     QCOMPARE(int(w->dockWidgetArea(dock)), area);
     // Its toggle in "Widok" follows the panel both ways.
     QAction* toggle = w->CommandAction(("ActionPokaz" + panel).toLatin1().constData());
-    QVERIFY(toggle && toggle->isChecked());
+    QVERIFY(toggle);
+    QCOMPARE(toggle->isChecked(), shown);
     w->show();
+    QCOMPARE(dock->isHidden(), !shown);
+    if (!shown) toggle->trigger();
+    QVERIFY(!dock->isHidden());
     toggle->trigger();
     QVERIFY(dock->isHidden());
     dock->show();
@@ -88,10 +95,11 @@ class ShellWindow : public QObject {
                                 "ActionZamknijProgram"}));
     QStringList widok;
     for (QAction* a : w->findChild<QMenu*>("menuWidok")->actions()) widok << a->objectName();
-    QCOMPARE(widok.mid(0, 7),
+    QCOMPARE(widok.mid(0, 8),
              (QStringList{"ActionPokazdpWykazPlikow", "ActionPokazdpNavigator",
                           "ActionPokazdpListaZmiennych", "ActionPokazdpPomoc", "ActionPokazdpCode",
-                          "ActionPokazdpNarzedzia", "ActionPokazdpKonwersjaSystemow"}));
+                          "ActionPokazdpKodProgramu", "ActionPokazdpNarzedzia",
+                          "ActionPokazdpKonwersjaSystemow"}));
     QVERIFY(w->CommandAction("ActionSiatka5")->isChecked());
     w->CommandAction("ActionSiatka15")->trigger();
     QCOMPARE(w->GridSize(), 15);

@@ -167,6 +167,9 @@ inline constexpr WindowText kMainTexts[] = {
     {"ActionUtworzZadanie.Hint", "msg00540"},
     {"ActionSprawdzRozwiazanie", "msg00541"},
     {"ActionSprawdzRozwiazanie.Hint", "msg00542"},
+    {"dpKodProgramu", "msg00543"},
+    {"ActionPokazdpKodProgramu", "msg00544"},
+    {"ActionPokazdpKodProgramu.Hint", "msg00545"},
 };
 
 }  // namespace tessaro
