@@ -304,6 +304,10 @@ class BlockEditor : public QObject {
     QCOMPARE(int(w.editor->Errors().size()), 1);
     QVERIFY(StatusText(w.tools).contains(QStringLiteral("1000")));
     QVERIFY(!w.editor->ErrorAt(w.editor->Errors()[0].Column - 1).isEmpty());
+    // Typing on: one character more at the end of the long line.
+    const qint64 keystroke = LongestStall([&] { QTest::keyClick(w.editor, Qt::Key_Plus); },
+                                          [&] { return w.Kod(0).size() == size_t(pasted.size()) + 1; });
+    qInfo("%s: a keystroke after it held the event loop for at most %lld ms", QTest::currentDataTag(), keystroke);
   }
 
   void aCheckOfATextChangedMeanwhileIsNotShown() {
