@@ -71,9 +71,13 @@ int32_t QtTextMetrics::LineWidth(const FontSpec& font, const std::string& line) 
 int32_t QtTextMetrics::LineHeight(const FontSpec& font) { return Lookup(font).metrics.height(); }
 
 const QString& TextCache::Get(const std::string& cp1250) {
+  // A canvas that draws a whole large diagram keeps at most this many
+  // texts, not a converted copy of every text in it.
+  constexpr size_t kMaxCachedTexts = 20000;
   auto it = texts_.find(cp1250);
-  if (it == texts_.end()) it = texts_.emplace(cp1250, FromCore(cp1250)).first;
-  return it->second;
+  if (it != texts_.end()) return it->second;
+  if (texts_.size() >= kMaxCachedTexts) texts_.clear();
+  return texts_.emplace(cp1250, FromCore(cp1250)).first->second;
 }
 
 QtCanvas::QtCanvas(QPainter& painter, QtTextMetrics& metrics) : painter_(painter), metrics_(metrics) {

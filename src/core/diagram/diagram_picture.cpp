@@ -45,6 +45,11 @@ bool Outside(const TRect& box, const TRect& visible) {
          box.Bottom + kCullMargin < visible.Top || box.Top - kCullMargin > visible.Bottom;
 }
 
+// The rectangle between two corners given in any order.
+TRect Normalised(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  return {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
+}
+
 }  // namespace
 
 void DiagramPicture::Replay(Canvas& target, const TRect* visible) const {
@@ -82,45 +87,73 @@ void DiagramPicture::Replay(Canvas& target, const TRect* visible) const {
 RecordingCanvas::RecordingCanvas(DiagramPicture& picture, TextMetrics& metrics)
     : picture_(picture), metrics_(metrics) {}
 
+void RecordingCanvas::CullOutside(const TRect& visible) { visible_ = visible; }
+
+// Repeated selections of the same pen, brush or font are not recorded.
 void RecordingCanvas::SetPen(const PenSpec& pen) {
   if (pen_set_ && pen == pen_) return;
   pen_ = pen;
   pen_set_ = true;
-  DiagramPicture::Op op;
-  op.kind = DiagramPicture::OpKind::Pen;
-  op.style = static_cast<uint8_t>(pen.style);
-  op.a = pen.colour;
-  op.b = pen.width;
-  op.c = static_cast<int32_t>(pen.mode);
-  picture_.ops_.push_back(op);
+  if (!visible_) RecordPen();
 }
 
 void RecordingCanvas::SetBrush(const BrushSpec& brush) {
   if (brush_set_ && brush == brush_) return;
   brush_ = brush;
   brush_set_ = true;
-  DiagramPicture::Op op;
-  op.kind = DiagramPicture::OpKind::Brush;
-  op.style = static_cast<uint8_t>(brush.style);
-  op.a = brush.colour;
-  picture_.ops_.push_back(op);
+  if (!visible_) RecordBrush();
 }
 
 void RecordingCanvas::SetFont(const FontSpec& font) {
   if (font_set_ && font == font_) return;
   font_ = font;
   font_set_ = true;
+  if (!visible_) RecordFont();
+}
+
+void RecordingCanvas::RecordPen() {
+  recorded_pen_ = pen_;
   DiagramPicture::Op op;
-  op.kind = DiagramPicture::OpKind::Font;
-  op.style = font.bold ? 1 : 0;
-  op.a = font.size;
-  op.b = font.colour;
-  op.first = static_cast<uint32_t>(picture_.texts_.size());
-  picture_.texts_.push_back(font.name);
+  op.kind = DiagramPicture::OpKind::Pen;
+  op.style = static_cast<uint8_t>(pen_.style);
+  op.a = pen_.colour;
+  op.b = pen_.width;
+  op.c = static_cast<int32_t>(pen_.mode);
   picture_.ops_.push_back(op);
 }
 
+void RecordingCanvas::RecordBrush() {
+  recorded_brush_ = brush_;
+  DiagramPicture::Op op;
+  op.kind = DiagramPicture::OpKind::Brush;
+  op.style = static_cast<uint8_t>(brush_.style);
+  op.a = brush_.colour;
+  picture_.ops_.push_back(op);
+}
+
+void RecordingCanvas::RecordFont() {
+  recorded_font_ = font_;
+  DiagramPicture::Op op;
+  op.kind = DiagramPicture::OpKind::Font;
+  op.style = font_.bold ? 1 : 0;
+  op.a = font_.size;
+  op.b = font_.colour;
+  op.first = static_cast<uint32_t>(picture_.texts_.size());
+  picture_.texts_.push_back(font_.name);
+  picture_.ops_.push_back(op);
+}
+
+bool RecordingCanvas::Culled(const TRect& box) {
+  if (!visible_) return false;
+  if (Outside(box, *visible_)) return true;
+  if (pen_set_ && recorded_pen_ != pen_) RecordPen();
+  if (brush_set_ && recorded_brush_ != brush_) RecordBrush();
+  if (font_set_ && recorded_font_ != font_) RecordFont();
+  return false;
+}
+
 void RecordingCanvas::Rectangle(const TRect& r) {
+  if (Culled(Normalised(r.Left, r.Top, r.Right, r.Bottom))) return;
   DiagramPicture::Op op;
   op.kind = DiagramPicture::OpKind::Rectangle;
   op.a = r.Left, op.b = r.Top, op.c = r.Right, op.d = r.Bottom;
@@ -130,6 +163,7 @@ void RecordingCanvas::Rectangle(const TRect& r) {
 }
 
 void RecordingCanvas::RoundRect(const TRect& r, int32_t rx, int32_t ry) {
+  if (Culled(Normalised(r.Left, r.Top, r.Right, r.Bottom))) return;
   DiagramPicture::Op op;
   op.kind = DiagramPicture::OpKind::RoundRect;
   op.a = r.Left, op.b = r.Top, op.c = r.Right, op.d = r.Bottom, op.e = rx, op.f = ry;
@@ -140,6 +174,16 @@ void RecordingCanvas::RoundRect(const TRect& r, int32_t rx, int32_t ry) {
 
 void RecordingCanvas::AddPoints(DiagramPicture::OpKind kind, const TPunkt* points, int32_t count) {
   if (count <= 0) return;
+  if (visible_) {
+    TRect box{points[0].x, points[0].y, points[0].x, points[0].y};
+    for (int32_t i = 1; i < count; ++i) {
+      box.Left = std::min(box.Left, points[i].x);
+      box.Top = std::min(box.Top, points[i].y);
+      box.Right = std::max(box.Right, points[i].x);
+      box.Bottom = std::max(box.Bottom, points[i].y);
+    }
+    if (Culled(box)) return;
+  }
   DiagramPicture::Op op;
   op.kind = kind;
   op.first = static_cast<uint32_t>(picture_.points_.size());
@@ -161,6 +205,13 @@ void RecordingCanvas::Polyline(const TPunkt* points, int32_t count) {
 }
 
 void RecordingCanvas::TextLine(int32_t x, int32_t y, const std::string& line) {
+  if (visible_) {
+    // A line above, below or right of what is visible needs no measuring.
+    const TRect& v = *visible_;
+    const int32_t height = LineHeight();
+    if (y + height + kCullMargin < v.Top || y - kCullMargin > v.Bottom || x - kCullMargin > v.Right) return;
+    if (Culled({x, y, x + LineWidth(line), y + height})) return;
+  }
   DiagramPicture::Op op;
   op.kind = DiagramPicture::OpKind::Text;
   op.a = x, op.b = y;

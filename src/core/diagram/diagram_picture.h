@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,12 @@ class RecordingCanvas : public Canvas {
  public:
   RecordingCanvas(DiagramPicture& picture, TextMetrics& metrics);
 
+  // From now on, drawing calls entirely outside `visible` (those a replay
+  // onto it would skip) are not recorded, and a pen, brush or font is
+  // recorded only when a recorded call draws with it. The screen's picture
+  // then costs what the screen shows, not what the diagram holds.
+  void CullOutside(const TRect& visible);
+
   void SetPen(const PenSpec& pen) override;
   void SetBrush(const BrushSpec& brush) override;
   void SetFont(const FontSpec& font) override;
@@ -76,16 +83,28 @@ class RecordingCanvas : public Canvas {
 
  private:
   void AddPoints(DiagramPicture::OpKind kind, const TPunkt* points, int32_t count);
+  // Whether a call covering `box` is left out; when not, the pen, brush and
+  // font it draws with are recorded first.
+  bool Culled(const TRect& box);
+  void RecordPen();
+  void RecordBrush();
+  void RecordFont();
 
   DiagramPicture& picture_;
   TextMetrics& metrics_;
+  // The pen, brush and font selected now.
   FontSpec font_;
-  // Repeated selections of the same pen or brush are not recorded.
   PenSpec pen_;
   BrushSpec brush_;
   bool pen_set_ = false;
   bool brush_set_ = false;
   bool font_set_ = false;
+  // While culling: what the picture selected last, so a selection is
+  // recorded once before the calls that need it.
+  std::optional<TRect> visible_;
+  std::optional<PenSpec> recorded_pen_;
+  std::optional<BrushSpec> recorded_brush_;
+  std::optional<FontSpec> recorded_font_;
 };
 
 }  // namespace tessaro

@@ -389,9 +389,15 @@ bool DiagramRenderer::RysujSchemat(int mode, RenderScene& scene) {
   picture_.Clear();
   picture_.SetFrame({0, 0, scene.Obszar.Width, scene.Obszar.Height});
   const bool clear_bitmap = !scene.Nakladka || scene.NodeToolActive || scene.TemporaryPan;
-  if (!scene.Bloki) return clear_bitmap;
   RecordingCanvas canvas(picture_, metrics_);
-  Pass pass{mode, scene, memory_, canvas, {0, 0}, {}};
+  if (mode == kModeScreen && scene.Visible) canvas.CullOutside(*scene.Visible);
+  Draw(mode, scene, canvas);
+  return clear_bitmap;
+}
+
+void DiagramRenderer::Draw(int mode, RenderScene& scene, Canvas& target) {
+  if (!scene.Bloki) return;
+  Pass pass{mode, scene, memory_, target, {0, 0}, {}};
   if (pass.PrintLike()) pass.offset = {scene.Obszar.MinX, scene.Obszar.MinY};
   if (mode == kModeClipboard) {
     pass.in_clipboard.assign(scene.Bloki->size(), 0);
@@ -403,7 +409,7 @@ bool DiagramRenderer::RysujSchemat(int mode, RenderScene& scene) {
   }
   // A failure while drawing ends the drawing; what was drawn so far stays.
   try {
-    canvas.SetFont(kCanvasDefaultFont);
+    target.SetFont(kCanvasDefaultFont);
     if (!scene.Nakladka) {
       for (int32_t i = 0; i <= pass.Highest(); ++i) DrawElement(pass, i);
     } else {
@@ -413,7 +419,6 @@ bool DiagramRenderer::RysujSchemat(int mode, RenderScene& scene) {
     if (mode == kModeScreen && scene.Breakpoints) BreakpointMarkers(pass);
   } catch (const std::exception&) {
   }
-  return clear_bitmap;
 }
 
 }  // namespace tessaro

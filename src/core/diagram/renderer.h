@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/diagram/canvas.h"
@@ -48,6 +49,10 @@ struct RenderScene {
   const RunHighlight* Highlight = nullptr;          // none while nothing is compiled
   const TBreakPointArray* Breakpoints = nullptr;    // none: no markers
   const std::vector<int32_t>* Clipboard = nullptr;  // mode 6: the copied indexes
+
+  // Mode 0: the part of the diagram on the screen. The picture then holds
+  // only what falls on it; every block is still measured and sized.
+  std::optional<TRect> Visible;
 };
 
 // State kept from one render to the next.
@@ -65,6 +70,10 @@ class DiagramRenderer {
   // be cleared before the picture is composed onto it (false keeps the
   // bitmap under an inverting rubber band).
   bool RysujSchemat(int mode, RenderScene& scene);
+  // Draws the scene straight onto `target`, keeping no picture (the
+  // navigator's thumbnail of the whole diagram). Sizes are fitted as by
+  // RysujSchemat; scene.Visible is not applied.
+  void Draw(int mode, RenderScene& scene, Canvas& target);
 
   const DiagramPicture& Picture() const { return picture_; }
   RenderMemory& Memory() { return memory_; }

@@ -31,9 +31,14 @@ bool WriteRecord(ByteWriter& w, const Tobj& e) {
 }  // namespace
 
 bool ZapiszSchemat(const std::vector<Tobj>& bloki, TMemoryStream& stream) {
+  // The stream's exact size, so a large diagram is not copied while its buffer grows.
+  const std::string version = ProgramVersion();
+  size_t size = sizeof(uint32_t) + sizeof(uint16_t) + version.size() + sizeof(int32_t);
+  for (const Tobj& e : bloki) size += kMinRecordSize + e.Kod.size() + e.Styl.NazwaCzcionki.size();
   ByteWriter w;
+  w.Reserve(size);
   w.UInt32(kCurrentMagic);
-  w.String16(ProgramVersion());
+  w.String16(version);
   w.Int32(static_cast<int32_t>(bloki.size()));
   for (const Tobj& e : bloki) {
     if (!WriteRecord(w, e)) return false;

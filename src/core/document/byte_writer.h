@@ -1,6 +1,7 @@
 // Appends little-endian values to a byte buffer.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -9,6 +10,8 @@ namespace tessaro {
 
 class ByteWriter {
  public:
+  // Room for `size` bytes in all, so a writer that knows its size grows the buffer once.
+  void Reserve(size_t size) { out_.reserve(size); }
   void Byte(uint8_t v) { out_.push_back(v); }
   void UInt16(uint16_t v);
   void Int32(int32_t v);

@@ -1,6 +1,7 @@
 #include "core/language/block_check.h"
 
 #include <exception>
+#include <utility>
 
 #include "core/document/model.h"
 #include "core/i18n/ansi_case.h"
@@ -39,20 +40,21 @@ class Checker {
   void Check(const Piece& piece) {
     piece_ = &piece;
     if (!TKompilatorTS::CheckParentheses(piece.text)) {
-      Report(UnbalancedParenthesis(piece.text), 1, LangText("msgcmp000004"));
+      Report(UnbalancedParenthesis(piece.text), 1, {"msgcmp000004"});
       return;
     }
     TParsedStatement parsed = ClassifyInstruction(piece.text);
     TreeOwner tree(parsed.Tree);
     if (parsed.Error.TooDeep) {
-      ReportWhole(ParseErrorText(parsed.Error));
+      // As ParseErrorText words it.
+      ReportWhole({"msgcmp000060", std::to_string(parsed.Error.DepthLimit), TArgumentPlace::Formatted});
       return;
     }
-    if (parsed.Error.Flag) ReportWhole(LangText("msged00001"));
+    if (parsed.Error.Flag) ReportWhole({"msged00001"});
     try {
       Walk(tree.get());
     } catch (const std::exception&) {
-      ReportWhole(LangText("msgcmp000027"));
+      ReportWhole({"msgcmp000027"});
     }
   }
 
@@ -83,36 +85,47 @@ class Checker {
     return std::string_view::npos;
   }
 
-  void Report(size_t offset, size_t length, std::string text) {
+  struct Message {
+    Message(const char* message_id, std::string message_argument = {},
+            TArgumentPlace argument_place = TArgumentPlace::None)
+        : id(message_id), argument(std::move(message_argument)), place(argument_place) {}
+    const char* id;
+    std::string argument;
+    TArgumentPlace place;
+  };
+
+  void Report(size_t offset, size_t length, Message message) {
     TBlockError error;
     error.Line = piece_->line;
     error.Column = piece_->column + static_cast<int32_t>(offset);
     error.Length = static_cast<int32_t>(length < 1 ? 1 : length);
-    error.Text = std::move(text);
+    error.MessageId = message.id;
+    error.Argument = std::move(message.argument);
+    error.ArgumentPlace = message.place;
     errors_.push_back(std::move(error));
   }
 
   // The instruction without its surrounding blanks.
-  void ReportWhole(std::string text) {
+  void ReportWhole(Message message) {
     const std::string_view t = piece_->text;
     size_t first = 0, last = t.size();
     while (first < last && IsBlank(t[first])) ++first;
     while (last > first && IsBlank(t[last - 1])) --last;
-    Report(first, last - first, std::move(text));
+    Report(first, last - first, std::move(message));
   }
 
   // At the name's place when it can be found, else the whole instruction.
-  void ReportName(std::string_view name, std::string text) {
+  void ReportName(std::string_view name, Message message) {
     const size_t at = FindWord(piece_->text, name);
     if (at == std::string_view::npos) {
-      ReportWhole(std::move(text));
+      ReportWhole(std::move(message));
     } else {
-      Report(at, name.size(), std::move(text));
+      Report(at, name.size(), std::move(message));
     }
   }
 
   void CheckName(const std::string& name) {
-    if (!IsValidVariableName(name)) ReportName(name, FormatText(LangText("msgcmp000031"), {name}));
+    if (!IsValidVariableName(name)) ReportName(name, {"msgcmp000031", name, TArgumentPlace::Formatted});
   }
 
   bool IsKnownFunction(const std::string& name) const {
@@ -150,7 +163,7 @@ class Checker {
     }
     if (node.NodeKind == kCallNode) {
       const std::string name = node.LeftNode ? node.LeftNode->SrcText : std::string();
-      if (!IsKnownFunction(name)) ReportName(name, LangText("msgcmp000028") + name);
+      if (!IsKnownFunction(name)) ReportName(name, {"msgcmp000028", name, TArgumentPlace::Appended});
     }
   }
 
@@ -181,6 +194,24 @@ struct Lines {
 
 std::vector<TBlockError> CheckBlockText(std::string_view block_text, int32_t kind,
                                         const std::vector<std::string>& extension_functions) {
+  std::vector<TBlockError> errors = FindBlockErrors(block_text, kind, extension_functions);
+  TranslateBlockErrors(errors);
+  return errors;
+}
+
+void TranslateBlockErrors(std::vector<TBlockError>& errors) {
+  for (TBlockError& error : errors) {
+    const std::string text = LangText(error.MessageId);
+    switch (error.ArgumentPlace) {
+      case TArgumentPlace::None: error.Text = text; break;
+      case TArgumentPlace::Formatted: error.Text = FormatText(text, {error.Argument}); break;
+      case TArgumentPlace::Appended: error.Text = text + error.Argument; break;
+    }
+  }
+}
+
+std::vector<TBlockError> FindBlockErrors(std::string_view block_text, int32_t kind,
+                                         const std::vector<std::string>& extension_functions) {
   std::vector<TBlockError> errors;
   Checker checker(extension_functions, errors);
   const Lines lines(block_text);

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <algorithm>
+#include <utility>
 #include <QColorDialog>
 #include <QDockWidget>
 #include <QFontDialog>
@@ -13,6 +14,7 @@
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include "core/document/document_state.h"
 #include "core/document/selection_font.h"
@@ -33,6 +35,9 @@ namespace tessaro::gui {
 namespace {
 
 constexpr int kCheckDelayMs = 300;
+// A text this long is checked on a worker thread: its check may take longer
+// than a keystroke should wait. Shorter ones take well under a millisecond.
+constexpr size_t kBackgroundCheckBytes = 4096;
 constexpr int kNoticeMs = 4000;
 constexpr int kCompletionList = 1;
 constexpr int kTemplateList = 2;
@@ -84,7 +89,8 @@ Ttools::Ttools(TDocumentState& state, QWidget* parent) : QWidget(parent), state_
   CreateActions();
   check_timer_.setSingleShot(true);
   check_timer_.setInterval(kCheckDelayMs);
-  connect(&check_timer_, &QTimer::timeout, this, [this] { CheckNow(); });
+  connect(&check_timer_, &QTimer::timeout, this, &Ttools::StartCheck);
+  connect(&check_watcher_, &QFutureWatcher<std::vector<TBlockError>>::finished, this, &Ttools::CheckFinished);
   ApplyTranslation();  // builds the menus too
   retranslation_ = AddRetranslationObserver([this] { ApplyTranslation(); });
   ShowBlock(0, std::string(), 0);
@@ -241,7 +247,12 @@ void Ttools::ShowBlock(int32_t kind, const std::string& text, uint8_t nie_tak) {
   button_wstaw_->setEnabled(panel);
   button_swap_->setEnabled(kind == Warunek && panel);
   button_swap_->setVisible(button_swap_->isEnabled());
-  CheckNow();
+  ++text_generation_;
+  // The errors of the block shown before go at once, also while this one's
+  // check runs on the worker.
+  editor_->ShowErrors({});
+  ShowFirstError();
+  StartCheck();
 }
 
 void Ttools::ShowSelectedBlock() {
@@ -292,6 +303,7 @@ void Ttools::UpdateSwapImage() { button_swap_->setIcon(SwapImage(swap_state_)); 
 
 void Ttools::TextChanged() {
   if (loading_) return;
+  ++text_generation_;
   check_timer_.start();
   if (!EditingSelectedBlock()) return;
   const bool replace = ReplaceOperators ? ReplaceOperators() : true;
@@ -317,12 +329,49 @@ void Ttools::CommitTyping() {
   if (OnSnapshot) OnSnapshot();
 }
 
+bool Ttools::TextIsChecked() const {
+  return !panel_tools_->isHidden() &&
+         (edited_kind_ == Przetwarzanie || edited_kind_ == WeWY || edited_kind_ == Warunek);
+}
+
 void Ttools::CheckNow() {
   check_timer_.stop();
-  const bool checked = !panel_tools_->isHidden() && (edited_kind_ == Przetwarzanie || edited_kind_ == WeWY ||
-                                                     edited_kind_ == Warunek);
-  editor_->ShowErrors(checked ? CheckBlockText(editor_->BlockText(), edited_kind_, extension_function_names_)
-                              : std::vector<TBlockError>{});
+  ++text_generation_;  // a check still on the worker is out of date
+  editor_->ShowErrors(TextIsChecked() ? CheckBlockText(editor_->BlockText(), edited_kind_, extension_function_names_)
+                                      : std::vector<TBlockError>{});
+  ShowFirstError();
+}
+
+void Ttools::StartCheck() {
+  check_timer_.stop();
+  std::string text = TextIsChecked() ? editor_->BlockText() : std::string();
+  if (text.size() < kBackgroundCheckBytes) {
+    CheckNow();
+    return;
+  }
+  // One check at a time; the text as it is when the running one ends is checked next.
+  if (check_watcher_.isRunning()) {
+    check_again_ = true;
+    return;
+  }
+  checked_generation_ = text_generation_;
+  // The worker gets copies of all it reads; FindBlockErrors touches no
+  // translation, so a language switch meanwhile is safe.
+  check_watcher_.setFuture(QtConcurrent::run(
+      [text = std::move(text), kind = edited_kind_, names = extension_function_names_] {
+        return FindBlockErrors(text, kind, names);
+      }));
+}
+
+void Ttools::CheckFinished() {
+  if (std::exchange(check_again_, false)) {
+    StartCheck();
+    return;
+  }
+  if (checked_generation_ != text_generation_) return;
+  std::vector<TBlockError> errors = check_watcher_.result();
+  TranslateBlockErrors(errors);
+  editor_->ShowErrors(errors);
   ShowFirstError();
 }
 

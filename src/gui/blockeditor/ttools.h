@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFutureWatcher>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -18,6 +19,7 @@
 
 #include "core/document/model.h"
 #include "core/i18n/retranslation.h"
+#include "core/language/block_check.h"
 
 class QAction;
 class QLabel;
@@ -65,8 +67,10 @@ class Ttools : public QWidget {
   // Undo, redo, copy, cut, paste and Delete act in the editor while it has
   // the focus; true when the command was handled here.
   bool HandleCommand(const char* command);
-  // Runs the error check now instead of after the pause.
+  // Runs the error check now instead of after the pause, on this thread.
   void CheckNow();
+  // Whether a check of a long text is running on its worker thread.
+  bool CheckRunning() const { return check_watcher_.isRunning(); }
   // The text gives up the keyboard (to the insert button, while that is
   // shown and enabled): the diagram is being pressed.
   void LeaveText();
@@ -99,7 +103,11 @@ class Ttools : public QWidget {
   void CreateActions();
   void UpdateSwapImage();
   void TextChanged();
-  void ScheduleCheck();
+  bool TextIsChecked() const;
+  // The check after the pause or of a newly shown block: a long text on a
+  // worker thread, its errors shown only if the text is still the same.
+  void StartCheck();
+  void CheckFinished();
   void InsertItem(const QString& text, int caret_offset);
   void ShowCompletion();
   void ShowTemplateCompletion();
@@ -136,6 +144,12 @@ class Ttools : public QWidget {
   QStringList completion_insert_;
   std::vector<std::string> extension_function_names_;
   QTimer check_timer_;
+  QFutureWatcher<std::vector<TBlockError>> check_watcher_;
+  // Moves on with every change of the text and every block shown: a check
+  // that started at another generation is out of date.
+  uint64_t text_generation_ = 0;
+  uint64_t checked_generation_ = 0;  // of the check on the worker
+  bool check_again_ = false;  // the text changed while the worker checked
   RetranslationHandle retranslation_ = -1;
 };
 

@@ -107,6 +107,14 @@ void DiagramView::EnsureBitmap() {
   bitmap_.fill(Qt::white);
 }
 
+TRect DiagramView::VisibleRect() const {
+  const double z = view_.Skala / 100;
+  const int tx = RoundEven(view_.PoczatekX * z), ty = RoundEven(view_.PoczatekY * z);
+  return {static_cast<int32_t>(std::floor(-tx / z)), static_cast<int32_t>(std::floor(-ty / z)),
+          static_cast<int32_t>(std::ceil((paint_box_->width() - tx) / z)),
+          static_cast<int32_t>(std::ceil((paint_box_->height() - ty) / z))};
+}
+
 void DiagramView::Compose(bool clear) {
   EnsureBitmap();
   if (clear) bitmap_.fill(Qt::white);
@@ -115,16 +123,15 @@ void DiagramView::Compose(bool clear) {
   const int tx = RoundEven(view_.PoczatekX * z), ty = RoundEven(view_.PoczatekY * z);
   painter.translate(tx, ty);
   painter.scale(z, z);
-  // Only what falls on the paint box is played; a large diagram is mostly off screen.
-  const TRect visible{static_cast<int32_t>(std::floor(-tx / z)), static_cast<int32_t>(std::floor(-ty / z)),
-                      static_cast<int32_t>(std::ceil((paint_box_->width() - tx) / z)),
-                      static_cast<int32_t>(std::ceil((paint_box_->height() - ty) / z))};
+  const TRect visible = VisibleRect();
   picture::QtCanvas canvas(painter, metrics_);
   renderer_.Picture().Replay(canvas, &visible);
 }
 
 void DiagramView::RysujSchemat() {
   PrepareScene();
+  // Only what falls on the paint box is recorded; a large diagram is mostly off screen.
+  scene_.Visible = VisibleRect();
   // A failure while drawing keeps what the screen shows so far.
   try {
     const bool clear = renderer_.RysujSchemat(kModeScreen, scene_);
@@ -135,10 +142,19 @@ void DiagramView::RysujSchemat() {
   emit Rendered(scene_.Nakladka && !scene_.TemporaryPan);
 }
 
+void DiagramView::DrawWholeDiagram(Canvas& canvas) {
+  PrepareScene();
+  RenderScene scene = scene_;
+  scene.Nakladka = false;
+  scene.Visible.reset();
+  renderer_.Draw(kModeScreen, scene, canvas);
+}
+
 const DiagramPicture& DiagramView::RenderPicture(int mode, const TObszar& extents,
                                                  const std::vector<int32_t>* clipboard) {
   PrepareScene();
   RenderScene scene = scene_;
+  scene.Visible.reset();
   scene.Obszar = extents;
   scene.Clipboard = clipboard;
   scene.Nakladka = false;

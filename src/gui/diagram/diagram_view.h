@@ -68,6 +68,10 @@ class DiagramView : public QWidget {
 
   // Mode 0: renders, composes onto the screen bitmap and shows it.
   void RysujSchemat();
+  // Draws the whole diagram as the screen shows it onto `canvas`, straight,
+  // for the navigator's thumbnail: the screen's picture holds only what
+  // falls on the paint box.
+  void DrawWholeDiagram(Canvas& canvas);
   // Modes 5 and 6: renders the picture for printing, export or copying.
   // `clipboard` lists the copied indexes for mode 6; `extents` frames it.
   const DiagramPicture& RenderPicture(int mode, const TObszar& extents,
@@ -96,6 +100,8 @@ class DiagramView : public QWidget {
 
  private:
   void PrepareScene();
+  // The part of the diagram the paint box shows, in diagram units.
+  TRect VisibleRect() const;
   void Compose(bool clear);
   void EnsureBitmap();
   void ScrollBarMoved();

@@ -67,7 +67,7 @@ void NavigatorWidget::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setClipRect(QRectF(in.extents.MinX, in.extents.MinY, in.extents.Width, in.extents.Height).adjusted(-2, -2, 2, 2));
     picture::QtCanvas canvas(p, view_->Metrics());
-    view_->Renderer().Picture().Replay(canvas);
+    view_->DrawWholeDiagram(canvas);
     p.restore();
   }
   p.setPen(QColor(128, 128, 128));

@@ -1,5 +1,5 @@
 // The navigator: the panel dpNavigator shows a thumbnail of the whole
-// diagram, replayed from the editor's last picture, with the rectangle of
+// diagram, drawn by the editor's renderer, with the rectangle of
 // the visible part; a click or a drag with the left button moves the view.
 #pragma once
 

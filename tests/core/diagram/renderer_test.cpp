@@ -411,6 +411,62 @@ TEST(DiagramPicture, ReplayCanSkipWhatLiesOutsideTheView) {
   EXPECT_EQ(test::Replayed(picture, metrics).log.size(), expected.size() + 2);
 }
 
+// Each drawing call with the pen, brush and font in effect for it, so two
+// logs compare equal when they draw the same, whatever selections they skip.
+std::vector<std::string> DrawnWithState(const test::LogCanvas& canvas) {
+  std::string pen, brush, font;
+  std::vector<std::string> drawn;
+  for (const std::string& entry : canvas.log) {
+    if (entry.rfind("pen ", 0) == 0) pen = entry;
+    else if (entry.rfind("brush ", 0) == 0) brush = entry;
+    else if (entry.rfind("font ", 0) == 0) font = entry;
+    else drawn.push_back(entry + " | " + pen + " | " + brush + " | " + font);
+  }
+  return drawn;
+}
+
+// A grid of linked blocks of every kind with texts of several lines, one block selected.
+std::vector<Tobj> LargeGrid(int32_t columns, int32_t rows) {
+  const int32_t kinds[] = {Start, Przetwarzanie, Warunek, WeWY, Wezel, Notatka, Koniec};
+  std::vector<Tobj> bloki;
+  for (int32_t i = 0; i < columns * rows; ++i) {
+    Tobj e = Block(kinds[i % 7], 40 + (i % columns) * 160, 40 + (i / columns) * 120,
+                   "x" + std::to_string(i) + " := 1\r\ny := x" + std::to_string(i) + " + 2");
+    e.Link1 = i + 1 < columns * rows ? i + 1 : -1;
+    e.Link2 = e.Blok == Warunek ? i + columns < columns * rows ? i + columns : -1 : -1;
+    bloki.push_back(e);
+  }
+  return bloki;
+}
+
+TEST_F(RenderTest, TheScreenRecordsOnlyWhatIsVisible) {
+  const TRect visible{500, 300, 1000, 700};
+  bloki = LargeGrid(30, 30);
+  scene.Wybrany = 3 * 30 + 4;
+  Render();
+  const std::vector<Tobj> sized = bloki;
+  const size_t whole_ops = renderer.Picture().OpCount();
+  test::LogCanvas whole(metrics);
+  renderer.Picture().Replay(whole, &visible);
+
+  scene.Visible = visible;
+  test::LogCanvas culled = RenderOnce();
+  // What the screen shows is drawn the same, in the same pens, brushes and fonts ...
+  EXPECT_EQ(DrawnWithState(culled), DrawnWithState(whole));
+  EXPECT_GT(DrawnWithState(culled).size(), size_t{30});
+  // ... every block is still sized ...
+  EXPECT_EQ(bloki, sized);
+  // ... and the picture holds the screen's part, not the diagram's 900 blocks.
+  EXPECT_LT(renderer.Picture().OpCount() * 20, whole_ops);
+
+  // The thumbnail draws straight what the whole picture holds.
+  scene.Visible.reset();
+  const test::LogCanvas recorded = RenderOnce();
+  test::LogCanvas straight(metrics);
+  renderer.Draw(kModeScreen, scene, straight);
+  EXPECT_EQ(DrawnWithState(straight), DrawnWithState(recorded));
+}
+
 TEST(SplitLines, LineBreaks) {
   const struct {
     std::string text;

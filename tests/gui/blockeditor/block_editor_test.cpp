@@ -1,12 +1,16 @@
 // The block content editor in the real main window: typing into the
 // QScintilla editor with key events and reading what the blocks store.
 #include <QAction>
+#include <QClipboard>
 #include <QDockWidget>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QToolButton>
 #include <QtTest>
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "core/extensions/plugin_table.h"
 #include "core/language/block_text_edit.h"
@@ -69,6 +73,26 @@ struct EditorWindow {
 // keyClicks sends Latin-1 only; these are key events with any character.
 void TypeText(QWidget* widget, const QString& text) {
   for (QChar c : text) QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+// The longest the event loop went without serving a 5 ms timer while
+// `action` ran inside it and until `done` held (at most 30 s).
+qint64 LongestStall(const std::function<void()>& action, const std::function<bool()>& done) {
+  QElapsedTimer clock;
+  qint64 last = 0;
+  qint64 longest = 0;
+  QTimer ticker;
+  ticker.setInterval(5);
+  QObject::connect(&ticker, &QTimer::timeout, [&] {
+    longest = std::max(longest, clock.elapsed() - last);
+    last = clock.elapsed();
+  });
+  clock.start();
+  ticker.start();
+  QTimer::singleShot(0, action);
+  while (!done() && clock.elapsed() < 30000) QTest::qWait(5);
+  longest = std::max(longest, clock.elapsed() - last);
+  return longest;
 }
 
 QString StatusText(Ttools* tools) {
@@ -255,6 +279,59 @@ class BlockEditor : public QObject {
     QTest::keyClick(w.editor, Qt::Key_Backspace);
     w.tools->CheckNow();
     QVERIFY(w.editor->Errors().empty());
+    QCOMPARE(StatusText(w.tools), test::Text("msg00354"));
+  }
+
+  void aLongPastedTextIsCheckedWithoutHoldingUpTheWindow_data() {
+    QTest::addColumn<QString>("pasted");
+    QString sum = QStringLiteral("x := 1");
+    while (sum.size() < 64 * 1024 - 2) sum += QStringLiteral("+1");
+    QTest::newRow("64 KB sum") << sum;
+    QTest::newRow("32,000 nested brackets")
+        << QStringLiteral("x := ") + QString(32000, QLatin1Char('(')) + QStringLiteral("1") + QString(32000, QLatin1Char(')'));
+  }
+  void aLongPastedTextIsCheckedWithoutHoldingUpTheWindow() {
+    QFETCH(QString, pasted);
+    EditorWindow w({Przetwarzanie});
+    w.Select(0);
+    w.editor->setFocus();
+    QApplication::clipboard()->setText(pasted);
+    const qint64 stall = LongestStall([&] { QTest::keyClick(w.editor, Qt::Key_V, Qt::ControlModifier); },
+                                      [&] { return !w.editor->Errors().empty(); });
+    qInfo("%s: the event loop stood still for at most %lld ms", QTest::currentDataTag(), stall);
+    QCOMPARE(w.Kod(0).size(), size_t(pasted.size()));
+    // Refused as nested too deeply, marked in the text and named in the status bar.
+    QCOMPARE(int(w.editor->Errors().size()), 1);
+    QVERIFY(StatusText(w.tools).contains(QStringLiteral("1000")));
+    QVERIFY(!w.editor->ErrorAt(w.editor->Errors()[0].Column - 1).isEmpty());
+    // Typing on: one character more at the end of the long line.
+    const qint64 keystroke = LongestStall([&] { QTest::keyClick(w.editor, Qt::Key_Plus); },
+                                          [&] { return w.Kod(0).size() == size_t(pasted.size()) + 1; });
+    qInfo("%s: a keystroke after it held the event loop for at most %lld ms", QTest::currentDataTag(), keystroke);
+  }
+
+  void aCheckOfATextChangedMeanwhileIsNotShown() {
+    EditorWindow w({Przetwarzanie});
+    w.Select(0);
+    const QString fine = QStringLiteral("x := 1\n").repeated(8000);
+    QString sum = QStringLiteral("x := 1");
+    while (sum.size() < 64 * 1024 - 2) sum += QStringLiteral("+1");
+    w.editor->setText(fine);
+    w.tools->CheckNow();
+    QVERIFY(w.editor->Errors().empty());
+    // The check of the faulty text goes to the worker after the pause ...
+    w.editor->setText(sum);
+    QTRY_VERIFY(w.tools->CheckRunning());
+    // ... and the text is mended before it ends: its errors are never shown.
+    w.editor->setText(fine);
+    bool shown = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] { shown = shown || !w.editor->Errors().empty(); });
+    watch.start(5);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.tools->CheckRunning(), 30000);
+    QTest::qWait(400);  // the pause after the mending, and the check it starts
+    QTRY_VERIFY_WITH_TIMEOUT(!w.tools->CheckRunning(), 30000);
+    QVERIFY(!shown);
     QCOMPARE(StatusText(w.tools), test::Text("msg00354"));
   }
 
