@@ -315,12 +315,13 @@ inline Value operator>>(const Value& a, const Value& b) { return binary(SHR, a, 
 inline Value operator&(const Value& a, const Value& b) { return binary(AND, a, b); }
 inline Value operator|(const Value& a, const Value& b) { return binary(OR, a, b); }
 inline Value operator-(const Value& a) { return binary(SUB, Value(0), a); }
-inline Value operator==(const Value& a, const Value& b) { return Value(compare(a, b) == 0); }
-inline Value operator!=(const Value& a, const Value& b) { return Value(compare(a, b) != 0); }
-inline Value operator<(const Value& a, const Value& b) { return Value(compare(a, b) < 0); }
-inline Value operator<=(const Value& a, const Value& b) { return Value(compare(a, b) <= 0); }
-inline Value operator>(const Value& a, const Value& b) { return Value(compare(a, b) > 0); }
-inline Value operator>=(const Value& a, const Value& b) { return Value(compare(a, b) >= 0); }
+// A comparison's result is always a boolean.
+inline bool operator==(const Value& a, const Value& b) { return compare(a, b) == 0; }
+inline bool operator!=(const Value& a, const Value& b) { return compare(a, b) != 0; }
+inline bool operator<(const Value& a, const Value& b) { return compare(a, b) < 0; }
+inline bool operator<=(const Value& a, const Value& b) { return compare(a, b) <= 0; }
+inline bool operator>(const Value& a, const Value& b) { return compare(a, b) > 0; }
+inline bool operator>=(const Value& a, const Value& b) { return compare(a, b) >= 0; }
 inline Value& Value::operator+=(const Value& o) { return *this = *this + o; }
 inline Value& Value::operator-=(const Value& o) { return *this = *this - o; }
 inline Value& Value::operator*=(const Value& o) { return *this = *this * o; }
@@ -682,11 +683,20 @@ constexpr Section kSections[] = {
     {"writearrays", "arrays", kWriteArray},
     {"real", "", kReal},
     {"Random", "", R"CPP(
+#include <cstdlib>
 #include <random>
-// A random integer; the generator is not seeded as the interpreter's is.
+// Random draws what the interpreter draws: with TESSARO_SEED=N in the
+// environment the numbers of «tessaro-cli run --seed N».
+inline std::mt19937& generator() {
+    static std::mt19937 g = [] {
+        const char* seed = std::getenv("TESSARO_SEED");
+        return std::mt19937(seed ? static_cast<uint32_t>(std::strtoul(seed, nullptr, 10)) : std::random_device{}());
+    }();
+    return g;
+}
+// In [0, range) for a positive range, (range, 0] for a negative one.
 inline int32_t random_below(int32_t range) {
-    static std::mt19937 generator{std::random_device{}()};
-    return static_cast<int32_t>((int64_t{generator()} * range) >> 32);
+    return static_cast<int32_t>((static_cast<int64_t>(generator()()) * range) >> 32);
 }
 inline Value Random(const Value& a) { return Value(random_below(to_int(a))); }
 inline Value Random(const Value& a, const Value& b) {
@@ -859,7 +869,7 @@ const std::vector<std::string_view>& CppPreludeNames() {
         "SHR", "AND", "OR", "integer_op", "real_op", "binary", "compare", "run", "Div", "Mod", "Cell", "Arr",
         "classify", "assign_tuple", "read_text", "read_into", "read_value", "write", "fixed_digits",
         "four_decimals", "shown", "write_shown", "write_var", "append_cell", "real_result", "reciprocal",
-        "logarithm", "random_below", "low32", "to_decimal", "from_decimal", "convert", "program", "main", "std"};
+        "logarithm", "random_below", "generator", "low32", "to_decimal", "from_decimal", "convert", "program", "main", "std"};
     for (const Section& s : kSections) n.push_back(s.name);
     return n;
   }();

@@ -814,15 +814,65 @@ constexpr Section kSections[] = {
     {"writearrays", "arrays", kWriteArray},
     {"real", "", kReal},
     {"Random", "", R"PAS(
-{ A random integer; the generator is not the interpreter's. }
+{ Random draws what the interpreter draws (a Mersenne twister): with
+  TESSARO_SEED=N in the environment the numbers of tessaro-cli run --seed N. }
+var
+  Twister: array[0..623] of LongWord;
+  TwisterIndex: LongInt = -1;
+
+function NextRandom: LongWord;
+var
+  k: LongInt;
+  y: LongWord;
+  seed: AnsiString;
+begin
+  if TwisterIndex < 0 then
+  begin
+    seed := GetEnvironmentVariable('TESSARO_SEED');
+    if seed <> '' then
+      Twister[0] := LongWord(StrToInt64(Trim(seed)))
+    else
+    begin
+      System.Randomize;
+      Twister[0] := LongWord(System.Random($7FFFFFFF));
+    end;
+    for k := 1 to 623 do
+      Twister[k] := LongWord(Int64(1812433253) * (Twister[k - 1] xor (Twister[k - 1] shr 30)) + k);
+    TwisterIndex := 624;
+  end;
+  if TwisterIndex >= 624 then
+  begin
+    for k := 0 to 623 do
+    begin
+      y := (Twister[k] and $80000000) or (Twister[(k + 1) mod 624] and $7FFFFFFF);
+      Twister[k] := Twister[(k + 397) mod 624] xor (y shr 1);
+      if (y and 1) <> 0 then Twister[k] := Twister[k] xor $9908B0DF;
+    end;
+    TwisterIndex := 0;
+  end;
+  y := Twister[TwisterIndex];
+  Inc(TwisterIndex);
+  y := y xor (y shr 11);
+  y := y xor (LongWord(y shl 7) and $9D2C5680);
+  y := y xor (LongWord(y shl 15) and $EFC60000);
+  y := y xor (y shr 18);
+  Result := y;
+end;
+
+{ In [0, range) for a positive range, (range, 0] for a negative one. }
+function RandomBelow(range: LongInt): LongInt;
+begin
+  Result := LongInt(SarInt64(Int64(NextRandom) * range, 32));
+end;
+
 function Random(const a: TValue): TValue; overload;
 begin
-  Result := LongInt((Int64(System.Random($7FFFFFFF)) * 2 * ToInt(a)) shr 32);
+  Result := RandomBelow(ToInt(a));
 end;
 
 function Random(const a, b: TValue): TValue; overload;
 begin
-  Result := a + LongInt((Int64(System.Random($7FFFFFFF)) * 2 * RoundInt(ToReal(b) - ToReal(a))) shr 32);
+  Result := a + RandomBelow(RoundInt(ToReal(b) - ToReal(a)));
 end;
 )PAS"},
     TS_REAL1(ArcCos, "Math.ArcCos(x)"),
@@ -975,7 +1025,7 @@ const std::vector<std::string_view>& PascalPreludeNames() {
         "CheckReal", "Trimmed", "ParseInt", "ParseReal", "ParseNumber", "RoundInt", "ToInt", "ToReal", "Truth",
         "FormatReal", "TextOf", "Text", "Evaluate", "TMain", "Family", "IntegerOp", "RealOp", "Binary", "Compare", "RunProgram", "TCell",
         "TArr", "ResetCells", "Classify", "AssignTuple", "ReadText", "ReadInto", "ReadValue", "WriteValue",
-        "Shown", "WriteShown", "WriteVariable", "AppendCell", "Reciprocal", "Logarithm", "Low32", "Main",
+        "Shown", "WriteShown", "WriteVariable", "Twister", "TwisterIndex", "NextRandom", "RandomBelow", "AppendCell", "Reciprocal", "Logarithm", "Low32", "Main",
         "Result", "Exit", "Halt", "Input", "Output", "StdErr", "Write", "WriteLn", "Read", "ReadLn", "Inc",
         "Dec", "Ord", "Chr", "High", "Low", "SetLength", "Integer", "LongInt", "Int64", "Double", "Boolean",
         "AnsiString", "String", "Char", "Byte", "True", "False", "Exception", "Self"};

@@ -304,12 +304,13 @@ inline Value operator>>(const Value& a, const Value& b) { return binary(SHR, a, 
 inline Value operator&(const Value& a, const Value& b) { return binary(AND, a, b); }
 inline Value operator|(const Value& a, const Value& b) { return binary(OR, a, b); }
 inline Value operator-(const Value& a) { return binary(SUB, Value(0), a); }
-inline Value operator==(const Value& a, const Value& b) { return Value(compare(a, b) == 0); }
-inline Value operator!=(const Value& a, const Value& b) { return Value(compare(a, b) != 0); }
-inline Value operator<(const Value& a, const Value& b) { return Value(compare(a, b) < 0); }
-inline Value operator<=(const Value& a, const Value& b) { return Value(compare(a, b) <= 0); }
-inline Value operator>(const Value& a, const Value& b) { return Value(compare(a, b) > 0); }
-inline Value operator>=(const Value& a, const Value& b) { return Value(compare(a, b) >= 0); }
+// A comparison's result is always a boolean.
+inline bool operator==(const Value& a, const Value& b) { return compare(a, b) == 0; }
+inline bool operator!=(const Value& a, const Value& b) { return compare(a, b) != 0; }
+inline bool operator<(const Value& a, const Value& b) { return compare(a, b) < 0; }
+inline bool operator<=(const Value& a, const Value& b) { return compare(a, b) <= 0; }
+inline bool operator>(const Value& a, const Value& b) { return compare(a, b) > 0; }
+inline bool operator>=(const Value& a, const Value& b) { return compare(a, b) >= 0; }
 inline Value& Value::operator+=(const Value& o) { return *this = *this + o; }
 inline Value& Value::operator-=(const Value& o) { return *this = *this - o; }
 inline Value& Value::operator*=(const Value& o) { return *this = *this * o; }
@@ -636,11 +637,12 @@ inline void write_var(const Arr& arr) {
 }
 
 void program() {
-    Value n, p, d;
+    Value n, d;
+    bool p = false;
     n = read_value(n);
     p = n >= 2;
     d = 2;
-    while (p & (d * d <= n)) {
+    while (Value(p) & (d * d <= n)) {
         p = Mod(n, d) != 0;
         d = d + 1;
     }

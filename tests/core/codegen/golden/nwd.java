@@ -497,11 +497,12 @@ public class Main {
     }
 
     static void program() {
-        Object a = null, b = null, r = null;
+        Object a = null, b = null;
+        int r = 0;
         a = readValue(a);
         b = readValue(b);
         while (truth(ne(b, 0))) {
-            r = Mod(a, b);
+            r = (int) Mod(a, b);
             a = b;
             b = r;
         }

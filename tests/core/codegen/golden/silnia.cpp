@@ -304,12 +304,13 @@ inline Value operator>>(const Value& a, const Value& b) { return binary(SHR, a, 
 inline Value operator&(const Value& a, const Value& b) { return binary(AND, a, b); }
 inline Value operator|(const Value& a, const Value& b) { return binary(OR, a, b); }
 inline Value operator-(const Value& a) { return binary(SUB, Value(0), a); }
-inline Value operator==(const Value& a, const Value& b) { return Value(compare(a, b) == 0); }
-inline Value operator!=(const Value& a, const Value& b) { return Value(compare(a, b) != 0); }
-inline Value operator<(const Value& a, const Value& b) { return Value(compare(a, b) < 0); }
-inline Value operator<=(const Value& a, const Value& b) { return Value(compare(a, b) <= 0); }
-inline Value operator>(const Value& a, const Value& b) { return Value(compare(a, b) > 0); }
-inline Value operator>=(const Value& a, const Value& b) { return Value(compare(a, b) >= 0); }
+// A comparison's result is always a boolean.
+inline bool operator==(const Value& a, const Value& b) { return compare(a, b) == 0; }
+inline bool operator!=(const Value& a, const Value& b) { return compare(a, b) != 0; }
+inline bool operator<(const Value& a, const Value& b) { return compare(a, b) < 0; }
+inline bool operator<=(const Value& a, const Value& b) { return compare(a, b) <= 0; }
+inline bool operator>(const Value& a, const Value& b) { return compare(a, b) > 0; }
+inline bool operator>=(const Value& a, const Value& b) { return compare(a, b) >= 0; }
 inline Value& Value::operator+=(const Value& o) { return *this = *this + o; }
 inline Value& Value::operator-=(const Value& o) { return *this = *this - o; }
 inline Value& Value::operator*=(const Value& o) { return *this = *this * o; }
@@ -634,10 +635,8 @@ void program() {
     Value n, s, i;
     n = read_value(n);
     s = 1;
-    i = 1;
-    while (i <= n) {
+    for (i = 1; i <= n; i = i + 1) {
         s = s * i;
-        i = i + 1;
     }
     write_var(s);
 }

@@ -494,10 +494,8 @@ public class Main {
         Object n = null, s = null, i = null;
         n = readValue(n);
         s = 1;
-        i = 1;
-        while (truth(le(i, n))) {
+        for (i = 1; truth(le(i, n)); i = add(i, 1)) {
             s = mul(s, i);
-            i = add(i, 1);
         }
         writeVar(s);
     }

@@ -304,12 +304,13 @@ inline Value operator>>(const Value& a, const Value& b) { return binary(SHR, a, 
 inline Value operator&(const Value& a, const Value& b) { return binary(AND, a, b); }
 inline Value operator|(const Value& a, const Value& b) { return binary(OR, a, b); }
 inline Value operator-(const Value& a) { return binary(SUB, Value(0), a); }
-inline Value operator==(const Value& a, const Value& b) { return Value(compare(a, b) == 0); }
-inline Value operator!=(const Value& a, const Value& b) { return Value(compare(a, b) != 0); }
-inline Value operator<(const Value& a, const Value& b) { return Value(compare(a, b) < 0); }
-inline Value operator<=(const Value& a, const Value& b) { return Value(compare(a, b) <= 0); }
-inline Value operator>(const Value& a, const Value& b) { return Value(compare(a, b) > 0); }
-inline Value operator>=(const Value& a, const Value& b) { return Value(compare(a, b) >= 0); }
+// A comparison's result is always a boolean.
+inline bool operator==(const Value& a, const Value& b) { return compare(a, b) == 0; }
+inline bool operator!=(const Value& a, const Value& b) { return compare(a, b) != 0; }
+inline bool operator<(const Value& a, const Value& b) { return compare(a, b) < 0; }
+inline bool operator<=(const Value& a, const Value& b) { return compare(a, b) <= 0; }
+inline bool operator>(const Value& a, const Value& b) { return compare(a, b) > 0; }
+inline bool operator>=(const Value& a, const Value& b) { return compare(a, b) >= 0; }
 inline Value& Value::operator+=(const Value& o) { return *this = *this + o; }
 inline Value& Value::operator-=(const Value& o) { return *this = *this - o; }
 inline Value& Value::operator*=(const Value& o) { return *this = *this * o; }
@@ -634,29 +635,21 @@ void program() {
     Value n, i, x, j, p;
     Arr t;
     n = read_value(n);
-    i = 1;
-    while (i <= n) {
+    for (i = 1; i <= n; i = i + 1) {
         x = read_value(x);
         t[i] = x;
-        i = i + 1;
     }
-    i = 1;
-    while (i < n) {
-        j = 1;
-        while (j <= n - i) {
+    for (i = 1; i < n; i = i + 1) {
+        for (j = 1; j <= n - i; j = j + 1) {
             if (t[j] > t[j + 1]) {
                 p = t[j];
                 t[j] = t[j + 1];
                 t[j + 1] = p;
             }
-            j = j + 1;
         }
-        i = i + 1;
     }
-    i = 1;
-    while (i <= n) {
+    for (i = 1; i <= n; i = i + 1) {
         write(t[i]);
-        i = i + 1;
     }
 }
 
