@@ -451,7 +451,7 @@ def main():
     write_var(r)
     write(V(r) + 0)
     x = V(1)
-    for k in range(0, 25):
+    for k in range(25):
         x = x * 3
     write_var(x)
     c = 0
