@@ -73,6 +73,13 @@ std::string_view StartValue(Natural n) {
 
 bool IsNumber(Natural n) { return n == Natural::Integer || n == Natural::Real; }
 
+// A text literal with letters beyond ASCII: the source is UTF-8, so only
+// the prelude's Value (or from_utf8) turns it into the program's text.
+bool WideLiteral(const CppExpr& e) {
+  return e.literal && e.type == Natural::Text &&
+         std::any_of(e.text.begin(), e.text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
 std::string CppString(const std::string& s) {
   std::string out = "\"";
   for (size_t k = 0; k < s.size(); ++k) {
@@ -552,7 +559,8 @@ class CppPrinter {
       case BinaryOp::Greater:
       case BinaryOp::GreaterEqual:
         if (IsNumber(l.type) && IsNumber(r.type)) return true;
-        return l.type == Natural::Text && r.type == Natural::Text && !(l.literal && r.literal);
+        return l.type == Natural::Text && r.type == Natural::Text && !(l.literal && r.literal) && !WideLiteral(l) &&
+               !WideLiteral(r);
       default: return false;
     }
   }
@@ -561,6 +569,7 @@ class CppPrinter {
 
   // An expression assigned to a variable of kind `kind`, which it provably has.
   static std::string Converted(const CppExpr& e, Natural kind) {
+    if (WideLiteral(e) && kind == Natural::Text) return "from_utf8(" + e.text + ")";
     if (kind == Natural::None || e.type == kind) return e.text;
     switch (kind) {
       case Natural::Integer: return "to_int(" + e.text + ")";

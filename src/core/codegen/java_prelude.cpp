@@ -224,6 +224,9 @@ constexpr std::string_view kCore = R"JAVA(    /** A run-time error: the program 
         }
     }
 
+    /** Texts are ordered by their Windows-1250 bytes, as the interpreter orders them. */
+    static byte[] cp1250(String s) { return s.getBytes(java.nio.charset.Charset.forName("windows-1250")); }
+
     static int compare(Object a, Object b) {
         switch (family(a, b)) {
             case 1: return Integer.compare(toInt(a), toInt(b));
@@ -231,7 +234,7 @@ constexpr std::string_view kCore = R"JAVA(    /** A run-time error: the program 
                 double x = toReal(a), y = toReal(b);
                 return x < y ? -1 : (y < x ? 1 : 0);
             }
-            case 3: return Integer.signum(text(a).compareTo(text(b)));
+            case 3: return Integer.signum(java.util.Arrays.compareUnsigned(cp1250(text(a)), cp1250(text(b))));
             case 4: return Boolean.compare(truth(a), truth(b));
             default: return 0;
         }
@@ -732,7 +735,7 @@ const std::vector<std::string_view>& JavaPreludeNames() {
   static const std::vector<std::string_view> names = [] {
     std::vector<std::string_view> n = {
         "Fault", "NoAnswer", "checkReal", "trimmed", "parseInt", "parseReal", "parseNumber", "roundInt",
-        "toInt", "toReal", "truth", "twister", "twisterIndex", "nextRandom", "randomBelow", "formatReal", "text", "family", "integerOp", "realOp", "binary", "compare",
+        "toInt", "toReal", "truth", "cp1250", "twister", "twisterIndex", "nextRandom", "randomBelow", "formatReal", "text", "family", "integerOp", "realOp", "binary", "compare",
         "add", "sub", "mul", "divide", "shl", "shr", "and", "or", "neg", "eq", "ne", "lt", "le", "gt", "ge",
         "not", "out", "run", "Div", "Mod", "Cell", "Arr", "classify", "assignTuple", "in", "readText",
         "readInto", "readValue", "write", "shown", "writeShown", "writeVar", "appendCell", "reciprocal",

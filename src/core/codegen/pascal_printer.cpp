@@ -517,7 +517,14 @@ class PascalPrinter {
         if (v.AsInteger() == INT32_MIN) return {"V(-2147483647) - 1", kSum, false};
         return {std::to_string(v.AsInteger()), v.AsInteger() < 0 ? kSum : kAtom, true, Natural::Integer};
       case ValueKind::Real: return {RealLiteral(v.AsReal()), v.AsReal() < 0 ? kSum : kAtom, true, Natural::Real};
-      case ValueKind::String: return {PascalString(v.AsString()), kAtom, true, Natural::Text};
+      case ValueKind::String: {
+        // The source is UTF-8: letters beyond ASCII become the program's text through FromUtf8.
+        const std::string& t = v.AsString();
+        if (std::any_of(t.begin(), t.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+          return {"FromUtf8(" + PascalString(t) + ")", kAtom, false, Natural::Text};
+        }
+        return {PascalString(t), kAtom, true, Natural::Text};
+      }
       case ValueKind::Boolean: return {v.AsBoolean() ? "True" : "False", kAtom, true, Natural::Boolean};
     }
     return {"Empty", kAtom, false};
