@@ -87,7 +87,7 @@ void ForEachInstruction(const std::vector<Stmt>& body, Visit&& visit) {
 
 class Recogniser {
  public:
-  Recogniser(const TKompilatorTS& program) : p_(program), reads_(program.Variables.size(), 0) {}
+  explicit Recogniser(const TKompilatorTS& program) : p_(program), reads_(program.Variables.size(), 0) {}
 
   void Run(CodeTree& tree) {
     Sequence(tree.Body);

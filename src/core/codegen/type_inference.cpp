@@ -283,7 +283,7 @@ class Inference {
     const CounterTest test = ReadCounterTest(p_, loop.Cond, loop.Counter);
     if (test.Op == BinaryOp::None) return n;
     assigned_ = &before_[static_cast<size_t>(loop.Cond.Instruction)];
-    const Abstract bound = Eval(test.Bound, false);
+    const Abstract bound = Eval(test.Bound);
     if (bound.Mask != kInt) return n;
     n.Variable = loop.Counter;
     switch (test.Op) {
@@ -302,7 +302,7 @@ class Inference {
     if (!root) return;
     assigned_ = &before_[static_cast<size_t>(index)];
     if (root->NodeKind != kStatementNode) {
-      Eval(root, true);
+      Eval(root);
       return;
     }
     for (const TwrTree* item = root; item; item = item->LeftNode) {
@@ -312,14 +312,14 @@ class Inference {
           answered_[static_cast<size_t>(v)] = 1;
           Assign(v, Only(kAny));
         } else if (item->RightNode) {
-          Eval(item->RightNode, false);
+          Eval(item->RightNode);
         }
       } else if (item->OpText == "write") {
         const int32_t v = FindVariable(p_, item->ItemName);
         if (v >= 0) {
           Read(v);
         } else {
-          Eval(item->RightNode, false);
+          Eval(item->RightNode);
         }
       }
     }
@@ -362,8 +362,7 @@ class Inference {
     return a;
   }
 
-  // `statement`: the root of an instruction, where assignments and increments are allowed.
-  Abstract Eval(const TwrTree* n, bool statement) {
+  Abstract Eval(const TwrTree* n) {
     if (!n) return Only(kInt);
     switch (n->NodeKind) {
       case kLeafNode: {
@@ -371,25 +370,25 @@ class Inference {
         if (n->IncMode == kNoIncrement) return Note(n, Read(n->VarIndex));
         const bool up = n->IncMode == kPostIncrement || n->IncMode == kPreIncrement;
         const Abstract r = BinaryResult(up ? BinaryOp::Add : BinaryOp::Subtract, Read(n->VarIndex), {kInt, 1, 1});
-        if (statement) Assign(n->VarIndex, r);
+        Assign(n->VarIndex, r);
         return Note(n, r);
       }
       case kIndexedNode:
-        Eval(n->RightNode, false);
+        Eval(n->RightNode);
         return Note(n, Only(kAny));
       case kListNode:
-        Eval(n->LeftNode, false);
-        Eval(n->RightNode, false);
+        Eval(n->LeftNode);
+        Eval(n->RightNode);
         return Only(kAny);
       case kCallNode: {
         std::vector<const TwrTree*> args;
         for (const TwrTree* a = n->RightNode; a;) {
           if (a->NodeKind == kListNode) {
-            Eval(a->RightNode, false);
+            Eval(a->RightNode);
             args.push_back(a->RightNode);
             a = a->LeftNode;
           } else {
-            Eval(a, false);
+            Eval(a);
             args.push_back(a);
             break;
           }
@@ -398,7 +397,7 @@ class Inference {
         return Note(n, CallResult(kBuiltinFunctions[static_cast<size_t>(n->FuncIndex - 1)].Name, args.size()));
       }
       case kPrefixNode: {
-        const Abstract r = Eval(n->RightNode, false);
+        const Abstract r = Eval(n->RightNode);
         if (n->OpText != "!" && n->OpText != "not") return Only(kAny);
         return Note(n, NotResult(r));
       }
@@ -412,22 +411,22 @@ class Inference {
     const BinaryOp compound = CompoundAssignmentOp(n.OpText);
     if ((plain || compound != BinaryOp::None) && n.LeftNode) {
       const TwrTree* target = n.LeftNode;
-      const Abstract value = Eval(n.RightNode, false);
+      const Abstract value = Eval(n.RightNode);
       if (target->NodeKind == kLeafNode && target->VarIndex >= 0) {
         const Abstract r = plain ? value : BinaryResult(compound, Read(target->VarIndex), value);
         Assign(target->VarIndex, r);
         return r;
       }
-      Eval(target->RightNode, false);  // an element's indexes
+      Eval(target->RightNode);  // an element's indexes
       return Only(kAny);
     }
     const BinaryOp op = BinaryOpFromText(n.OpText);
     if (!n.LeftNode) {
-      const Abstract r = Eval(n.RightNode, false);
+      const Abstract r = Eval(n.RightNode);
       return op == BinaryOp::Subtract ? BinaryResult(op, {kInt, 0, 0}, r) : Only(kAny);
     }
-    const Abstract l = Eval(n.LeftNode, false);
-    const Abstract r = Eval(n.RightNode, false);
+    const Abstract l = Eval(n.LeftNode);
+    const Abstract r = Eval(n.RightNode);
     if (op == BinaryOp::None) return Only(kAny);
     return BinaryResult(op, l, r);
   }
