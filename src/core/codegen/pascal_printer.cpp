@@ -314,7 +314,13 @@ class PascalPrinter {
   bool ForTo(const Stmt& s, int depth, CodeLines& out) {
     if (types_.OfVariable(s.Counter) != Natural::Integer || s.CounterReadOutside) return false;
     const CounterTest test = ReadCounterTest(p_, s.Cond, s.Counter);
-    if (!((s.StepBy == 1 && test.Op == BinaryOp::LessEqual) || (s.StepBy == -1 && test.Op == BinaryOp::GreaterEqual))) {
+    // «i < 25» is «to 24» where the end is a literal; any other strict end stays a while loop.
+    const bool strict = (s.StepBy == 1 && test.Op == BinaryOp::Less) || (s.StepBy == -1 && test.Op == BinaryOp::Greater);
+    if (!strict && !((s.StepBy == 1 && test.Op == BinaryOp::LessEqual) || (s.StepBy == -1 && test.Op == BinaryOp::GreaterEqual))) {
+      return false;
+    }
+    if (strict && (test.Bound->NodeKind != kLeafNode || test.Bound->VarIndex >= 0 ||
+                   test.Bound->NodeValue.Kind() != ValueKind::Integer)) {
       return false;
     }
     if (!BoundIsInvariant(p_, s, test.Bound)) return false;
@@ -325,7 +331,7 @@ class PascalPrinter {
       const PExpr b = Expr(test.Bound, nullptr);
       if (a.type != Natural::Integer || b.type != Natural::Integer) return false;
       first = a.text;
-      last = b.text;
+      last = strict ? std::to_string(int64_t{test.Bound->NodeValue.AsInteger()} - s.StepBy) : b.text;
     } catch (const Unsupported&) {
       return false;
     }

@@ -664,11 +664,9 @@ begin
     WriteVariable(r);
     WriteValue(V(r) + 0);
     x := 1;
-    k := 0;
-    while k < 25 do
+    for k := 0 to 24 do
     begin
         x := x * 3;
-        k := k + 1;
     end;
     WriteVariable(x);
     c := 0;
