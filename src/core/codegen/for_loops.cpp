@@ -1,7 +1,5 @@
 #include "core/codegen/for_loops.h"
 
-#include <algorithm>
-
 #include "core/codegen/variable_use.h"
 #include "core/language/compiler.h"
 

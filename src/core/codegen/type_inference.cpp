@@ -1,6 +1,7 @@
 #include "core/codegen/type_inference.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string_view>
 
 #include "core/codegen/for_loops.h"
