@@ -21,7 +21,7 @@ TEST(CliCode, WritesEachLanguageToStandardOutput) {
   };
   const Case cases[] = {
       {"python", "    while i <= n:\n"},
-      {"cpp", "    while (i <= n) {\n"},
+      {"cpp", "    for (i = 1; i <= n; i = i + 1) {\n"},
       {"java", "public class Main {\n"},
       {"pascal", "    while i <= n do\n"},
   };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/codegen/flow_graph.h"
+#include "core/codegen/for_loops.h"
 #include "core/codegen/printer.h"
 #include "core/codegen/structuring.h"
 #include "core/language/compiler.h"
@@ -54,6 +55,7 @@ bool BuildCodeTree(const TKompilatorTS& program, const SplitBudget& budget, Code
     return false;
   }
   tree = StructureGraph(graph, program);
+  RecogniseForLoops(program, tree);
   return true;
 }
 
@@ -65,7 +67,8 @@ ExportResult ExportProgram(const TKompilatorTS& program, const ExportOptions& op
   result.CopiedNodes = tree.CopiedNodes;
   result.StateRegions = tree.StateRegions;
   result.UnreachableBlocks = tree.UnreachableBlocks;
-  const PrintJob job{program, tree, options};
+  const TypeInfo types = InferTypes(program, tree);
+  const PrintJob job{program, tree, options, types};
   switch (options.Language) {
     case TargetLanguage::Python: PrintPython(job, result); break;
     case TargetLanguage::Cpp: PrintCpp(job, result); break;
@@ -74,6 +77,9 @@ ExportResult ExportProgram(const TKompilatorTS& program, const ExportOptions& op
   }
   for (const LineOrigin& o : result.Lines) {
     if (o.Block >= 0) result.PrintedBlocks.push_back(o.Block);
+  }
+  for (const SharedLine& m : result.MoreOrigins) {
+    if (m.Origin.Block >= 0) result.PrintedBlocks.push_back(m.Origin.Block);
   }
   std::sort(result.PrintedBlocks.begin(), result.PrintedBlocks.end());
   result.PrintedBlocks.erase(std::unique(result.PrintedBlocks.begin(), result.PrintedBlocks.end()),

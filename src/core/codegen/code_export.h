@@ -44,11 +44,19 @@ struct LineOrigin {
   int32_t Instruction = -1;
 };
 
+// A further origin of a line that holds more than one instruction: a for
+// loop's header holds its counter's start and step beside its test.
+struct SharedLine {
+  int32_t Line = 0;  // index into Lines
+  LineOrigin Origin;
+};
+
 struct ExportResult {
   bool Ok = false;
   std::string Error;                  // why nothing was exported
   std::string Text;                   // Windows-1250, lines ended by "\n"
   std::vector<LineOrigin> Lines;      // one per line of Text
+  std::vector<SharedLine> MoreOrigins;  // in line order
   std::vector<std::string> Warnings;  // what could not be expressed, by block
   int32_t Flags = 0;                  // flag variables of multi-level exits
   int32_t CopiedNodes = 0;            // blocks printed twice by node splitting

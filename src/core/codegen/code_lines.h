@@ -31,13 +31,21 @@ class CodeLines {
       start = end + 1;
     }
   }
+  // A further origin of the line last added.
+  void AddOrigin(LineOrigin origin) { more_.push_back({static_cast<int32_t>(lines_.size()) - 1, origin}); }
   void Append(const CodeLines& other) {
+    const int32_t shift = static_cast<int32_t>(lines_.size());
+    for (SharedLine m : other.more_) {
+      m.Line += shift;
+      more_.push_back(m);
+    }
     lines_.insert(lines_.end(), other.lines_.begin(), other.lines_.end());
     origins_.insert(origins_.end(), other.origins_.begin(), other.origins_.end());
   }
   size_t Size() const { return lines_.size(); }
   void AppendComment(size_t line, const std::string& comment) { lines_[line] += comment; }
   const std::vector<LineOrigin>& Origins() const { return origins_; }
+  const std::vector<SharedLine>& MoreOrigins() const { return more_; }
 
   std::string Text() const {
     std::string out;
@@ -52,6 +60,7 @@ class CodeLines {
   int width_;
   std::vector<std::string> lines_;
   std::vector<LineOrigin> origins_;
+  std::vector<SharedLine> more_;
 };
 
 }  // namespace tessaro::codegen

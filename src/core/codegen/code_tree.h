@@ -3,7 +3,8 @@
 // It is structured already: sequences, if/else, loops with their form,
 // break and continue of the innermost loop, and return. Exits that cross
 // more than one construct have been lowered into flag variables, so a
-// printer only maps each node to its language.
+// printer only maps each node to its language. A while loop that runs a
+// counter becomes a for loop when the pattern is certain.
 #pragma once
 
 #include <cstdint>
@@ -46,6 +47,7 @@ enum class LoopForm : uint8_t {
   Forever,  // while true
   While,    // tests Cond before each round
   DoWhile,  // tests Cond after each round
+  For,      // Init once, then While with Step after each round of Body
 };
 
 struct Stmt {
@@ -58,6 +60,15 @@ struct Stmt {
   LoopForm Form = LoopForm::Forever;
   std::vector<Stmt> Body;
   std::vector<Stmt> Otherwise;
+  // A for loop's counter (variable index), the instructions that start and
+  // step it (the step is no longer in Body), and the step's constant.
+  int32_t Counter = -1;
+  int32_t Init = -1;
+  int32_t Step = -1;
+  int32_t StepBy = 0;
+  // The counter is read somewhere outside the loop, so its value after the
+  // loop counts.
+  bool CounterReadOutside = true;
 };
 
 struct CodeTree {

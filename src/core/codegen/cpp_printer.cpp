@@ -48,7 +48,37 @@ struct CppExpr {
   std::string text;
   int precedence = kAtom;
   bool literal = false;  // a bare C++ literal, not yet a Value
+  Natural type = Natural::None;  // the C++ type of the text: Value, or int, double, std::string, bool
 };
+
+// The C++ type of a variable that holds one kind, and its start value.
+std::string_view NaturalType(Natural n) {
+  switch (n) {
+    case Natural::Integer: return "int";
+    case Natural::Real: return "double";
+    case Natural::Text: return "std::string";
+    case Natural::Boolean: return "bool";
+    default: return "Value";
+  }
+}
+
+std::string_view StartValue(Natural n) {
+  switch (n) {
+    case Natural::Integer: return " = 0";
+    case Natural::Real: return " = 0.0";
+    case Natural::Boolean: return " = false";
+    default: return "";
+  }
+}
+
+bool IsNumber(Natural n) { return n == Natural::Integer || n == Natural::Real; }
+
+// A text literal with letters beyond ASCII: the source is UTF-8, so only
+// the prelude's Value (or from_utf8) turns it into the program's text.
+bool WideLiteral(const CppExpr& e) {
+  return e.literal && e.type == Natural::Text &&
+         std::any_of(e.text.begin(), e.text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
 
 std::string CppString(const std::string& s) {
   std::string out = "\"";
@@ -85,7 +115,7 @@ std::string RealLiteral(double v) {
 class CppPrinter {
  public:
   CppPrinter(const PrintJob& job, ExportResult& result)
-      : p_(job.Program), tree_(job.Tree), options_(job.Options), result_(result) {
+      : p_(job.Program), tree_(job.Tree), options_(job.Options), types_(job.Types), result_(result) {
     std::vector<std::string_view> reserved(std::begin(kKeywords), std::end(kKeywords));
     for (std::string_view n : CppPreludeNames()) reserved.push_back(n);
     use_ = AnalyseVariables(p_, reserved, false);
@@ -111,11 +141,16 @@ class CppPrinter {
     out.AddText(CppPrelude(std::vector<std::string>(sections_.begin(), sections_.end())));
     out.Blank();
     out.Add(0, "void program() {");
-    std::string plain;
-    for (size_t v = 0; v < used_.size(); ++v) {
-      if (used_[v] && !use_.HasElements[v]) plain += (plain.empty() ? "" : ", ") + use_.Names[v];
+    // Variables of one kind get C++'s own type; the others the prelude's Value.
+    for (Natural kind : {Natural::None, Natural::Integer, Natural::Real, Natural::Text, Natural::Boolean}) {
+      std::string plain;
+      for (size_t v = 0; v < used_.size(); ++v) {
+        if (used_[v] && !use_.HasElements[v] && types_.OfVariable(static_cast<int32_t>(v)) == kind) {
+          plain += (plain.empty() ? "" : ", ") + use_.Names[v] + std::string(StartValue(kind));
+        }
+      }
+      if (!plain.empty()) out.Add(1, std::string(NaturalType(kind)) + " " + plain + ";");
     }
-    if (!plain.empty()) out.Add(1, "Value " + plain + ";");
     for (size_t v = 0; v < used_.size(); ++v) {
       if (used_[v] && use_.HasElements[v]) out.Add(1, "Arr " + use_.Names[v] + ";");
     }
@@ -131,9 +166,9 @@ class CppPrinter {
     out.Add(0, "int main() { return run(program); }");
     result_.Text = out.Text();
     result_.Lines = out.Origins();
+    result_.MoreOrigins = out.MoreOrigins();
   }
 
-  bool random_warning_ = false;
 
  private:
   // ---- statements ----
@@ -188,8 +223,43 @@ class CppPrinter {
             Statements(s.Body, depth + 1, out);
             out.Add(depth, Header("} while (", s.Cond, ");"), Origin(s.Cond));
             return;
+          case LoopForm::For: {
+            std::string init, step;
+            if (!HeaderPart(s.Init, init) || !HeaderPart(s.Step, step)) {
+              // Printed as it was drawn, so the part that is not exported shows its mark.
+              Instruction(s.Init, depth, out);
+              out.Add(depth, Header("while (", s.Cond, ") {"), Origin(s.Cond));
+              Statements(s.Body, depth + 1, out);
+              Instruction(s.Step, depth + 1, out);
+              out.Add(depth, "}");
+              return;
+            }
+            out.Add(depth, Header("for (" + init + "; ", s.Cond, "; " + step + ") {"), Origin(s.Cond));
+            out.AddOrigin(InstructionOrigin(s.Init));
+            out.AddOrigin(InstructionOrigin(s.Step));
+            Statements(s.Body, depth + 1, out);
+            out.Add(depth, "}");
+            return;
+          }
         }
     }
+  }
+
+  LineOrigin InstructionOrigin(int32_t index) const {
+    return {p_.Instructions[static_cast<size_t>(index)].BlockIndex, index};
+  }
+
+  // A for header's start or step: one statement without its semicolon.
+  bool HeaderPart(int32_t index, std::string& text) {
+    std::vector<std::string> lines;
+    try {
+      InstructionLines(p_.Instructions[static_cast<size_t>(index)].Tree.get(), lines);
+    } catch (const Unsupported&) {
+      return false;
+    }
+    if (lines.size() != 1 || lines[0].empty() || lines[0].back() != ';') return false;
+    text = lines[0].substr(0, lines[0].size() - 1);
+    return true;
   }
 
   LineOrigin Origin(const Condition& c) const {
@@ -236,10 +306,14 @@ class CppPrinter {
         throw Unsupported{"an assignment used as a condition"};
       }
       CppExpr value = Expr(root->RightNode, root);
-      return {"(" + Variable(target->VarIndex) + " = " + value.text + ")", kAtom, false};
+      const Natural kind = types_.OfVariable(target->VarIndex);
+      CppExpr e{"(" + Variable(target->VarIndex) + " = " + Converted(value, kind) + ")", kAtom, false, kind};
+      if (kind == Natural::Text) e = AsValue(e);
+      return e;
     }
     CppExpr e = Expr(root, nullptr);
-    if (e.literal) e = {"Value(" + e.text + ")", kAtom, false};
+    // A text has no truth value of its own in C++.
+    if (e.literal || e.type == Natural::Text) e = AsValue(e);
     return e;
   }
 
@@ -274,6 +348,9 @@ class CppPrinter {
       const std::string name = Variable(root->VarIndex);
       if (use_.HasElements[static_cast<size_t>(root->VarIndex)]) {
         lines.push_back(name + " = " + name + (up ? " + 1;" : " - 1;"));
+      } else if (types_.OfVariable(root->VarIndex) == Natural::Real) {
+        lines.push_back(name + (up ? " += 1.0;" : " -= 1.0;"));
+        lines.push_back(name + " = " + name + (up ? " + 1;" : " - 1;"));
       } else {
         lines.push_back(name + (up ? " += 1;" : " -= 1;"));
       }
@@ -288,7 +365,8 @@ class CppPrinter {
       }
     }
     CppExpr e = Expr(root, nullptr);
-    if (!e.literal) lines.push_back(e.text + ";");
+    if (e.type != Natural::None && !e.literal) lines.push_back("static_cast<void>(" + e.text + ");");
+    else if (!e.literal) lines.push_back(e.text + ";");
   }
 
   std::string Assignment(const TwrTree& node, bool plain, BinaryOp compound) {
@@ -305,12 +383,16 @@ class CppPrinter {
     }
     if (!node.RightNode) throw Unsupported{"an assignment without a value"};
     CppExpr value = Expr(node.RightNode, &node);
-    if (plain) return left + " = " + value.text + ";";
+    const Natural kind = plain_variable ? types_.OfVariable(target.VarIndex) : Natural::None;
+    if (plain) return left + " = " + Converted(value, kind) + ";";
+    CppExpr current{left, kAtom, false, kind};
+    const CppExpr result = Combine(compound, current, value, &node);
     const bool member = plain_variable && (compound == BinaryOp::Add || compound == BinaryOp::Subtract ||
                                            compound == BinaryOp::Multiply || compound == BinaryOp::Divide);
-    if (member) return left + " " + std::string(node.OpText) + " " + value.text + ";";
-    CppExpr current{left, kAtom, false};
-    return left + " = " + Combine(compound, current, value).text + ";";
+    if (member && (kind == Natural::None || result.type == kind)) {
+      return left + " " + std::string(node.OpText) + " " + value.text + ";";
+    }
+    return left + " = " + Converted(result, kind) + ";";
   }
 
   void StatementItem(const TwrTree& item, std::vector<std::string>& lines) {
@@ -400,11 +482,11 @@ class CppPrinter {
       case ValueKind::Empty: return {"Value()", kAtom, false};
       case ValueKind::Integer:
         // -2147483648 is no literal of int.
-        if (v.AsInteger() == INT32_MIN) return {"(-2147483647 - 1)", kAtom, true};
-        return {std::to_string(v.AsInteger()), v.AsInteger() < 0 ? kUnary : kAtom, true};
-      case ValueKind::Real: return {RealLiteral(v.AsReal()), v.AsReal() < 0 ? kUnary : kAtom, true};
-      case ValueKind::String: return {CppString(v.AsString()), kAtom, true};
-      case ValueKind::Boolean: return {v.AsBoolean() ? "true" : "false", kAtom, true};
+        if (v.AsInteger() == INT32_MIN) return {"(-2147483647 - 1)", kAtom, true, Natural::Integer};
+        return {std::to_string(v.AsInteger()), v.AsInteger() < 0 ? kUnary : kAtom, true, Natural::Integer};
+      case ValueKind::Real: return {RealLiteral(v.AsReal()), v.AsReal() < 0 ? kUnary : kAtom, true, Natural::Real};
+      case ValueKind::String: return {CppString(v.AsString()), kAtom, true, Natural::Text};
+      case ValueKind::Boolean: return {v.AsBoolean() ? "true" : "false", kAtom, true, Natural::Boolean};
     }
     return {"Value()", kAtom, false};
   }
@@ -418,14 +500,20 @@ class CppPrinter {
     switch (n->NodeKind) {
       case kLeafNode:
         if (n->IncMode != kNoIncrement) throw Unsupported{"an increment inside an expression"};
-        if (n->VarIndex >= 0) return {Variable(n->VarIndex), kAtom, false};
+        if (n->VarIndex >= 0) {
+          const std::string name = Variable(n->VarIndex);
+          return {name, kAtom, false, use_.HasElements[static_cast<size_t>(n->VarIndex)] ? Natural::None : types_.OfVariable(n->VarIndex)};
+        }
         return Literal(n->NodeValue);
       case kIndexedNode: return {Element(*n), kAtom, false};
       case kCallNode: return Call(*n);
       case kPrefixNode: {
         if (n->OpText != "!" && n->OpText != "not") throw Unsupported{"the " + n->OpText + " operator"};
         CppExpr r = Expr(n->RightNode, n);
-        if (r.literal) r = {"Value(" + r.text + ")", kAtom, false};
+        if (r.type == Natural::Boolean && types_.Of(n) == Natural::Boolean) {
+          return {"!" + Wrapped(r, r.precedence < kUnary), kUnary, false, Natural::Boolean};
+        }
+        if (r.type != Natural::None) r = AsValue(r);
         return {"~" + Wrapped(r, r.precedence < kUnary), kUnary, false};
       }
       case kBinaryNode: return Binary(*n);
@@ -444,20 +532,63 @@ class CppPrinter {
     if (!n.LeftNode) {
       if (op != BinaryOp::Subtract) throw Unsupported{"a missing operand"};
       CppExpr r = Expr(n.RightNode, &n);
-      if (r.literal && r.text[0] == '"') r = {"Value(" + r.text + ")", kAtom, false};
-      return {"-" + Wrapped(r, r.precedence < kUnary || r.text[0] == '-'), kUnary, r.literal};
+      if (r.literal && r.text[0] == '"') r = AsValue(r);
+      // A negated number stays a C++ number only where it cannot overflow.
+      if (r.type != Natural::None && !(IsNumber(r.type) && types_.Of(&n) == r.type)) r = AsValue(r);
+      return {"-" + Wrapped(r, r.precedence < kUnary || r.text[0] == '-'), kUnary, r.literal, r.type};
     }
-    return Combine(op, Expr(n.LeftNode, &n), Expr(n.RightNode, &n));
+    return Combine(op, Expr(n.LeftNode, &n), Expr(n.RightNode, &n), &n);
   }
 
-  CppExpr Combine(BinaryOp op, CppExpr l, CppExpr r) {
+  // Whether C++'s own operator computes what the interpreter does: the
+  // operands hold one kind each and the result cannot overflow.
+  bool Native(BinaryOp op, const CppExpr& l, const CppExpr& r, const TwrTree* node) const {
+    const Natural result = types_.Of(node);
+    if (result == Natural::None || l.type == Natural::None || r.type == Natural::None) return false;
+    switch (op) {
+      case BinaryOp::Add:
+      case BinaryOp::Subtract:
+      case BinaryOp::Multiply:
+        return result == Natural::Integer && l.type == Natural::Integer && r.type == Natural::Integer;
+      case BinaryOp::Equal:
+      case BinaryOp::NotEqual:
+        if (l.type == Natural::Boolean && r.type == Natural::Boolean) return true;
+        [[fallthrough]];
+      case BinaryOp::Less:
+      case BinaryOp::LessEqual:
+      case BinaryOp::Greater:
+      case BinaryOp::GreaterEqual:
+        if (IsNumber(l.type) && IsNumber(r.type)) return true;
+        return l.type == Natural::Text && r.type == Natural::Text && !(l.literal && r.literal) && !WideLiteral(l) &&
+               !WideLiteral(r);
+      default: return false;
+    }
+  }
+
+  static CppExpr AsValue(const CppExpr& e) { return {"Value(" + e.text + ")", kAtom, false}; }
+
+  // An expression assigned to a variable of kind `kind`, which it provably has.
+  static std::string Converted(const CppExpr& e, Natural kind) {
+    if (WideLiteral(e) && kind == Natural::Text) return "from_utf8(" + e.text + ")";
+    if (kind == Natural::None || e.type == kind) return e.text;
+    switch (kind) {
+      case Natural::Integer: return "to_int(" + e.text + ")";
+      case Natural::Real: return "to_real(" + e.text + ")";
+      case Natural::Text: return "text(" + e.text + ")";
+      default: return "to_bool(" + e.text + ")";
+    }
+  }
+
+  CppExpr Combine(BinaryOp op, CppExpr l, CppExpr r, const TwrTree* node) {
     if (op == BinaryOp::Div || op == BinaryOp::Mod) {
       sections_.insert("div");
       return {std::string(op == BinaryOp::Div ? "Div(" : "Mod(") + l.text + ", " + r.text + ")", kAtom, false};
     }
-    if (l.literal && r.literal) l = {"Value(" + l.text + ")", kAtom, false};
+    const bool native = Native(op, l, r, node);
+    // Two C++ values would compute as C++ does: one becomes a Value.
+    if (!native && l.type != Natural::None && r.type != Natural::None) l = AsValue(l);
     // A text literal is no Value either: its operators would be the pointer's.
-    if (l.literal && l.text[0] == '"') l = {"Value(" + l.text + ")", kAtom, false};
+    if (!native && l.literal && l.text[0] == '"') l = AsValue(l);
     std::string sign;
     int precedence = kAtom;
     switch (op) {
@@ -483,7 +614,9 @@ class CppPrinter {
                             (precedence <= kBitAnd && l.precedence < kUnary && l.precedence != precedence);
     const bool right_paren = r.precedence <= precedence || (comparison && is_comparison(r)) ||
                              (precedence <= kBitAnd && r.precedence < kUnary);
-    return {Wrapped(l, left_paren) + " " + sign + " " + Wrapped(r, right_paren), precedence, false};
+    // The prelude's comparisons give a C++ bool too.
+    return {Wrapped(l, left_paren) + " " + sign + " " + Wrapped(r, right_paren), precedence, false,
+            native ? types_.Of(node) : comparison ? Natural::Boolean : Natural::None};
   }
 
   CppExpr Call(const TwrTree& n) {
@@ -493,7 +626,6 @@ class CppPrinter {
     ListItems(n.RightNode, args);
     if (!BuiltinAcceptsArgumentCount(n.FuncIndex, args.size())) throw Unsupported{"a call with a wrong number of arguments"};
     const std::string name(kBuiltinFunctions[static_cast<size_t>(n.FuncIndex - 1)].Name);
-    if (name == "Random") random_warning_ = true;
     sections_.insert(name);
     std::string text = name + "(";
     for (size_t k = 0; k < args.size(); ++k) text += (k ? ", " : "") + Expr(args[k], &n).text;
@@ -503,6 +635,7 @@ class CppPrinter {
   const TKompilatorTS& p_;
   const CodeTree& tree_;
   const ExportOptions& options_;
+  const TypeInfo& types_;
   ExportResult& result_;
   VariableUse use_;
   std::vector<std::string> flags_;
@@ -516,9 +649,6 @@ class CppPrinter {
 void PrintCpp(const PrintJob& job, ExportResult& result) {
   CppPrinter printer(job, result);
   printer.Print();
-  if (printer.random_warning_) {
-    result.Warnings.push_back("Random: the exported program draws other numbers than the interpreter");
-  }
 }
 
 }  // namespace tessaro::codegen

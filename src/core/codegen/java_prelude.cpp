@@ -224,6 +224,9 @@ constexpr std::string_view kCore = R"JAVA(    /** A run-time error: the program 
         }
     }
 
+    /** Texts are ordered by their Windows-1250 bytes, as the interpreter orders them. */
+    static byte[] cp1250(String s) { return s.getBytes(java.nio.charset.Charset.forName("windows-1250")); }
+
     static int compare(Object a, Object b) {
         switch (family(a, b)) {
             case 1: return Integer.compare(toInt(a), toInt(b));
@@ -231,7 +234,7 @@ constexpr std::string_view kCore = R"JAVA(    /** A run-time error: the program 
                 double x = toReal(a), y = toReal(b);
                 return x < y ? -1 : (y < x ? 1 : 0);
             }
-            case 3: return Integer.signum(text(a).compareTo(text(b)));
+            case 3: return Integer.signum(java.util.Arrays.compareUnsigned(cp1250(text(a)), cp1250(text(b))));
             case 4: return Boolean.compare(truth(a), truth(b));
             default: return 0;
         }
@@ -541,15 +544,42 @@ constexpr Section kSections[] = {
     {"writearrays", "arrays", kWriteArray},
     {"real", "", kReal},
     {"Random", "", R"JAVA(
-    private static final java.util.Random generator = new java.util.Random();
+    /**
+     * Random draws what the interpreter draws (a Mersenne twister): with
+     * TESSARO_SEED=N in the environment the numbers of tessaro-cli run --seed N.
+     */
+    private static int[] twister;
+    private static int twisterIndex;
 
-    /** A random integer; the generator is not the interpreter's. */
-    static Object Random(Object a) { return (int) ((generator.nextInt() & 0xFFFFFFFFL) * toInt(a) >> 32); }
-
-    static Object Random(Object a, Object b) {
-        int range = roundInt(toReal(b) - toReal(a));
-        return add(a, (int) ((generator.nextInt() & 0xFFFFFFFFL) * range >> 32));
+    static int nextRandom() {
+        if (twister == null) {
+            String seed = System.getenv("TESSARO_SEED");
+            twister = new int[624];
+            twister[0] = seed != null ? (int) Long.parseLong(seed.trim()) : new java.util.Random().nextInt();
+            for (int k = 1; k < 624; k++) twister[k] = 1812433253 * (twister[k - 1] ^ (twister[k - 1] >>> 30)) + k;
+            twisterIndex = 624;
+        }
+        if (twisterIndex >= 624) {
+            for (int k = 0; k < 624; k++) {
+                int y = (twister[k] & 0x80000000) | (twister[(k + 1) % 624] & 0x7fffffff);
+                twister[k] = twister[(k + 397) % 624] ^ (y >>> 1) ^ ((y & 1) != 0 ? 0x9908b0df : 0);
+            }
+            twisterIndex = 0;
+        }
+        int y = twister[twisterIndex++];
+        y ^= y >>> 11;
+        y ^= (y << 7) & 0x9d2c5680;
+        y ^= (y << 15) & 0xefc60000;
+        y ^= y >>> 18;
+        return y;
     }
+
+    /** In [0, range) for a positive range, (range, 0] for a negative one. */
+    static int randomBelow(int range) { return (int) (((nextRandom() & 0xFFFFFFFFL) * range) >> 32); }
+
+    static Object Random(Object a) { return randomBelow(toInt(a)); }
+
+    static Object Random(Object a, Object b) { return add(a, randomBelow(roundInt(toReal(b) - toReal(a)))); }
 )JAVA"},
     TS_REAL1(ArcCos, "Math.acos(x)"),
     TS_REAL1(ArcCosh, "Math.log(x + Math.sqrt(x * x - 1))"),
@@ -705,7 +735,7 @@ const std::vector<std::string_view>& JavaPreludeNames() {
   static const std::vector<std::string_view> names = [] {
     std::vector<std::string_view> n = {
         "Fault", "NoAnswer", "checkReal", "trimmed", "parseInt", "parseReal", "parseNumber", "roundInt",
-        "toInt", "toReal", "truth", "formatReal", "text", "family", "integerOp", "realOp", "binary", "compare",
+        "toInt", "toReal", "truth", "cp1250", "twister", "twisterIndex", "nextRandom", "randomBelow", "formatReal", "text", "family", "integerOp", "realOp", "binary", "compare",
         "add", "sub", "mul", "divide", "shl", "shr", "and", "or", "neg", "eq", "ne", "lt", "le", "gt", "ge",
         "not", "out", "run", "Div", "Mod", "Cell", "Arr", "classify", "assignTuple", "in", "readText",
         "readInto", "readValue", "write", "shown", "writeShown", "writeVar", "appendCell", "reciprocal",

@@ -30,7 +30,7 @@ constexpr std::string_view kKeywords[] = {
     "record", "yield", "sealed", "permits", "exports", "module", "open", "opens", "provides", "requires",
     "to", "transitive", "uses", "with"};
 
-// C++'s binding strengths, loosest first.
+// Java's binding strengths, loosest first.
 enum Precedence : int {
   kBitOr = 6,
   kBitAnd = 8,
@@ -46,8 +46,32 @@ enum Precedence : int {
 struct JExpr {
   std::string text;
   int precedence = kAtom;
-  bool literal = false;  // a bare C++ literal, not yet a Value
+  bool literal = false;  // a bare Java literal
+  Natural type = Natural::None;  // int, double, String or boolean instead of an Object
 };
+
+bool IsNumber(Natural n) { return n == Natural::Integer || n == Natural::Real; }
+
+// The Java type of a variable that holds one kind, with its start value.
+std::string_view NaturalDeclaration(Natural n) {
+  switch (n) {
+    case Natural::Integer: return "int";
+    case Natural::Real: return "double";
+    case Natural::Text: return "String";
+    case Natural::Boolean: return "boolean";
+    default: return "Object";
+  }
+}
+
+std::string_view StartValue(Natural n) {
+  switch (n) {
+    case Natural::Integer: return " = 0";
+    case Natural::Real: return " = 0.0";
+    case Natural::Text: return " = \"\"";
+    case Natural::Boolean: return " = false";
+    default: return " = null";
+  }
+}
 
 std::string JavaString(const std::string& s) {
   std::string out = "\"";
@@ -82,7 +106,7 @@ std::string RealLiteral(double v) {
 class JavaPrinter {
  public:
   JavaPrinter(const PrintJob& job, ExportResult& result)
-      : p_(job.Program), tree_(job.Tree), options_(job.Options), result_(result) {
+      : p_(job.Program), tree_(job.Tree), options_(job.Options), types_(job.Types), result_(result) {
     std::vector<std::string_view> reserved(std::begin(kKeywords), std::end(kKeywords));
     for (std::string_view n : JavaPreludeNames()) reserved.push_back(n);
     use_ = AnalyseVariables(p_, reserved, false);
@@ -109,11 +133,16 @@ class JavaPrinter {
     out.AddText(JavaPrelude(std::vector<std::string>(sections_.begin(), sections_.end())));
     out.Blank();
     out.Add(1, "static void program() {");
-    std::string plain;
-    for (size_t v = 0; v < used_.size(); ++v) {
-      if (used_[v] && !use_.HasElements[v]) plain += (plain.empty() ? "" : ", ") + use_.Names[v] + " = null";
+    // Variables of one kind get Java's own type; the others hold any value as an Object.
+    for (Natural kind : {Natural::None, Natural::Integer, Natural::Real, Natural::Text, Natural::Boolean}) {
+      std::string plain;
+      for (size_t v = 0; v < used_.size(); ++v) {
+        if (used_[v] && !use_.HasElements[v] && types_.OfVariable(static_cast<int32_t>(v)) == kind) {
+          plain += (plain.empty() ? "" : ", ") + use_.Names[v] + std::string(StartValue(kind));
+        }
+      }
+      if (!plain.empty()) out.Add(2, std::string(NaturalDeclaration(kind)) + " " + plain + ";");
     }
-    if (!plain.empty()) out.Add(2, "Object " + plain + ";");
     for (size_t v = 0; v < used_.size(); ++v) {
       if (used_[v] && use_.HasElements[v]) out.Add(2, "Arr " + use_.Names[v] + " = new Arr();");
     }
@@ -132,9 +161,9 @@ class JavaPrinter {
     out.Add(0, "}");
     result_.Text = out.Text();
     result_.Lines = out.Origins();
+    result_.MoreOrigins = out.MoreOrigins();
   }
 
-  bool random_warning_ = false;
 
  private:
   // ---- statements ----
@@ -189,8 +218,43 @@ class JavaPrinter {
             Statements(s.Body, depth + 1, out);
             out.Add(depth, Header("} while (", s.Cond, ");"), Origin(s.Cond));
             return;
+          case LoopForm::For: {
+            std::string init, step;
+            if (!HeaderPart(s.Init, init) || !HeaderPart(s.Step, step)) {
+              // Printed as it was drawn, so the part that is not exported shows its mark.
+              Instruction(s.Init, depth, out);
+              out.Add(depth, Header("while (", s.Cond, ") {"), Origin(s.Cond));
+              Statements(s.Body, depth + 1, out);
+              Instruction(s.Step, depth + 1, out);
+              out.Add(depth, "}");
+              return;
+            }
+            out.Add(depth, Header("for (" + init + "; ", s.Cond, "; " + step + ") {"), Origin(s.Cond));
+            out.AddOrigin(InstructionOrigin(s.Init));
+            out.AddOrigin(InstructionOrigin(s.Step));
+            Statements(s.Body, depth + 1, out);
+            out.Add(depth, "}");
+            return;
+          }
         }
     }
+  }
+
+  LineOrigin InstructionOrigin(int32_t index) const {
+    return {p_.Instructions[static_cast<size_t>(index)].BlockIndex, index};
+  }
+
+  // A for header's start or step: one statement without its semicolon.
+  bool HeaderPart(int32_t index, std::string& text) {
+    std::vector<std::string> lines;
+    try {
+      InstructionLines(p_.Instructions[static_cast<size_t>(index)].Tree.get(), lines);
+    } catch (const Unsupported&) {
+      return false;
+    }
+    if (lines.size() != 1 || lines[0].empty() || lines[0].back() != ';') return false;
+    text = lines[0].substr(0, lines[0].size() - 1);
+    return true;
   }
 
   LineOrigin Origin(const Condition& c) const {
@@ -214,8 +278,9 @@ class JavaPrinter {
       case ConditionKind::Instruction: {
         const Trozkaz& ins = p_.Instructions[static_cast<size_t>(c.Instruction)];
         try {
-          text = "truth(" + ConditionExpr(ins.Tree.get()).text + ")";
-          precedence = kAtom;
+          const JExpr e = ConditionExpr(ins.Tree.get());
+          text = e.type == Natural::Boolean ? e.text : "truth(" + e.text + ")";
+          precedence = e.type == Natural::Boolean ? e.precedence : kAtom;
         } catch (const Unsupported& u) {
           Warn(ins, u.Reason);
           text = "false";
@@ -236,7 +301,8 @@ class JavaPrinter {
         throw Unsupported{"an assignment used as a condition"};
       }
       JExpr value = Expr(root->RightNode, root);
-      return {"(" + Variable(target->VarIndex) + " = " + value.text + ")", kAtom, false};
+      const Natural kind = types_.OfVariable(target->VarIndex);
+      return {"(" + Variable(target->VarIndex) + " = " + Converted(value, kind) + ")", kAtom, false, kind};
     }
     return Expr(root, nullptr);
   }
@@ -269,6 +335,10 @@ class JavaPrinter {
     }
     if (root->NodeKind == kLeafNode && root->IncMode != kNoIncrement && root->VarIndex >= 0) {
       const bool up = root->IncMode == kPostIncrement || root->IncMode == kPreIncrement;
+      if (types_.OfVariable(root->VarIndex) != Natural::None && !use_.HasElements[static_cast<size_t>(root->VarIndex)]) {
+        lines.push_back(Variable(root->VarIndex) + (up ? " += 1;" : " -= 1;"));
+        return;
+      }
       lines.push_back(Store(root->VarIndex, std::string(up ? "add(" : "sub(") + Variable(root->VarIndex) + ", 1)"));
       return;
     }
@@ -280,8 +350,18 @@ class JavaPrinter {
         return;
       }
     }
+    // Only a call may stand alone in Java: no operator is written as Java's own here.
+    statement_ = true;
     JExpr e = Expr(root, nullptr);
-    if (!e.literal) lines.push_back(e.text + ";");
+    statement_ = false;
+    if (!e.literal && e.type == Natural::None) lines.push_back(e.text + ";");
+    else if (!e.literal) lines.push_back("truth(" + e.text + ");");
+  }
+
+  // An expression assigned to a variable of kind `kind`, which it provably has.
+  static std::string Converted(const JExpr& e, Natural kind) {
+    if (kind == Natural::None || e.type == kind) return e.text;
+    return "(" + std::string(NaturalDeclaration(kind)) + ") " + Wrapped(e, e.precedence < kUnary);
   }
 
   // The statement that stores `value` in a variable.
@@ -297,15 +377,16 @@ class JavaPrinter {
       const std::string indexes = Indexes(target);
       const std::string name = Variable(target.LeftNode->VarIndex, true);
       JExpr value = Expr(node.RightNode, &node);
-      if (!plain) value = Combine(compound, {name + ".get(" + indexes + ")", kAtom, false}, value);
+      if (!plain) value = Combine(compound, {name + ".get(" + indexes + ")", kAtom, false}, value, nullptr);
       return name + ".put(" + value.text + ", " + indexes + ");";
     }
     if (target.NodeKind != kLeafNode || target.VarIndex < 0 || target.IncMode != kNoIncrement) {
       throw Unsupported{"an assignment to something that is not a variable"};
     }
     JExpr value = Expr(node.RightNode, &node);
-    if (!plain) value = Combine(compound, {Variable(target.VarIndex), kAtom, false}, value);
-    return Store(target.VarIndex, value.text);
+    const Natural kind = use_.HasElements[static_cast<size_t>(target.VarIndex)] ? Natural::None : types_.OfVariable(target.VarIndex);
+    if (!plain) value = Combine(compound, {Variable(target.VarIndex), kAtom, false, kind}, value, &node);
+    return Store(target.VarIndex, Converted(value, kind));
   }
 
   void StatementItem(const TwrTree& item, std::vector<std::string>& lines) {
@@ -397,10 +478,10 @@ class JavaPrinter {
   JExpr Literal(const TValue& v) {
     switch (v.Kind()) {
       case ValueKind::Empty: return {"null", kAtom, false};
-      case ValueKind::Integer: return {std::to_string(v.AsInteger()), kAtom, true};
-      case ValueKind::Real: return {RealLiteral(v.AsReal()), v.AsReal() < 0 ? kUnary : kAtom, true};
-      case ValueKind::String: return {JavaString(v.AsString()), kAtom, true};
-      case ValueKind::Boolean: return {v.AsBoolean() ? "true" : "false", kAtom, true};
+      case ValueKind::Integer: return {std::to_string(v.AsInteger()), v.AsInteger() < 0 ? kUnary : kAtom, true, Natural::Integer};
+      case ValueKind::Real: return {RealLiteral(v.AsReal()), v.AsReal() < 0 ? kUnary : kAtom, true, Natural::Real};
+      case ValueKind::String: return {JavaString(v.AsString()), kAtom, true, Natural::Text};
+      case ValueKind::Boolean: return {v.AsBoolean() ? "true" : "false", kAtom, true, Natural::Boolean};
     }
     return {"null", kAtom, false};
   }
@@ -414,13 +495,20 @@ class JavaPrinter {
     switch (n->NodeKind) {
       case kLeafNode:
         if (n->IncMode != kNoIncrement) throw Unsupported{"an increment inside an expression"};
-        if (n->VarIndex >= 0) return {Variable(n->VarIndex), kAtom, false};
+        if (n->VarIndex >= 0) {
+          const std::string name = Variable(n->VarIndex);
+          return {name, kAtom, false, use_.HasElements[static_cast<size_t>(n->VarIndex)] ? Natural::None : types_.OfVariable(n->VarIndex)};
+        }
         return Literal(n->NodeValue);
       case kIndexedNode: return {Element(*n), kAtom, false};
       case kCallNode: return Call(*n);
       case kPrefixNode: {
         if (n->OpText != "!" && n->OpText != "not") throw Unsupported{"the " + n->OpText + " operator"};
-        return {"not(" + Expr(n->RightNode, n).text + ")", kAtom, false};
+        const JExpr r = Expr(n->RightNode, n);
+        if (!statement_ && r.type == Natural::Boolean && types_.Of(n) == Natural::Boolean) {
+          return {"!" + Wrapped(r, r.precedence < kUnary), kUnary, false, Natural::Boolean};
+        }
+        return {"not(" + r.text + ")", kAtom, false};
       }
       case kBinaryNode: return Binary(*n);
       default: throw Unsupported{"an expression form without a counterpart"};
@@ -437,12 +525,61 @@ class JavaPrinter {
     if (!n.RightNode) throw Unsupported{"a missing operand"};
     if (!n.LeftNode) {
       if (op != BinaryOp::Subtract) throw Unsupported{"a missing operand"};
-      return {"neg(" + Expr(n.RightNode, &n).text + ")", kAtom, false};
+      const JExpr r = Expr(n.RightNode, &n);
+      if (!statement_ && IsNumber(r.type) && types_.Of(&n) == r.type) {
+        return {"-" + Wrapped(r, r.precedence < kUnary || r.text[0] == '-'), kUnary, r.literal, r.type};
+      }
+      return {"neg(" + r.text + ")", kAtom, false};
     }
-    return Combine(op, Expr(n.LeftNode, &n), Expr(n.RightNode, &n));
+    return Combine(op, Expr(n.LeftNode, &n), Expr(n.RightNode, &n), &n);
   }
 
-  JExpr Combine(BinaryOp op, const JExpr& l, const JExpr& r) {
+  // Whether Java's own operator computes what the interpreter does.
+  bool Native(BinaryOp op, const JExpr& l, const JExpr& r, const TwrTree* node) const {
+    const Natural result = node ? types_.Of(node) : Natural::None;
+    if (statement_ || result == Natural::None || l.type == Natural::None || r.type == Natural::None) return false;
+    switch (op) {
+      case BinaryOp::Add:
+      case BinaryOp::Subtract:
+      case BinaryOp::Multiply:
+        return result == Natural::Integer && l.type == Natural::Integer && r.type == Natural::Integer;
+      case BinaryOp::And:
+      case BinaryOp::Or: return l.type == Natural::Boolean && r.type == Natural::Boolean;
+      case BinaryOp::Equal:
+      case BinaryOp::NotEqual:
+        if (l.type == Natural::Boolean && r.type == Natural::Boolean) return true;
+        return IsNumber(l.type) && IsNumber(r.type);
+      case BinaryOp::Less:
+      case BinaryOp::LessEqual:
+      case BinaryOp::Greater:
+      case BinaryOp::GreaterEqual: return IsNumber(l.type) && IsNumber(r.type);
+      default: return false;
+    }
+  }
+
+  JExpr NativeCombine(BinaryOp op, const JExpr& l, const JExpr& r, Natural type) {
+    std::string sign;
+    int precedence = kAtom;
+    switch (op) {
+      case BinaryOp::Add: sign = "+"; precedence = kSum; break;
+      case BinaryOp::Subtract: sign = "-"; precedence = kSum; break;
+      case BinaryOp::Multiply: sign = "*"; precedence = kProduct; break;
+      case BinaryOp::And: sign = "&"; precedence = kBitAnd; break;  // both sides are evaluated, as the interpreter does
+      case BinaryOp::Or: sign = "|"; precedence = kBitOr; break;
+      case BinaryOp::Equal: sign = "=="; precedence = kEquality; break;
+      case BinaryOp::NotEqual: sign = "!="; precedence = kEquality; break;
+      case BinaryOp::Less: sign = "<"; precedence = kRelation; break;
+      case BinaryOp::LessEqual: sign = "<="; precedence = kRelation; break;
+      case BinaryOp::Greater: sign = ">"; precedence = kRelation; break;
+      default: sign = ">="; precedence = kRelation; break;
+    }
+    const bool left_paren = l.precedence < precedence || (precedence <= kRelation && l.precedence <= kRelation && l.precedence >= kEquality);
+    const bool right_paren = r.precedence <= precedence;
+    return {Wrapped(l, left_paren) + " " + sign + " " + Wrapped(r, right_paren), precedence, false, type};
+  }
+
+  JExpr Combine(BinaryOp op, const JExpr& l, const JExpr& r, const TwrTree* node) {
+    if (Native(op, l, r, node)) return NativeCombine(op, l, r, types_.Of(node));
     std::string name;
     switch (op) {
       case BinaryOp::Add: name = "add"; break;
@@ -473,7 +610,6 @@ class JavaPrinter {
     ListItems(n.RightNode, args);
     if (!BuiltinAcceptsArgumentCount(n.FuncIndex, args.size())) throw Unsupported{"a call with a wrong number of arguments"};
     const std::string name(kBuiltinFunctions[static_cast<size_t>(n.FuncIndex - 1)].Name);
-    if (name == "Random") random_warning_ = true;
     sections_.insert(name);
     std::string text = name + "(";
     for (size_t k = 0; k < args.size(); ++k) text += (k ? ", " : "") + Expr(args[k], &n).text;
@@ -483,7 +619,9 @@ class JavaPrinter {
   const TKompilatorTS& p_;
   const CodeTree& tree_;
   const ExportOptions& options_;
+  const TypeInfo& types_;
   ExportResult& result_;
+  bool statement_ = false;  // printing an expression that stands alone
   VariableUse use_;
   std::vector<std::string> flags_;
   std::string state_;
@@ -496,9 +634,6 @@ class JavaPrinter {
 void PrintJava(const PrintJob& job, ExportResult& result) {
   JavaPrinter printer(job, result);
   printer.Print();
-  if (printer.random_warning_) {
-    result.Warnings.push_back("Random: the exported program draws other numbers than the interpreter");
-  }
 }
 
 }  // namespace tessaro::codegen

@@ -33,6 +33,93 @@ type
   TOp = (opAdd, opSub, opMul, opDivide, opDiv, opMod, opShl, opShr, opAnd, opOr);
   TMain = procedure;
 
+{ Text is kept as the interpreter keeps it, one Windows-1250 byte a letter;
+  the program's literals, its input and its output are UTF-8. }
+const
+  Cp1250High: array[0..127] of LongWord = (
+    $20AC, $FFFD, $201A, $FFFD, $201E, $2026, $2020, $2021,
+    $FFFD, $2030, $0160, $2039, $015A, $0164, $017D, $0179,
+    $FFFD, $2018, $2019, $201C, $201D, $2022, $2013, $2014,
+    $FFFD, $2122, $0161, $203A, $015B, $0165, $017E, $017A,
+    $00A0, $02C7, $02D8, $0141, $00A4, $0104, $00A6, $00A7,
+    $00A8, $00A9, $015E, $00AB, $00AC, $00AD, $00AE, $017B,
+    $00B0, $00B1, $02DB, $0142, $00B4, $00B5, $00B6, $00B7,
+    $00B8, $0105, $015F, $00BB, $013D, $02DD, $013E, $017C,
+    $0154, $00C1, $00C2, $0102, $00C4, $0139, $0106, $00C7,
+    $010C, $00C9, $0118, $00CB, $011A, $00CD, $00CE, $010E,
+    $0110, $0143, $0147, $00D3, $00D4, $0150, $00D6, $00D7,
+    $0158, $016E, $00DA, $0170, $00DC, $00DD, $0162, $00DF,
+    $0155, $00E1, $00E2, $0103, $00E4, $013A, $0107, $00E7,
+    $010D, $00E9, $0119, $00EB, $011B, $00ED, $00EE, $010F,
+    $0111, $0144, $0148, $00F3, $00F4, $0151, $00F6, $00F7,
+    $0159, $016F, $00FA, $0171, $00FC, $00FD, $0163, $02D9);
+
+function FromUtf8(const u: AnsiString): AnsiString;
+var
+  i, k, extra, b: LongInt;
+  lead: Byte;
+  cp: LongWord;
+  ok: Boolean;
+begin
+  Result := '';
+  i := 1;
+  while i <= System.Length(u) do
+  begin
+    lead := Ord(u[i]);
+    Inc(i);
+    if lead < $80 then
+    begin
+      Result := Result + Chr(lead);
+      Continue;
+    end;
+    if (lead and $E0) = $C0 then begin extra := 1; cp := lead and $1F; end
+    else if (lead and $F0) = $E0 then begin extra := 2; cp := lead and $0F; end
+    else if (lead and $F8) = $F0 then begin extra := 3; cp := lead and $07; end
+    else begin extra := 0; cp := 0; end;
+    ok := extra > 0;
+    k := 0;
+    while ok and (k < extra) do
+    begin
+      if (i > System.Length(u)) or ((Ord(u[i]) and $C0) <> $80) then
+        ok := False
+      else
+      begin
+        cp := (cp shl 6) or (Ord(u[i]) and $3F);
+        Inc(i);
+      end;
+      Inc(k);
+    end;
+    b := -1;
+    if ok and (cp < $80) then b := cp;
+    k := 0;
+    while ok and (b < 0) and (cp <> $FFFD) and (k < 128) do
+    begin
+      if Cp1250High[k] = cp then b := $80 + k;
+      Inc(k);
+    end;
+    if b < 0 then Result := Result + '?' else Result := Result + Chr(b);
+  end;
+end;
+
+function ToUtf8(const s: AnsiString): AnsiString;
+var
+  i: LongInt;
+  cp: LongWord;
+begin
+  Result := '';
+  for i := 1 to System.Length(s) do
+  begin
+    cp := Ord(s[i]);
+    if cp >= $80 then cp := Cp1250High[cp - $80];
+    if cp < $80 then
+      Result := Result + Chr(cp)
+    else if cp < $800 then
+      Result := Result + Chr($C0 or (cp shr 6)) + Chr($80 or (cp and $3F))
+    else
+      Result := Result + Chr($E0 or (cp shr 12)) + Chr($80 or ((cp shr 6) and $3F)) + Chr($80 or (cp and $3F));
+  end;
+end;
+
 function Empty: TValue;
 begin
   Result.Kind := vkEmpty;
@@ -652,7 +739,7 @@ begin
   end;
 end;
 
-procedure TArr.SetTuple(const Tuple: AnsiString); begin AssignTuple(Self, Tuple); end;
+procedure TArr.SetTuple(const Tuple: AnsiString); begin AssignTuple(Self, FromUtf8(Tuple)); end;
 )PAS";
 
 constexpr std::string_view kRead = R"PAS(
@@ -665,7 +752,7 @@ begin
   if not Eof(Input) then ReadLn(Input, line);
   if (line <> '') and (line[System.Length(line)] = #13) then System.Delete(line, System.Length(line), 1);
   if line = '' then raise ENoAnswer.Create('');
-  Result := line;
+  Result := FromUtf8(line);
 end;
 
 { read of a whole variable: the answer is a tuple, its parentheses optional. }
@@ -695,7 +782,7 @@ constexpr std::string_view kWrite = R"PAS(
 { write of an expression. }
 procedure WriteValue(const v: TValue);
 begin
-  WriteLn(TextOf(v));
+  WriteLn(ToUtf8(TextOf(v)));
 end;
 
 { The exact digits of a whole number too large for Int64 arithmetic. }
@@ -750,7 +837,7 @@ procedure WriteShown(s: AnsiString);
 begin
   { Without any comma the outer parentheses go. }
   if System.Pos(',', s) = 0 then s := System.Copy(s, 2, System.Length(s) - 2);
-  WriteLn(s);
+  WriteLn(ToUtf8(s));
 end;
 
 { write of a whole plain variable. }
@@ -814,15 +901,65 @@ constexpr Section kSections[] = {
     {"writearrays", "arrays", kWriteArray},
     {"real", "", kReal},
     {"Random", "", R"PAS(
-{ A random integer; the generator is not the interpreter's. }
+{ Random draws what the interpreter draws (a Mersenne twister): with
+  TESSARO_SEED=N in the environment the numbers of tessaro-cli run --seed N. }
+var
+  Twister: array[0..623] of LongWord;
+  TwisterIndex: LongInt = -1;
+
+function NextRandom: LongWord;
+var
+  k: LongInt;
+  y: LongWord;
+  seed: AnsiString;
+begin
+  if TwisterIndex < 0 then
+  begin
+    seed := GetEnvironmentVariable('TESSARO_SEED');
+    if seed <> '' then
+      Twister[0] := LongWord(StrToInt64(Trim(seed)))
+    else
+    begin
+      System.Randomize;
+      Twister[0] := LongWord(System.Random($7FFFFFFF));
+    end;
+    for k := 1 to 623 do
+      Twister[k] := LongWord(Int64(1812433253) * (Twister[k - 1] xor (Twister[k - 1] shr 30)) + k);
+    TwisterIndex := 624;
+  end;
+  if TwisterIndex >= 624 then
+  begin
+    for k := 0 to 623 do
+    begin
+      y := (Twister[k] and $80000000) or (Twister[(k + 1) mod 624] and $7FFFFFFF);
+      Twister[k] := Twister[(k + 397) mod 624] xor (y shr 1);
+      if (y and 1) <> 0 then Twister[k] := Twister[k] xor $9908B0DF;
+    end;
+    TwisterIndex := 0;
+  end;
+  y := Twister[TwisterIndex];
+  Inc(TwisterIndex);
+  y := y xor (y shr 11);
+  y := y xor (LongWord(y shl 7) and $9D2C5680);
+  y := y xor (LongWord(y shl 15) and $EFC60000);
+  y := y xor (y shr 18);
+  Result := y;
+end;
+
+{ In [0, range) for a positive range, (range, 0] for a negative one. }
+function RandomBelow(range: LongInt): LongInt;
+begin
+  Result := LongInt(SarInt64(Int64(NextRandom) * range, 32));
+end;
+
 function Random(const a: TValue): TValue; overload;
 begin
-  Result := LongInt((Int64(System.Random($7FFFFFFF)) * 2 * ToInt(a)) shr 32);
+  Result := RandomBelow(ToInt(a));
 end;
 
 function Random(const a, b: TValue): TValue; overload;
 begin
-  Result := a + LongInt((Int64(System.Random($7FFFFFFF)) * 2 * RoundInt(ToReal(b) - ToReal(a))) shr 32);
+  Result := a + RandomBelow(RoundInt(ToReal(b) - ToReal(a)));
 end;
 )PAS"},
     TS_REAL1(ArcCos, "Math.ArcCos(x)"),
@@ -971,11 +1108,11 @@ bool PascalHasBuiltin(std::string_view name) {
 const std::vector<std::string_view>& PascalPreludeNames() {
   static const std::vector<std::string_view> names = [] {
     std::vector<std::string_view> n = {
-        "SysUtils", "Math", "System", "EFault", "ENoAnswer", "TKind", "TValue", "TOp", "Empty", "V", "Fail",
+        "SysUtils", "Math", "System", "Cp1250High", "FromUtf8", "ToUtf8", "EFault", "ENoAnswer", "TKind", "TValue", "TOp", "Empty", "V", "Fail",
         "CheckReal", "Trimmed", "ParseInt", "ParseReal", "ParseNumber", "RoundInt", "ToInt", "ToReal", "Truth",
         "FormatReal", "TextOf", "Text", "Evaluate", "TMain", "Family", "IntegerOp", "RealOp", "Binary", "Compare", "RunProgram", "TCell",
         "TArr", "ResetCells", "Classify", "AssignTuple", "ReadText", "ReadInto", "ReadValue", "WriteValue",
-        "Shown", "WriteShown", "WriteVariable", "AppendCell", "Reciprocal", "Logarithm", "Low32", "Main",
+        "Shown", "WriteShown", "WriteVariable", "Twister", "TwisterIndex", "NextRandom", "RandomBelow", "AppendCell", "Reciprocal", "Logarithm", "Low32", "Main",
         "Result", "Exit", "Halt", "Input", "Output", "StdErr", "Write", "WriteLn", "Read", "ReadLn", "Inc",
         "Dec", "Ord", "Chr", "High", "Low", "SetLength", "Integer", "LongInt", "Int64", "Double", "Boolean",
         "AnsiString", "String", "Char", "Byte", "True", "False", "Exception", "Self"};

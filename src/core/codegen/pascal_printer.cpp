@@ -6,6 +6,7 @@
 #include <set>
 
 #include "core/codegen/code_lines.h"
+#include "core/codegen/for_loops.h"
 #include "core/codegen/pascal_prelude.h"
 #include "core/codegen/printer.h"
 #include "core/codegen/variable_use.h"
@@ -43,8 +44,21 @@ enum Precedence : int {
 struct PExpr {
   std::string text;
   int precedence = kAtom;
-  bool literal = false;  // a bare C++ literal, not yet a Value
+  bool literal = false;  // a bare Pascal literal, not yet a TValue
+  Natural type = Natural::None;  // LongInt, Double, AnsiString or Boolean instead of a TValue
 };
+
+bool IsNumber(Natural n) { return n == Natural::Integer || n == Natural::Real; }
+
+std::string_view NaturalType(Natural n) {
+  switch (n) {
+    case Natural::Integer: return "LongInt";
+    case Natural::Real: return "Double";
+    case Natural::Text: return "AnsiString";
+    case Natural::Boolean: return "Boolean";
+    default: return "TValue";
+  }
+}
 
 std::string PascalString(const std::string& s) {
   std::string out;
@@ -80,7 +94,7 @@ std::string RealLiteral(double v) {
 class PascalPrinter {
  public:
   PascalPrinter(const PrintJob& job, ExportResult& result)
-      : p_(job.Program), tree_(job.Tree), options_(job.Options), result_(result) {
+      : p_(job.Program), tree_(job.Tree), options_(job.Options), types_(job.Types), result_(result) {
     std::vector<std::string_view> reserved(std::begin(kKeywords), std::end(kKeywords));
     for (std::string_view n : PascalPreludeNames()) reserved.push_back(n);
     use_ = AnalyseVariables(p_, reserved, true);
@@ -111,7 +125,21 @@ class PascalPrinter {
     out.Blank();
     std::string plain;
     for (size_t v = 0; v < used_.size(); ++v) {
-      if (used_[v] && !use_.HasElements[v]) plain += (plain.empty() ? "" : ", ") + use_.Names[v];
+      if (used_[v] && !use_.HasElements[v] && types_.OfVariable(static_cast<int32_t>(v)) == Natural::None) {
+        plain += (plain.empty() ? "" : ", ") + use_.Names[v];
+      }
+    }
+    // Variables of one kind are Main's own, of Pascal's types: each is
+    // assigned before it is read, and a for loop's counter must be local.
+    std::vector<std::string> locals;
+    for (Natural kind : {Natural::Integer, Natural::Real, Natural::Text, Natural::Boolean}) {
+      std::string list;
+      for (size_t v = 0; v < used_.size(); ++v) {
+        if (used_[v] && !use_.HasElements[v] && types_.OfVariable(static_cast<int32_t>(v)) == kind) {
+          list += (list.empty() ? "" : ", ") + use_.Names[v];
+        }
+      }
+      if (!list.empty()) locals.push_back(list + ": " + std::string(NaturalType(kind)) + ";");
     }
     bool arrays = false;
     for (size_t v = 0; v < used_.size(); ++v) arrays = arrays || (used_[v] && use_.HasElements[v]);
@@ -124,8 +152,9 @@ class PascalPrinter {
       out.Blank();
     }
     out.Add(0, "procedure Main;");
-    if (!flags_.empty() || !state_.empty()) {
+    if (!flags_.empty() || !state_.empty() || !locals.empty()) {
       out.Add(0, "var");
+      for (const std::string& l : locals) out.Add(1, l);
       if (!flags_.empty()) {
         std::string list;
         for (const std::string& f : flags_) list += (list.empty() ? "" : ", ") + f;
@@ -145,6 +174,7 @@ class PascalPrinter {
     out.Add(0, "end.");
     result_.Text = out.Text();
     result_.Lines = out.Origins();
+    result_.MoreOrigins = out.MoreOrigins();
   }
 
   std::string ProgramName() const {
@@ -157,7 +187,6 @@ class PascalPrinter {
     return valid ? name : "Flowchart";
   }
 
-  bool random_warning_ = false;
 
  private:
   // ---- statements ----
@@ -218,6 +247,15 @@ class PascalPrinter {
             Statements(s.Body, depth + 1, out);
             out.Add(depth, Header("until ", s.Cond.Inverted(), ";"), Origin(s.Cond));
             return;
+          case LoopForm::For:
+            if (ForTo(s, depth, out)) return;
+            Instruction(s.Init, depth, out);
+            out.Add(depth, Header("while ", s.Cond, " do"), Origin(s.Cond));
+            out.Add(depth, "begin");
+            Statements(s.Body, depth + 1, out);
+            Instruction(s.Step, depth + 1, out);
+            out.Add(depth, "end;");
+            return;
         }
     }
   }
@@ -266,8 +304,56 @@ class PascalPrinter {
       throw Unsupported{"an assignment used as a condition"};
     }
     PExpr e = Expr(root, nullptr);
-    if (e.literal) e = {"V(" + e.text + ")", kAtom, false};
+    if (e.literal || (e.type != Natural::None && e.type != Natural::Boolean)) e = {"V(" + e.text + ")", kAtom, false};
     return e;
+  }
+
+  // «for i := a to b do» where it does exactly what the while loop does: the
+  // counter and both ends are integers, the step is one, the end does not
+  // change in the loop, and the counter is not read after it.
+  bool ForTo(const Stmt& s, int depth, CodeLines& out) {
+    if (types_.OfVariable(s.Counter) != Natural::Integer || s.CounterReadOutside) return false;
+    const CounterTest test = ReadCounterTest(p_, s.Cond, s.Counter);
+    // «i < 25» is «to 24» where the end is a literal; any other strict end stays a while loop.
+    const bool strict = (s.StepBy == 1 && test.Op == BinaryOp::Less) || (s.StepBy == -1 && test.Op == BinaryOp::Greater);
+    if (!strict && !((s.StepBy == 1 && test.Op == BinaryOp::LessEqual) || (s.StepBy == -1 && test.Op == BinaryOp::GreaterEqual))) {
+      return false;
+    }
+    if (strict && (test.Bound->NodeKind != kLeafNode || test.Bound->VarIndex >= 0 ||
+                   test.Bound->NodeValue.Kind() != ValueKind::Integer)) {
+      return false;
+    }
+    if (!BoundIsInvariant(p_, s, test.Bound)) return false;
+    const TwrTree* init = p_.Instructions[static_cast<size_t>(s.Init)].Tree.get();
+    std::string first, last;
+    try {
+      const PExpr a = Expr(init->RightNode, init);
+      const PExpr b = Expr(test.Bound, nullptr);
+      if (a.type != Natural::Integer || b.type != Natural::Integer) return false;
+      first = a.text;
+      last = strict ? std::to_string(int64_t{test.Bound->NodeValue.AsInteger()} - s.StepBy) : b.text;
+    } catch (const Unsupported&) {
+      return false;
+    }
+    out.Add(depth, "for " + Variable(s.Counter) + " := " + first + (s.StepBy > 0 ? " to " : " downto ") + last + " do",
+            Origin(s.Cond));
+    out.AddOrigin({p_.Instructions[static_cast<size_t>(s.Init)].BlockIndex, s.Init});
+    out.AddOrigin({p_.Instructions[static_cast<size_t>(s.Step)].BlockIndex, s.Step});
+    out.Add(depth, "begin");
+    Statements(s.Body, depth + 1, out);
+    out.Add(depth, "end;");
+    return true;
+  }
+
+  // An expression assigned to a variable of kind `kind`, which it provably has.
+  static std::string Converted(const PExpr& e, Natural kind) {
+    if (kind == Natural::None || kind == Natural::Boolean || e.type == kind) return e.text;
+    if (kind == Natural::Real && e.type == Natural::Integer) return e.text;
+    switch (kind) {
+      case Natural::Integer: return "ToInt(" + e.text + ")";
+      case Natural::Real: return "ToReal(" + e.text + ")";
+      default: return "TextOf(" + e.text + ")";
+    }
   }
 
   void Warn(const Trozkaz& ins, const std::string& reason) {
@@ -319,15 +405,16 @@ class PascalPrinter {
     if (!node.RightNode) throw Unsupported{"an assignment without a value"};
     PExpr value = Expr(node.RightNode, &node);
     if (target.NodeKind == kIndexedNode) {
-      if (!plain) value = Combine(compound, {Element(target), kAtom, false}, value);
+      if (!plain) value = Combine(compound, {Element(target), kAtom, false}, value, nullptr);
       return Store(target, value.text);
     }
     if (target.NodeKind != kLeafNode || target.VarIndex < 0 || target.IncMode != kNoIncrement) {
       throw Unsupported{"an assignment to something that is not a variable"};
     }
     const std::string left = Variable(target.VarIndex);
-    if (!plain) value = Combine(compound, {left, kAtom, false}, value);
-    return left + " := " + value.text + ";";
+    const Natural kind = use_.HasElements[static_cast<size_t>(target.VarIndex)] ? Natural::None : types_.OfVariable(target.VarIndex);
+    if (!plain) value = Combine(compound, {left, kAtom, false, kind}, value, &node);
+    return left + " := " + Converted(value, kind) + ";";
   }
 
   // The statement that stores `value` in an element.
@@ -434,10 +521,17 @@ class PascalPrinter {
       case ValueKind::Empty: return {"Empty", kAtom, false};
       case ValueKind::Integer:
         if (v.AsInteger() == INT32_MIN) return {"V(-2147483647) - 1", kSum, false};
-        return {std::to_string(v.AsInteger()), v.AsInteger() < 0 ? kSum : kAtom, true};
-      case ValueKind::Real: return {RealLiteral(v.AsReal()), v.AsReal() < 0 ? kSum : kAtom, true};
-      case ValueKind::String: return {PascalString(v.AsString()), kAtom, true};
-      case ValueKind::Boolean: return {v.AsBoolean() ? "True" : "False", kAtom, true};
+        return {std::to_string(v.AsInteger()), v.AsInteger() < 0 ? kSum : kAtom, true, Natural::Integer};
+      case ValueKind::Real: return {RealLiteral(v.AsReal()), v.AsReal() < 0 ? kSum : kAtom, true, Natural::Real};
+      case ValueKind::String: {
+        // The source is UTF-8: letters beyond ASCII become the program's text through FromUtf8.
+        const std::string& t = v.AsString();
+        if (std::any_of(t.begin(), t.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+          return {"FromUtf8(" + PascalString(t) + ")", kAtom, false, Natural::Text};
+        }
+        return {PascalString(t), kAtom, true, Natural::Text};
+      }
+      case ValueKind::Boolean: return {v.AsBoolean() ? "True" : "False", kAtom, true, Natural::Boolean};
     }
     return {"Empty", kAtom, false};
   }
@@ -451,14 +545,20 @@ class PascalPrinter {
     switch (n->NodeKind) {
       case kLeafNode:
         if (n->IncMode != kNoIncrement) throw Unsupported{"an increment inside an expression"};
-        if (n->VarIndex >= 0) return {Variable(n->VarIndex), kAtom, false};
+        if (n->VarIndex >= 0) {
+          const std::string name = Variable(n->VarIndex);
+          return {name, kAtom, false, use_.HasElements[static_cast<size_t>(n->VarIndex)] ? Natural::None : types_.OfVariable(n->VarIndex)};
+        }
         return Literal(n->NodeValue);
       case kIndexedNode: return {Element(*n), kAtom, false};
       case kCallNode: return Call(*n);
       case kPrefixNode: {
         if (n->OpText != "!" && n->OpText != "not") throw Unsupported{"the " + n->OpText + " operator"};
         PExpr r = Expr(n->RightNode, n);
-        if (r.literal) r = {"V(" + r.text + ")", kAtom, false};
+        if (r.type == Natural::Boolean && types_.Of(n) == Natural::Boolean) {
+          return {"not " + Wrapped(r, r.precedence < kUnary), kUnary, false, Natural::Boolean};
+        }
+        if (r.type != Natural::None) r = {"V(" + r.text + ")", kAtom, false};
         return {"not " + Wrapped(r, r.precedence < kUnary), kUnary, false};
       }
       case kBinaryNode: return Binary(*n);
@@ -477,14 +577,42 @@ class PascalPrinter {
     if (!n.LeftNode) {
       if (op != BinaryOp::Subtract) throw Unsupported{"a missing operand"};
       PExpr r = Expr(n.RightNode, &n);
-      if (r.literal) r = {"V(" + r.text + ")", kAtom, false};
+      if (IsNumber(r.type) && types_.Of(&n) == r.type) {
+        return {"-" + Wrapped(r, r.precedence < kUnary), kSum, r.literal, r.type};
+      }
+      if (r.type != Natural::None) r = {"V(" + r.text + ")", kAtom, false};
       return {"-" + Wrapped(r, r.precedence < kUnary), kSum, false};
     }
-    return Combine(op, Expr(n.LeftNode, &n), Expr(n.RightNode, &n));
+    return Combine(op, Expr(n.LeftNode, &n), Expr(n.RightNode, &n), &n);
   }
 
-  PExpr Combine(BinaryOp op, PExpr l, PExpr r) {
-    if (l.literal && r.literal) l = {"V(" + l.text + ")", kAtom, false};
+  // Whether Pascal's own operator computes what the interpreter does. «and»
+  // and «or» are left to the prelude: Pascal may skip their right side.
+  bool Native(BinaryOp op, const PExpr& l, const PExpr& r, const TwrTree* node) const {
+    const Natural result = node ? types_.Of(node) : Natural::None;
+    if (result == Natural::None || l.type == Natural::None || r.type == Natural::None) return false;
+    switch (op) {
+      case BinaryOp::Add:
+      case BinaryOp::Subtract:
+      case BinaryOp::Multiply:
+        return result == Natural::Integer && l.type == Natural::Integer && r.type == Natural::Integer;
+      case BinaryOp::Equal:
+      case BinaryOp::NotEqual:
+        if (l.type == r.type && l.type == Natural::Boolean) return true;
+        if (l.type == r.type && l.type == Natural::Text) return !(l.literal && r.literal);
+        return IsNumber(l.type) && IsNumber(r.type);
+      case BinaryOp::Less:
+      case BinaryOp::LessEqual:
+      case BinaryOp::Greater:
+      case BinaryOp::GreaterEqual: return IsNumber(l.type) && IsNumber(r.type);
+      default: return false;
+    }
+  }
+
+  PExpr Combine(BinaryOp op, PExpr l, PExpr r, const TwrTree* node) {
+    const bool native = Native(op, l, r, node);
+    // Two Pascal values would compute as Pascal does: one becomes a TValue.
+    if (!native && l.type != Natural::None && r.type != Natural::None) l = {"V(" + l.text + ")", kAtom, false};
     std::string sign;
     int precedence = kAtom;
     switch (op) {
@@ -508,7 +636,8 @@ class PascalPrinter {
     }
     const bool left_paren = l.precedence < precedence || (precedence == kRelation && l.precedence == kRelation);
     const bool right_paren = r.precedence <= precedence;
-    return {Wrapped(l, left_paren) + " " + sign + " " + Wrapped(r, right_paren), precedence, false};
+    return {Wrapped(l, left_paren) + " " + sign + " " + Wrapped(r, right_paren), precedence, false,
+            native ? types_.Of(node) : Natural::None};
   }
 
   PExpr Call(const TwrTree& n) {
@@ -518,16 +647,20 @@ class PascalPrinter {
     ListItems(n.RightNode, args);
     if (!BuiltinAcceptsArgumentCount(n.FuncIndex, args.size())) throw Unsupported{"a call with a wrong number of arguments"};
     const std::string name(kBuiltinFunctions[static_cast<size_t>(n.FuncIndex - 1)].Name);
-    if (name == "Random") random_warning_ = true;
     sections_.insert(name);
     std::string text = name + "(";
-    for (size_t k = 0; k < args.size(); ++k) text += (k ? ", " : "") + Expr(args[k], &n).text;
+    for (size_t k = 0; k < args.size(); ++k) {
+      // A Pascal value would pick the System unit's function of the same name.
+      const PExpr a = Expr(args[k], &n);
+      text += (k ? ", " : "") + (a.type != Natural::None ? "V(" + a.text + ")" : a.text);
+    }
     return {text + ")", kAtom, false};
   }
 
   const TKompilatorTS& p_;
   const CodeTree& tree_;
   const ExportOptions& options_;
+  const TypeInfo& types_;
   ExportResult& result_;
   VariableUse use_;
   std::vector<std::string> flags_;
@@ -541,9 +674,6 @@ class PascalPrinter {
 void PrintPascal(const PrintJob& job, ExportResult& result) {
   PascalPrinter printer(job, result);
   printer.Print();
-  if (printer.random_warning_) {
-    result.Warnings.push_back("Random: the exported program draws other numbers than the interpreter");
-  }
 }
 
 }  // namespace tessaro::codegen

@@ -3,6 +3,7 @@
 
 #include "core/codegen/code_export.h"
 #include "core/codegen/code_tree.h"
+#include "core/codegen/type_inference.h"
 
 namespace tessaro {
 class TKompilatorTS;
@@ -15,6 +16,7 @@ struct PrintJob {
   const TKompilatorTS& Program;
   const CodeTree& Tree;
   const ExportOptions& Options;
+  const TypeInfo& Types;
 };
 
 // Each fills Text, Lines, Warnings and PrintedBlocks of `result`.

@@ -670,14 +670,33 @@ constexpr Section kSections[] = {
     {"real", "", kReal1},
     {"Random", "", R"PY(
 
+generator = None
+
+
+def random_below(r):
+    """In [0, r) for a positive r, (r, 0] for a negative one, drawn by the
+    interpreter's generator: with TESSARO_SEED=N in the environment the
+    numbers of tessaro-cli run --seed N."""
+    global generator
+    if generator is None:
+        import os
+        import random
+        generator = random.Random()
+        seed = os.environ.get('TESSARO_SEED')
+        if seed is not None:
+            state = [int(seed) & 0xFFFFFFFF]
+            for k in range(1, 624):
+                state.append((1812433253 * (state[-1] ^ (state[-1] >> 30)) + k) & 0xFFFFFFFF)
+            generator.setstate((3, tuple(state) + (624,), None))
+    return (generator.getrandbits(32) * r) >> 32
+
+
 def Random(a, b=None):
-    """A random integer; the generator is not the interpreter's."""
-    import random
+    """A random integer."""
     if b is None:
-        r = to_int(raw(a))
-        return V(int(random.random() * r))
+        return V(random_below(to_int(raw(a))))
     r = round_int(to_real(raw(b)) - to_real(raw(a)))
-    return V(binary('+', raw(a), int(random.random() * r)))
+    return V(binary('+', raw(a), random_below(r)))
 )PY"},
     {"ArcCos", "real", "\nArcCos = real_function(math.acos)\n"},
     {"ArcCosh", "real", "\nArcCosh = real_function(math.acosh)\n"},
@@ -848,7 +867,7 @@ const std::vector<std::string_view>& PythonPreludeNames() {
         "format_real", "text", "family", "wrap32", "integer_op", "real_op", "binary", "compare", "negate",
         "V", "run", "div", "mod", "Cell", "Arr", "classify", "assign_tuple", "read_text", "read_into",
         "read_value", "write", "four_decimals", "shown", "write_var", "real_result", "reciprocal",
-        "logarithm", "real_function", "to_decimal", "from_decimal", "convert", "main"};
+        "logarithm", "real_function", "generator", "random_below", "to_decimal", "from_decimal", "convert", "main"};
     for (const Section& s : kSections) n.push_back(s.name);
     return n;
   }();

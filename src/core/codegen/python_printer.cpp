@@ -7,6 +7,7 @@
 #include <set>
 
 #include "core/codegen/code_lines.h"
+#include "core/codegen/for_loops.h"
 #include "core/codegen/printer.h"
 #include "core/codegen/python_prelude.h"
 #include "core/codegen/variable_use.h"
@@ -44,7 +45,10 @@ struct PyExpr {
   std::string text;
   int precedence = kAtom;
   bool literal = false;  // a bare Python literal, not yet a V
+  Natural type = Natural::None;  // a plain int, float, str or bool instead of a V
 };
+
+bool IsNumber(Natural n) { return n == Natural::Integer || n == Natural::Real; }
 
 std::string PythonString(const std::string& s) {
   std::string out = "'";
@@ -78,7 +82,7 @@ std::string RealLiteral(double v) {
 class PythonPrinter {
  public:
   PythonPrinter(const PrintJob& job, ExportResult& result)
-      : p_(job.Program), tree_(job.Tree), options_(job.Options), result_(result) {
+      : p_(job.Program), tree_(job.Tree), options_(job.Options), types_(job.Types), result_(result) {
     std::vector<std::string_view> reserved(std::begin(kKeywords), std::end(kKeywords));
     for (std::string_view n : PythonPreludeNames()) reserved.push_back(n);
     use_ = AnalyseVariables(p_, reserved, false);
@@ -110,8 +114,9 @@ class PythonPrinter {
     std::string plain, arrays;
     for (size_t v = 0; v < used_.size(); ++v) {
       if (!used_[v]) continue;
+      // A variable of one kind is assigned before it is read: it needs no start value.
       if (use_.HasElements[v]) arrays += use_.Names[v] + " = Arr()\n";
-      else plain += use_.Names[v] + " = ";
+      else if (types_.OfVariable(static_cast<int32_t>(v)) == Natural::None) plain += use_.Names[v] + " = ";
     }
     if (!plain.empty()) out.Add(1, plain + "V()");
     for (size_t start = 0; start < arrays.size();) {
@@ -126,6 +131,7 @@ class PythonPrinter {
     out.Add(0, "run(main)");
     result_.Text = out.Text();
     result_.Lines = out.Origins();
+    result_.MoreOrigins = out.MoreOrigins();
   }
 
  private:
@@ -182,6 +188,13 @@ class PythonPrinter {
             Statements(s.Body, depth + 1, out);
             out.Add(depth + 1, Header("if ", s.Cond.Inverted()), Origin(s.Cond));
             out.Add(depth + 2, "break");
+            return;
+          case LoopForm::For:
+            if (RangeLoop(s, depth, out)) return;
+            Instruction(s.Init, depth, out);
+            out.Add(depth, Header("while ", s.Cond), Origin(s.Cond));
+            Statements(s.Body, depth + 1, out);
+            Instruction(s.Step, depth + 1, out);
             return;
         }
     }
@@ -243,10 +256,13 @@ class PythonPrinter {
         throw Unsupported{"an assignment used as a condition"};
       }
       PyExpr value = Expr(root->RightNode, root);
-      return {"(" + Variable(target->VarIndex) + " := " + AsValue(value) + ")", kAtom, false};
+      const Natural kind = types_.OfVariable(target->VarIndex);
+      PyExpr e{"(" + Variable(target->VarIndex) + " := " + Converted(value, kind) + ")", kAtom, false, kind};
+      return e.type == Natural::Text ? PyExpr{"V" + e.text, kAtom, false} : e;
     }
     PyExpr e = Expr(root, nullptr);
-    if (e.literal) e = {"V(" + e.text + ")", kAtom, false};
+    // A plain str would be true whenever it is not empty.
+    if (e.literal || e.type == Natural::Text) e = {"V(" + e.text + ")", kAtom, false};
     return e;
   }
 
@@ -307,7 +323,15 @@ class PythonPrinter {
     }
     if (!node.RightNode) throw Unsupported{"an assignment without a value"};
     PyExpr value = Expr(node.RightNode, &node);
-    if (plain) return left + " = " + (plain_variable ? AsValue(value) : value.text);
+    const Natural kind = plain_variable ? types_.OfVariable(target.VarIndex) : Natural::None;
+    if (plain) return left + " = " + (plain_variable ? Converted(value, kind) : value.text);
+    if (kind != Natural::None) {
+      const PyExpr result = Combine(compound, {left, kAtom, false, kind}, value, &node);
+      if (result.type == kind && compound != BinaryOp::Mod && compound != BinaryOp::Div) {
+        return left + " " + std::string(node.OpText) + " " + value.text;
+      }
+      return left + " = " + Converted(result, kind);
+    }
     switch (compound) {
       case BinaryOp::Mod: return left + " = mod(" + left + ", " + value.text + ")";
       default: break;
@@ -397,7 +421,56 @@ class PythonPrinter {
     return text + "]";
   }
 
-  static std::string AsValue(const PyExpr& e) { return e.literal ? "V(" + e.text + ")" : e.text; }
+  static std::string AsValue(const PyExpr& e) { return e.type != Natural::None ? "V(" + e.text + ")" : e.text; }
+
+  // An expression assigned to a variable of kind `kind` (None: a V), which it provably has.
+  static std::string Converted(const PyExpr& e, Natural kind) {
+    if (kind == Natural::None) return AsValue(e);
+    return e.type == kind ? e.text : "raw(" + e.text + ")";
+  }
+
+  // «for i in range(a, b)» where it does exactly what the while loop does:
+  // the counter and both ends are integers, the end does not change in the
+  // loop, and the counter is not read after it.
+  bool RangeLoop(const Stmt& s, int depth, CodeLines& out) {
+    if (types_.OfVariable(s.Counter) != Natural::Integer || s.CounterReadOutside) return false;
+    const CounterTest test = ReadCounterTest(p_, s.Cond, s.Counter);
+    const bool up = s.StepBy > 0;
+    if (!(up ? test.Op == BinaryOp::Less || test.Op == BinaryOp::LessEqual
+             : test.Op == BinaryOp::Greater || test.Op == BinaryOp::GreaterEqual)) {
+      return false;
+    }
+    if (!BoundIsInvariant(p_, s, test.Bound)) return false;
+    const TwrTree* init = p_.Instructions[static_cast<size_t>(s.Init)].Tree.get();
+    std::string first, last;
+    try {
+      const PyExpr a = Expr(init->RightNode, init);
+      const PyExpr b = Expr(test.Bound, nullptr);
+      if (a.type != Natural::Integer || b.type != Natural::Integer) return false;
+      first = a.text;
+      last = b.text;
+      if (test.Op == BinaryOp::LessEqual || test.Op == BinaryOp::GreaterEqual) {
+        const int32_t shift = up ? 1 : -1;
+        int32_t value = 0;
+        if (b.literal && b.text.find_first_not_of("-0123456789") == std::string::npos) {
+          value = std::atoi(b.text.c_str());
+          last = std::to_string(int64_t{value} + shift);
+        } else {
+          last = Wrapped(b, b.precedence < kSum) + (up ? " + 1" : " - 1");
+        }
+      }
+    } catch (const Unsupported&) {
+      return false;
+    }
+    std::string range = first == "0" && s.StepBy == 1 ? "range(" + last : "range(" + first + ", " + last;
+    if (s.StepBy != 1) range += ", " + std::to_string(s.StepBy);
+    out.Add(depth, "for " + Variable(s.Counter) + " in " + range + "):", Origin(s.Cond));
+    out.AddOrigin({p_.Instructions[static_cast<size_t>(s.Init)].BlockIndex, s.Init});
+    out.AddOrigin({p_.Instructions[static_cast<size_t>(s.Step)].BlockIndex, s.Step});
+    Statements(s.Body, depth + 1, out);
+    return true;
+  }
+
 
   static std::string Wrapped(const PyExpr& e, bool parenthesise) {
     return parenthesise ? "(" + e.text + ")" : e.text;
@@ -406,10 +479,10 @@ class PythonPrinter {
   PyExpr Literal(const TValue& v) {
     switch (v.Kind()) {
       case ValueKind::Empty: return {"V()", kAtom, false};
-      case ValueKind::Integer: return {std::to_string(v.AsInteger()), v.AsInteger() < 0 ? kUnary : kAtom, true};
-      case ValueKind::Real: return {RealLiteral(v.AsReal()), v.AsReal() < 0 ? kUnary : kAtom, true};
-      case ValueKind::String: return {PythonString(v.AsString()), kAtom, true};
-      case ValueKind::Boolean: return {v.AsBoolean() ? "True" : "False", kAtom, true};
+      case ValueKind::Integer: return {std::to_string(v.AsInteger()), v.AsInteger() < 0 ? kUnary : kAtom, true, Natural::Integer};
+      case ValueKind::Real: return {RealLiteral(v.AsReal()), v.AsReal() < 0 ? kUnary : kAtom, true, Natural::Real};
+      case ValueKind::String: return {PythonString(v.AsString()), kAtom, true, Natural::Text};
+      case ValueKind::Boolean: return {v.AsBoolean() ? "True" : "False", kAtom, true, Natural::Boolean};
     }
     return {"V()", kAtom, false};
   }
@@ -423,14 +496,20 @@ class PythonPrinter {
     switch (n->NodeKind) {
       case kLeafNode:
         if (n->IncMode != kNoIncrement) throw Unsupported{"an increment inside an expression"};
-        if (n->VarIndex >= 0) return {Variable(n->VarIndex), kAtom, false};
+        if (n->VarIndex >= 0) {
+          const std::string name = Variable(n->VarIndex);
+          return {name, kAtom, false, use_.HasElements[static_cast<size_t>(n->VarIndex)] ? Natural::None : types_.OfVariable(n->VarIndex)};
+        }
         return Literal(n->NodeValue);
       case kIndexedNode: return {Element(*n), kAtom, false};
       case kCallNode: return Call(*n);
       case kPrefixNode: {
         if (n->OpText != "!" && n->OpText != "not") throw Unsupported{"the " + n->OpText + " operator"};
         PyExpr r = Expr(n->RightNode, n);
-        if (r.literal) r = {"V(" + r.text + ")", kAtom, false};
+        if (r.type == Natural::Boolean && types_.Of(n) == Natural::Boolean) {
+          return {"not " + Wrapped(r, r.precedence < kNot), kNot, false, Natural::Boolean};
+        }
+        if (r.type != Natural::None) r = {"V(" + r.text + ")", kAtom, false};
         return {"~" + Wrapped(r, r.precedence < kUnary), kUnary, false};
       }
       case kBinaryNode: return Binary(*n);
@@ -449,16 +528,45 @@ class PythonPrinter {
     if (!n.LeftNode) {
       if (op != BinaryOp::Subtract) throw Unsupported{"a missing operand"};
       PyExpr r = Expr(n.RightNode, &n);
-      return {"-" + Wrapped(r, r.precedence < kUnary || r.text[0] == '-'), kUnary, r.literal};
+      // A negated number stays a Python number only where the interpreter's would not overflow.
+      if (r.type != Natural::None && !(IsNumber(r.type) && types_.Of(&n) == r.type)) r = {"V(" + r.text + ")", kAtom, false};
+      return {"-" + Wrapped(r, r.precedence < kUnary || r.text[0] == '-'), kUnary, r.literal, r.type};
     }
-    PyExpr l = Expr(n.LeftNode, &n);
-    PyExpr r = Expr(n.RightNode, &n);
+    return Combine(op, Expr(n.LeftNode, &n), Expr(n.RightNode, &n), &n);
+  }
+
+  // Whether Python's own operator computes what the interpreter does.
+  bool Native(BinaryOp op, const PyExpr& l, const PyExpr& r, const TwrTree* node) const {
+    const Natural result = types_.Of(node);
+    if (result == Natural::None || l.type == Natural::None || r.type == Natural::None) return false;
+    switch (op) {
+      case BinaryOp::Add:
+      case BinaryOp::Subtract:
+      case BinaryOp::Multiply:
+        return result == Natural::Integer && l.type == Natural::Integer && r.type == Natural::Integer;
+      case BinaryOp::And:
+      case BinaryOp::Or: return l.type == Natural::Boolean && r.type == Natural::Boolean;
+      case BinaryOp::Equal:
+      case BinaryOp::NotEqual:
+        // Texts are ordered by their Windows-1250 bytes, so only equality is Python's.
+        if (l.type == r.type && (l.type == Natural::Boolean || l.type == Natural::Text)) return true;
+        return IsNumber(l.type) && IsNumber(r.type);
+      case BinaryOp::Less:
+      case BinaryOp::LessEqual:
+      case BinaryOp::Greater:
+      case BinaryOp::GreaterEqual: return IsNumber(l.type) && IsNumber(r.type);
+      default: return false;
+    }
+  }
+
+  PyExpr Combine(BinaryOp op, PyExpr l, PyExpr r, const TwrTree* node) {
     if (op == BinaryOp::Div || op == BinaryOp::Mod) {
       sections_.insert("div");
       return {std::string(op == BinaryOp::Div ? "div(" : "mod(") + l.text + ", " + r.text + ")", kAtom, false};
     }
-    // Two bare literals would compute as Python computes them.
-    if (l.literal && r.literal) l = {"V(" + l.text + ")", kAtom, false};
+    const bool native = Native(op, l, r, node);
+    // Two plain values would compute as Python computes them: one becomes a V.
+    if (!native && l.type != Natural::None && r.type != Natural::None) l = {"V(" + l.text + ")", kAtom, false};
     std::string sign;
     int precedence = kAtom;
     switch (op) {
@@ -476,12 +584,13 @@ class PythonPrinter {
       case BinaryOp::LessEqual: sign = "<="; precedence = kCompare; break;
       case BinaryOp::Greater: sign = ">"; precedence = kCompare; break;
       case BinaryOp::GreaterEqual: sign = ">="; precedence = kCompare; break;
-      default: throw Unsupported{"the " + n.OpText + " operator"};
+      default: throw Unsupported{"an operator without a counterpart"};
     }
     // Comparisons never chain: a comparison inside one is always parenthesised.
     const bool left_paren = l.precedence < precedence || (precedence == kCompare && l.precedence == kCompare);
     const bool right_paren = r.precedence <= precedence;
-    return {Wrapped(l, left_paren) + " " + sign + " " + Wrapped(r, right_paren), precedence, false};
+    return {Wrapped(l, left_paren) + " " + sign + " " + Wrapped(r, right_paren), precedence, false,
+            native ? types_.Of(node) : Natural::None};
   }
 
   PyExpr Call(const TwrTree& n) {
@@ -491,7 +600,6 @@ class PythonPrinter {
     ListItems(n.RightNode, args);
     if (!BuiltinAcceptsArgumentCount(n.FuncIndex, args.size())) throw Unsupported{"a call with a wrong number of arguments"};
     const std::string name(kBuiltinFunctions[static_cast<size_t>(n.FuncIndex - 1)].Name);
-    if (name == "Random") random_warning_ = true;
     sections_.insert(name);
     std::string text = name + "(";
     for (size_t k = 0; k < args.size(); ++k) text += (k ? ", " : "") + Expr(args[k], &n).text;
@@ -501,6 +609,7 @@ class PythonPrinter {
   const TKompilatorTS& p_;
   const CodeTree& tree_;
   const ExportOptions& options_;
+  const TypeInfo& types_;
   ExportResult& result_;
   VariableUse use_;
   std::vector<std::string> flags_;
@@ -508,9 +617,6 @@ class PythonPrinter {
   std::vector<char> used_;
   std::set<std::string> sections_;
   std::string unsupported_comment_;
-
- public:
-  bool random_warning_ = false;
 };
 
 }  // namespace
@@ -518,9 +624,6 @@ class PythonPrinter {
 void PrintPython(const PrintJob& job, ExportResult& result) {
   PythonPrinter printer(job, result);
   printer.Print();
-  if (printer.random_warning_) {
-    result.Warnings.push_back("Random: the exported program draws other numbers than the interpreter");
-  }
 }
 
 }  // namespace tessaro::codegen

@@ -4,6 +4,7 @@
 
 #include "core/language/compiler.h"
 #include "core/language/text_rules.h"
+#include "core/runtime/value_ops.h"
 
 namespace tessaro::codegen {
 
@@ -31,7 +32,70 @@ void MarkElements(const TKompilatorTS& program, const TwrTree* node, std::vector
   MarkElements(program, node->RightNode, marks);
 }
 
+void ExpressionAccesses(const TwrTree* node, std::vector<VariableAccess>& out) {
+  if (!node) return;
+  if (node->NodeKind == kLeafNode) {
+    if (node->VarIndex >= 0) {
+      const bool inc = node->IncMode != kNoIncrement;
+      out.push_back({node->VarIndex, true, inc, true});
+    }
+    return;
+  }
+  if (node->NodeKind == kIndexedNode) {
+    if (node->LeftNode && node->LeftNode->VarIndex >= 0) out.push_back({node->LeftNode->VarIndex, true, false, false});
+    ExpressionAccesses(node->RightNode, out);
+    return;
+  }
+  if (node->NodeKind == kBinaryNode && node->LeftNode &&
+      (node->OpText == ":=" || node->OpText == "=" || CompoundAssignmentOp(node->OpText) != BinaryOp::None)) {
+    const bool plain = node->OpText == ":=" || node->OpText == "=";
+    const TwrTree* target = node->LeftNode;
+    if (target->NodeKind == kLeafNode && target->VarIndex >= 0) {
+      out.push_back({target->VarIndex, !plain || target->IncMode != kNoIncrement, true, true});
+    } else if (target->NodeKind == kIndexedNode && target->LeftNode && target->LeftNode->VarIndex >= 0) {
+      out.push_back({target->LeftNode->VarIndex, !plain, true, false});
+      ExpressionAccesses(target->RightNode, out);
+    } else {
+      ExpressionAccesses(target, out);
+    }
+    ExpressionAccesses(node->RightNode, out);
+    return;
+  }
+  ExpressionAccesses(node->LeftNode, out);
+  ExpressionAccesses(node->RightNode, out);
+}
+
 }  // namespace
+
+void InstructionAccesses(const TKompilatorTS& program, const TwrTree* root, std::vector<VariableAccess>& out) {
+  if (!root) return;
+  if (root->NodeKind != kStatementNode) {
+    ExpressionAccesses(root, out);
+    return;
+  }
+  for (const TwrTree* item = root; item; item = item->LeftNode) {
+    if (item->OpText == "dim" || item->OpText == "set") {
+      if (item->VarIndex >= 0) out.push_back({item->VarIndex, false, true, false});
+      continue;
+    }
+    const int32_t v = FindVariable(program, item->ItemName);
+    if (item->OpText == "read") {
+      if (v >= 0) {
+        out.push_back({v, true, true, true});
+      } else {
+        const int32_t a = FindVariable(program, std::string_view(item->ItemName).substr(0, item->ItemName.find('[')));
+        if (a >= 0) out.push_back({a, true, true, false});
+        if (item->RightNode && item->RightNode->NodeKind == kIndexedNode) ExpressionAccesses(item->RightNode->RightNode, out);
+      }
+      continue;
+    }
+    if (v >= 0) {
+      out.push_back({v, true, false, true});
+    } else {
+      ExpressionAccesses(item->RightNode, out);
+    }
+  }
+}
 
 VariableUse AnalyseVariables(const TKompilatorTS& program, const std::vector<std::string_view>& reserved,
                              bool ignore_case) {

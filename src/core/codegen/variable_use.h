@@ -9,6 +9,7 @@
 
 namespace tessaro {
 class TKompilatorTS;
+struct TwrTree;
 }
 
 namespace tessaro::codegen {
@@ -29,6 +30,19 @@ struct VariableUse {
 // `ignore_case`: names that differ only in letter case clash (Pascal).
 VariableUse AnalyseVariables(const TKompilatorTS& program, const std::vector<std::string_view>& reserved,
                              bool ignore_case);
+
+// How an instruction touches a variable. An assignment's target is written,
+// not read; a compound assignment, an increment and read (which keeps the old
+// value when the answer gives none) both read and write it.
+struct VariableAccess {
+  int32_t Variable = -1;
+  bool Read = false;
+  bool Write = false;
+  bool Whole = true;  // false for an element of an array
+};
+
+// Every access of instruction tree `root`, in no particular order.
+void InstructionAccesses(const TKompilatorTS& program, const TwrTree* root, std::vector<VariableAccess>& out);
 
 // A name for generated code (`base`, base2, base3, ...) that no variable and no reserved word has.
 std::string FreshName(const std::string& base, const VariableUse& use,

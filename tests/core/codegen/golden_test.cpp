@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "alg_spec.h"
 #include "core/codegen/code_export.h"
 #include "core/document/alg_file.h"
 #include "core/document/alg_reader.h"
@@ -21,6 +22,7 @@ namespace fs = std::filesystem;
 struct GoldenCase {
   const char* example;
   codegen::TargetLanguage language;
+  bool fixture = false;  // a program of tests/fixtures/programs rather than an example
 };
 
 constexpr GoldenCase kCases[] = {
@@ -35,6 +37,12 @@ constexpr GoldenCase kCases[] = {
     {"nwd", codegen::TargetLanguage::Java},
     {"silnia", codegen::TargetLanguage::Pascal},
     {"sortowanie_babelkowe", codegen::TargetLanguage::Pascal},
+    {"dziesietna_na_dwojkowa", codegen::TargetLanguage::Pascal},
+    // Counting loops and variables of one kind in each language's own types.
+    {"typed_loops", codegen::TargetLanguage::Python, true},
+    {"typed_loops", codegen::TargetLanguage::Cpp, true},
+    {"typed_loops", codegen::TargetLanguage::Java, true},
+    {"typed_loops", codegen::TargetLanguage::Pascal, true},
 };
 
 std::string ReadText(const fs::path& path) {
@@ -47,11 +55,18 @@ std::string ReadText(const fs::path& path) {
 TEST(GoldenTest, ExamplesExportAsReviewed) {
   const bool update = std::getenv("TESSARO_UPDATE_GOLDEN") != nullptr;
   for (const GoldenCase& g : kCases) {
-    const fs::path alg = fs::path(TESSARO_SOURCE_DIR) / "resources" / "Przyklady" / (std::string(g.example) + ".alg");
-    TMemoryStream bytes;
-    ASSERT_TRUE(ReadAlgorithmFile(alg.string(), bytes)) << alg;
-    TAlgRead read = ReadAlgorithm(bytes, TElementDefaults{});
-    ASSERT_TRUE(read.ok);
+    TAlgRead read;
+    if (g.fixture) {
+      const fs::path spec = fs::path(TESSARO_FIXTURES_DIR) / "programs" / (std::string(g.example) + ".txt");
+      std::string error;
+      ASSERT_TRUE(fixtures::ParseAlgSpec(ReadText(spec), read.bloki, error)) << error;
+    } else {
+      const fs::path alg = fs::path(TESSARO_SOURCE_DIR) / "resources" / "Przyklady" / (std::string(g.example) + ".alg");
+      TMemoryStream bytes;
+      ASSERT_TRUE(ReadAlgorithmFile(alg.string(), bytes)) << alg;
+      read = ReadAlgorithm(bytes, TElementDefaults{});
+      ASSERT_TRUE(read.ok);
+    }
     TKompilatorTS c;
     TBreakPointArray none;
     std::vector<TPlugInEntry> no_extensions;

@@ -614,13 +614,13 @@ def write_var(variable):
 
 
 def main():
-    a = b = r = V()
+    a = b = V()
     a = read_value(a)
     b = read_value(b)
     while b != 0:
-        r = mod(a, b)
+        r = raw(mod(a, b))
         a = b
-        b = r
+        b = V(r)
     write_var(a)
 
 

@@ -213,6 +213,9 @@ public class Main {
         }
     }
 
+    /** Texts are ordered by their Windows-1250 bytes, as the interpreter orders them. */
+    static byte[] cp1250(String s) { return s.getBytes(java.nio.charset.Charset.forName("windows-1250")); }
+
     static int compare(Object a, Object b) {
         switch (family(a, b)) {
             case 1: return Integer.compare(toInt(a), toInt(b));
@@ -220,7 +223,7 @@ public class Main {
                 double x = toReal(a), y = toReal(b);
                 return x < y ? -1 : (y < x ? 1 : 0);
             }
-            case 3: return Integer.signum(text(a).compareTo(text(b)));
+            case 3: return Integer.signum(java.util.Arrays.compareUnsigned(cp1250(text(a)), cp1250(text(b))));
             case 4: return Boolean.compare(truth(a), truth(b));
             default: return 0;
         }
@@ -494,10 +497,8 @@ public class Main {
         Object n = null, s = null, i = null;
         n = readValue(n);
         s = 1;
-        i = 1;
-        while (truth(le(i, n))) {
+        for (i = 1; truth(le(i, n)); i = add(i, 1)) {
             s = mul(s, i);
-            i = add(i, 1);
         }
         writeVar(s);
     }

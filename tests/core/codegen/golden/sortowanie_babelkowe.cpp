@@ -18,6 +18,73 @@ struct Fault {
 // The input has no answer left: the program stops as the console does.
 struct NoAnswer {};
 
+// Text is kept as the interpreter keeps it, one Windows-1250 byte a letter;
+// the program's literals, its input and its output are UTF-8.
+constexpr char32_t cp1250_high[128] = {
+    0x20AC, 0xFFFD, 0x201A, 0xFFFD, 0x201E, 0x2026, 0x2020, 0x2021,
+    0xFFFD, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,
+    0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0xFFFD, 0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A,
+    0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6, 0x00A7,
+    0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,
+    0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7,
+    0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C,
+    0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,
+    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E,
+    0x0110, 0x0143, 0x0147, 0x00D3, 0x00D4, 0x0150, 0x00D6, 0x00D7,
+    0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,
+    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7,
+    0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED, 0x00EE, 0x010F,
+    0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
+    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
+};
+
+inline std::string from_utf8(const std::string& u) {
+    std::string out;
+    for (size_t i = 0; i < u.size();) {
+        const unsigned char lead = static_cast<unsigned char>(u[i++]);
+        if (lead < 0x80) {
+            out += static_cast<char>(lead);
+            continue;
+        }
+        const int extra = (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : 0;
+        char32_t cp = lead & (extra == 1 ? 0x1F : extra == 2 ? 0x0F : 0x07);
+        bool ok = extra > 0;
+        for (int k = 0; ok && k < extra; ++k) {
+            if (i >= u.size() || (static_cast<unsigned char>(u[i]) & 0xC0) != 0x80) {
+                ok = false;
+            } else {
+                cp = (cp << 6) | (static_cast<unsigned char>(u[i++]) & 0x3F);
+            }
+        }
+        int byte = ok && cp < 0x80 ? static_cast<int>(cp) : -1;
+        for (int k = 0; ok && byte < 0 && cp != 0xFFFD && k < 128; ++k) {
+            if (cp1250_high[k] == cp) byte = 0x80 + k;
+        }
+        out += byte < 0 ? '?' : static_cast<char>(byte);
+    }
+    return out;
+}
+
+inline std::string to_utf8(const std::string& s) {
+    std::string out;
+    for (char c : s) {
+        const unsigned char b = static_cast<unsigned char>(c);
+        const char32_t cp = b < 0x80 ? b : cp1250_high[b - 0x80];
+        if (cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            out += static_cast<char>(0xC0 | (cp >> 6));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (cp >> 12));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return out;
+}
+
 enum Kind { EMPTY, INTEGER, REAL, TEXT, BOOLEAN };
 
 // A value of the flowchart language: empty, integer, real, text or boolean.
@@ -32,7 +99,7 @@ struct Value {
     Value(int v) : kind(INTEGER), i(v) {}
     Value(double v) : kind(REAL), r(v) {}
     Value(bool v) : kind(BOOLEAN), b(v) {}
-    Value(const char* v) : kind(TEXT), s(v) {}
+    Value(const char* v) : kind(TEXT), s(from_utf8(v)) {}  // a literal of the program
     Value(std::string v) : kind(TEXT), s(std::move(v)) {}
     explicit operator bool() const;
     Value& operator+=(const Value& o);
@@ -304,12 +371,13 @@ inline Value operator>>(const Value& a, const Value& b) { return binary(SHR, a, 
 inline Value operator&(const Value& a, const Value& b) { return binary(AND, a, b); }
 inline Value operator|(const Value& a, const Value& b) { return binary(OR, a, b); }
 inline Value operator-(const Value& a) { return binary(SUB, Value(0), a); }
-inline Value operator==(const Value& a, const Value& b) { return Value(compare(a, b) == 0); }
-inline Value operator!=(const Value& a, const Value& b) { return Value(compare(a, b) != 0); }
-inline Value operator<(const Value& a, const Value& b) { return Value(compare(a, b) < 0); }
-inline Value operator<=(const Value& a, const Value& b) { return Value(compare(a, b) <= 0); }
-inline Value operator>(const Value& a, const Value& b) { return Value(compare(a, b) > 0); }
-inline Value operator>=(const Value& a, const Value& b) { return Value(compare(a, b) >= 0); }
+// A comparison's result is always a boolean.
+inline bool operator==(const Value& a, const Value& b) { return compare(a, b) == 0; }
+inline bool operator!=(const Value& a, const Value& b) { return compare(a, b) != 0; }
+inline bool operator<(const Value& a, const Value& b) { return compare(a, b) < 0; }
+inline bool operator<=(const Value& a, const Value& b) { return compare(a, b) <= 0; }
+inline bool operator>(const Value& a, const Value& b) { return compare(a, b) > 0; }
+inline bool operator>=(const Value& a, const Value& b) { return compare(a, b) >= 0; }
 inline Value& Value::operator+=(const Value& o) { return *this = *this + o; }
 inline Value& Value::operator-=(const Value& o) { return *this = *this - o; }
 inline Value& Value::operator*=(const Value& o) { return *this = *this * o; }
@@ -517,7 +585,7 @@ inline void assign_tuple(Arr& arr, const std::string& tuple_text) {
     }
 }
 
-inline void Arr::set(const std::string& tuple_text) { assign_tuple(*this, tuple_text); }
+inline void Arr::set(const std::string& tuple_text) { assign_tuple(*this, from_utf8(tuple_text)); }
 
 // One answer, a line of the input; none ends the program.
 inline Value read_text() {
@@ -526,7 +594,7 @@ inline Value read_text() {
     while ((c = std::getchar()) != EOF && c != '\n') line += static_cast<char>(c);
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) throw NoAnswer{};
-    return Value(line);
+    return Value(from_utf8(line));
 }
 
 // read of a whole variable: the answer is a tuple, its parentheses optional.
@@ -547,7 +615,7 @@ inline Value read_value(const Value& old) {
 
 // write of an expression.
 inline void write(const Value& v) {
-    const std::string t = text(v) + "\n";
+    const std::string t = to_utf8(text(v)) + "\n";
     std::fwrite(t.data(), 1, t.size(), stdout);
 }
 
@@ -603,7 +671,7 @@ inline std::string shown(const Value& v) {
 inline void write_shown(std::string s) {
     // Without any comma the outer parentheses go.
     if (s.find(',') == std::string::npos) s = s.size() >= 2 ? s.substr(1, s.size() - 2) : std::string();
-    s += "\n";
+    s = to_utf8(s) + "\n";
     std::fwrite(s.data(), 1, s.size(), stdout);
 }
 
@@ -634,29 +702,21 @@ void program() {
     Value n, i, x, j, p;
     Arr t;
     n = read_value(n);
-    i = 1;
-    while (i <= n) {
+    for (i = 1; i <= n; i = i + 1) {
         x = read_value(x);
         t[i] = x;
-        i = i + 1;
     }
-    i = 1;
-    while (i < n) {
-        j = 1;
-        while (j <= n - i) {
+    for (i = 1; i < n; i = i + 1) {
+        for (j = 1; j <= n - i; j = j + 1) {
             if (t[j] > t[j + 1]) {
                 p = t[j];
                 t[j] = t[j + 1];
                 t[j + 1] = p;
             }
-            j = j + 1;
         }
-        i = i + 1;
     }
-    i = 1;
-    while (i <= n) {
+    for (i = 1; i <= n; i = i + 1) {
         write(t[i]);
-        i = i + 1;
     }
 }
 
