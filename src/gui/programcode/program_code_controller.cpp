@@ -116,7 +116,7 @@ void ProgramCodeController::Refresh() {
   const bool another = document != shown_document_ || panel_.Language() != shown_language_;
   shown_document_ = document;
   shown_language_ = panel_.Language();
-  panel_.ShowProgram(FromCore(result.Text), result.Lines, warnings, another);
+  panel_.ShowProgram(FromCore(result.Text), result.Lines, result.MoreOrigins, warnings, another);
   FollowSelection();
   FollowRun();
 }

@@ -173,8 +173,10 @@ void ProgramCodePanel::UseLexerOf(codegen::TargetLanguage language) {
 }
 
 void ProgramCodePanel::ShowProgram(const QString& text, const std::vector<codegen::LineOrigin>& origins,
-                                   const QStringList& warnings, bool from_the_top) {
+                                   const std::vector<codegen::SharedLine>& more_origins, const QStringList& warnings,
+                                   bool from_the_top) {
   origins_ = origins;
+  more_origins_ = more_origins;
   int first = editor_->firstVisibleLine();
   if (editor_->text() != text) editor_->setText(text);
   if (from_the_top) {
@@ -196,6 +198,7 @@ void ProgramCodePanel::ShowMessage(const QString& message) {
   // The editor keeps the last program and its place, hidden, for when the
   // flowchart compiles again.
   origins_.clear();
+  more_origins_.clear();
   message_->setText(message);
   pages_->setCurrentIndex(kPageMessage);
   copy_->setEnabled(false);
@@ -223,6 +226,11 @@ void ProgramCodePanel::MarkBlocks(const std::vector<int32_t>& blocks) {
   for (size_t i = 0; i < origins_.size(); ++i)
     if (origins_[i].Block >= 0 && std::find(blocks.begin(), blocks.end(), origins_[i].Block) != blocks.end())
       lines.push_back(static_cast<int>(i));
+  // A for loop's header also holds its counter's start and step.
+  for (const codegen::SharedLine& m : more_origins_)
+    if (std::find(blocks.begin(), blocks.end(), m.Origin.Block) != blocks.end()) lines.push_back(m.Line);
+  std::sort(lines.begin(), lines.end());
+  lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
   MarkLines(kSelectionMarker, lines);
 }
 
@@ -230,6 +238,10 @@ void ProgramCodePanel::MarkInstruction(int32_t instruction) {
   std::vector<int> lines;
   for (size_t i = 0; i < origins_.size(); ++i)
     if (instruction >= 0 && origins_[i].Instruction == instruction) lines.push_back(static_cast<int>(i));
+  for (const codegen::SharedLine& m : more_origins_)
+    if (instruction >= 0 && m.Origin.Instruction == instruction) lines.push_back(m.Line);
+  std::sort(lines.begin(), lines.end());
+  lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
   MarkLines(kRunMarker, lines);
   MarkLines(kRunArrow, lines.empty() ? lines : std::vector<int>{lines.front()});
 }

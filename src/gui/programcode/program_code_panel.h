@@ -39,6 +39,7 @@ class ProgramCodePanel : public QWidget {
   // without, it keeps its place, so a program that changes while the user
   // reads it does not jump.
   void ShowProgram(const QString& text, const std::vector<codegen::LineOrigin>& origins,
+                   const std::vector<codegen::SharedLine>& more_origins,
                    const QStringList& warnings, bool from_the_top);
   // Shows `message` instead of a program (no document, a compile error).
   void ShowMessage(const QString& message);
@@ -92,6 +93,7 @@ class ProgramCodePanel : public QWidget {
   QLabel* warnings_ = nullptr;
   QStringList warning_texts_;
   std::vector<codegen::LineOrigin> origins_;
+  std::vector<codegen::SharedLine> more_origins_;
   int retranslation_ = -1;
 };
 
