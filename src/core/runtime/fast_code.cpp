@@ -412,12 +412,16 @@ TFastStepResult RunStretch(TKompilatorTS& c) {
   // Whether breakpoints are set is asked once between two instructions
   // (nothing runs between the test after a step and the next instruction).
   BreakpointWatch breakpoints(c, false);
+  // An instruction that micro steps began is finished by its own steps. Only
+  // the first can be one: every instruction left is idle.
+  if (c.HasInstruction(c.Current) && c.Instructions[static_cast<size_t>(c.Current)].StepIndex != 0) {
+    return kFastStepDeclined;
+  }
   while (c.Running) {
     const int32_t current = c.Current;
     if (!c.HasInstruction(current)) return kFastStepDeclined;
     Trozkaz& instruction = c.Instructions[static_cast<size_t>(current)];
-    // An instruction that micro steps began is finished by its own steps.
-    if (!instruction.Fast.Ready || instruction.StepIndex != 0 || breakpoints.Set()) return kFastStepDeclined;
+    if (!instruction.Fast.Ready || breakpoints.Set()) return kFastStepDeclined;
     const uint32_t generation = c.ProgramGeneration;
     c.ClearSelections();  // InstructionStep clears them again when it takes over
     c.BeginStep();

@@ -44,8 +44,12 @@ inline void MoveOn(TKompilatorTS& c, Trozkaz& instruction, int32_t current, uint
     if (c.HasInstruction(c.Current)) c.Advance();
     return;
   }
-  if (!c.AdvanceWithoutFetch(instruction)) c.Advance();
-  // A condition's successor may need its root fetched, which may fire events.
+  if (c.AdvanceWithoutFetch(instruction)) {
+    instruction.StepIndex = 0;
+    return;
+  }
+  // A condition whose root must be fetched: that may fire events.
+  c.Advance();
   if (generation == c.ProgramGeneration) instruction.StepIndex = 0;
 }
 
