@@ -193,17 +193,14 @@ inline const TValue* FetchFrom(const TFastFrame& frame, const TFastOperand& oper
 // anything the general element access must handle (growth, errors,
 // conversions of other kinds).
 inline TInstancjaZmiennej* ExistingElement(const TFastFrame& frame, const TFastOp& op) {
-  int32_t path[2];
   const TValue* a = Fetch(frame, op.A);
   if (!a || a->Kind() != ValueKind::Integer) return nullptr;
-  path[0] = a->AsInteger();
-  if (op.Indexes == 2) {
-    const TValue* b = Fetch(frame, op.B);
-    if (!b || b->Kind() != ValueKind::Integer) return nullptr;
-    path[1] = b->AsInteger();
-  }
   const TFastCell& variable = frame.Cells[op.Variable];
-  return tessaro::ExistingElement(variable.Elements, variable.Count, std::span<const int32_t>(path, op.Indexes));
+  TInstancjaZmiennej* cell = tessaro::ExistingElement(variable.Elements, variable.Count, a->AsInteger());
+  if (!cell || op.Indexes != 2) return cell;
+  const TValue* b = Fetch(frame, op.B);
+  if (!b || b->Kind() != ValueKind::Integer) return nullptr;
+  return cell->FindChild(b->AsInteger());
 }
 
 template <BinaryOp Operation, bool AFromVariable, bool BFromVariable>

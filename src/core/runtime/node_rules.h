@@ -59,15 +59,20 @@ inline bool FetchReadsNodeValue(const TwrTree& node) {
   return node.NodeKind != kIndexedNode && node.NodeKind != kCallNode && node.VarIndex == -1;
 }
 
-// Element lookup: the element at the 1-based `path` below a list of `count`
+// Element lookup: the element at 1-based `index` of a list of `count`
 // elements from `elements` (a variable's first level), found only when it
-// exists already. Null when the path is empty or an index is below 1 or
-// beyond its list: the general element access must then check the indexes,
-// grow the array or refuse.
+// exists already. Null when the index is below 1 or beyond the list: the
+// general element access must then check the indexes, grow the array or
+// refuse. Deeper levels follow the same rule (TInstancjaZmiennej::FindChild).
+inline TInstancjaZmiennej* ExistingElement(TInstancjaZmiennej* elements, size_t count, int32_t index) {
+  return index >= 1 && static_cast<size_t>(index) <= count ? &elements[index - 1] : nullptr;
+}
+
+// The same along a whole path of indexes; null for an empty path.
 inline TInstancjaZmiennej* ExistingElement(TInstancjaZmiennej* elements, size_t count,
                                            std::span<const int32_t> path) {
-  if (path.empty() || path[0] < 1 || static_cast<size_t>(path[0]) > count) return nullptr;
-  TInstancjaZmiennej* cell = &elements[path[0] - 1];
+  if (path.empty()) return nullptr;
+  TInstancjaZmiennej* cell = ExistingElement(elements, count, path[0]);
   for (size_t k = 1; cell && k < path.size(); ++k) cell = cell->FindChild(path[k]);
   return cell;
 }
