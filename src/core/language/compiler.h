@@ -249,6 +249,9 @@ class TKompilatorTS {
   bool ExecuteStep(Trozkaz& instruction);
   void ResetInstruction(Trozkaz& instruction);
   void ExecuteInstruction(Trozkaz& instruction);
+  // The steps of `instruction` from StepIndex on, as ExecuteInstruction runs
+  // them, without resetting it first: an instruction that micro steps began.
+  void ExecuteRemainingSteps(Trozkaz& instruction);
   // The value of operand `node` as its parent sees it; increments apply here.
   TValue FetchOperand(Trozkaz& instruction, TwrTree* node, TwrTree* parent);
   // Evaluates a free expression (a breakpoint condition, a console line) in

@@ -11,6 +11,7 @@
 #include "core/language/message_format.h"
 #include "core/runtime/builtin_calls.h"
 #include "core/language/fault.h"
+#include "core/runtime/node_rules.h"
 #include "core/runtime/plugin_value.h"
 #include "core/runtime/run_history.h"
 #include "core/runtime/value_ops.h"
@@ -53,62 +54,19 @@ bool IsVariableIndex(const TKompilatorTS& c, int32_t v) {
   return v >= 0 && v < static_cast<int32_t>(c.Variables.size());
 }
 
-bool IsAssignment(const std::string& op) { return op == ":=" || op == "="; }
-
-// The existing element t[k] of a one-dimensional access, found without the
+// The existing element of `variable` at `indexes`, found without the
 // general index check and element access (which it agrees with); null when
-// the access needs them: several indexes, an index below 1, or growth.
-TInstancjaZmiennej* ExistingElement(TKompilatorTS& c, int32_t variable, std::span<const int32_t> indexes) {
-  if (indexes.size() != 1 || indexes[0] < 1) return nullptr;
+// the access needs them.
+TInstancjaZmiennej* ExistingElementOf(TKompilatorTS& c, int32_t variable, std::span<const int32_t> indexes) {
   TInstancjaZmiennej& root = c.Variables[static_cast<size_t>(variable)].Root;
-  return indexes[0] <= root.ChildCount() ? &root.Child(indexes[0] - 1) : nullptr;
+  const int32_t count = root.ChildCount();
+  return count > 0 ? ExistingElement(&root.Child(0), static_cast<size_t>(count), indexes) : nullptr;
 }
 
 // The cell of a plain variable; its element 1 exists from resolution on.
 TInstancjaZmiennej& Scalar(TKompilatorTS& c, int32_t variable) {
   TInstancjaZmiennej& root = c.Variables[static_cast<size_t>(variable)].Root;
   return root.ChildCount() > 0 ? root.Child(0) : ScalarCell(c, variable);
-}
-
-// TStepCode::Action.
-enum StepAction : uint8_t {
-  kLeafStep,
-  kStatementStep,
-  kElementStep,      // a call or an indexed element
-  kPrefixStep,
-  kDereferenceStep,  // "^"
-  kAssignStep,       // Operation: BinaryOp::None, or the operation of a compound assignment
-  kOperationStep,    // Operation: the BinaryOp, None for the operators that compute nothing
-  kNothingStep,      // lists and members
-};
-
-// TStepCode::Action carries this bit for a node with a child, whose
-// computed values a reset clears.
-constexpr uint8_t kInnerNode = 0x80;
-
-TStepCode StepCodeOf(const TwrTree& node) {
-  const uint8_t inner = node.LeftNode || node.RightNode ? kInnerNode : 0;
-  auto code = [inner](StepAction action, BinaryOp op = BinaryOp::None) {
-    return TStepCode{static_cast<uint8_t>(action | inner), static_cast<uint8_t>(op)};
-  };
-  // Nodes built after a parse error compute nothing, whatever their kind.
-  if (IsParseErrorNode(node)) return code(kNothingStep);
-  switch (node.NodeKind) {
-    case kLeafNode:
-    case kFunctionNameNode: return code(kLeafStep);
-    case kStatementNode: return code(kStatementStep);
-    case kCallNode:
-    case kIndexedNode: return code(kElementStep);
-    case kPrefixNode: return code(kPrefixStep);
-    case kBinaryNode:
-      if (node.OpText == "^") return code(kDereferenceStep);
-      if (IsAssignment(node.OpText)) return code(kAssignStep);
-      if (const BinaryOp compound = CompoundAssignmentOp(node.OpText); compound != BinaryOp::None) {
-        return code(kAssignStep, compound);
-      }
-      return code(kOperationStep, BinaryOpFromText(node.OpText));
-    default: return code(kNothingStep);
-  }
 }
 
 class Executor {
@@ -145,7 +103,7 @@ class Executor {
   TValue FetchVariable(TwrTree& node);
 
   bool Leaf(TwrTree& node);
-  bool Prefix(TwrTree& node);
+  bool Prefix(TwrTree& node, TStepCode code);
   bool Binary(TwrTree& node, TStepCode code);
   bool Dereference(TwrTree& node);
   bool Assign(TwrTree& node, BinaryOp op);
@@ -193,7 +151,7 @@ TValue Executor::FetchElement(TwrTree& node) {
   if (Discarded()) return TValue::Integer(0);
   const int32_t variable = node.LeftNode ? node.LeftNode->VarIndex : -1;
   if (IsVariableIndex(c_, variable)) {
-    if (TInstancjaZmiennej* cell = ExistingElement(c_, variable, indexes.View())) {
+    if (TInstancjaZmiennej* cell = ExistingElementOf(c_, variable, indexes.View())) {
       node.NodeValue = cell->Value;
       return node.NodeValue;
     }
@@ -260,17 +218,15 @@ TValue Executor::FetchVariable(TwrTree& node) {
 
 TValue Executor::Fetch(TwrTree* node, TwrTree* parent) {
   if (!node) {
-    // A missing left operand of "-" makes it a negation, 0 - x.
-    if (parent && parent->OpText == "-" && !parent->LeftNode) return TValue::Integer(0);
+    if (parent && !parent->LeftNode) {
+      if (const TValue* value = MissingLeftOperand(*parent)) return *value;
+    }
     c_.AddWarning(LangText("msgcmp000036"), c_.Current);
     return TValue::Integer(0);
   }
-  switch (node->NodeKind) {
-    case kIndexedNode: return FetchElement(*node);
-    case kCallNode: return FetchCall(*node);
-    default: break;
-  }
-  if (node->VarIndex == -1) return node->NodeValue;
+  if (FetchReadsNodeValue(*node)) return node->NodeValue;
+  if (node->NodeKind == kIndexedNode) return FetchElement(*node);
+  if (node->NodeKind == kCallNode) return FetchCall(*node);
   // A lone increment was applied by its own step (Leaf below); fetching the
   // root afterwards must not apply it a second time.
   if (node->IncMode != kNoIncrement && !parent && node == ins_.Tree.get() && ins_.StepIndex >= 1 &&
@@ -289,14 +245,14 @@ bool Executor::Leaf(TwrTree& node) {
   return true;
 }
 
-bool Executor::Prefix(TwrTree& node) {
+bool Executor::Prefix(TwrTree& node, TStepCode code) {
   if (!node.RightNode) {
     Error(FormatText(LangText("msgcmp000040"), {node.OpText}));
     return false;
   }
-  if (node.OpText == "!" || node.OpText == "not") {
+  if (code.Operation == kPrefixNegate) {
     node.NodeValue = Negate(Fetch(node.RightNode, &node));
-  } else if (node.OpText == "@") {
+  } else if (code.Operation == kPrefixAddress) {
     const TwrTree& target = *node.RightNode;
     const int32_t variable =
         target.NodeKind == kIndexedNode && target.LeftNode ? target.LeftNode->VarIndex : target.VarIndex;
@@ -322,20 +278,22 @@ bool Executor::Dereference(TwrTree& node) {
 }
 
 bool Executor::Binary(TwrTree& node, TStepCode code) {
-  const std::string& op = node.OpText;
-  if (code.Action == kDereferenceStep) return Dereference(node);
+  const StepAction action = ActionOf(code);
+  if (action == kDereferenceStep) return Dereference(node);
+  // Only an operator whose missing left operand has a stand-in (a negation)
+  // may lack one, and it still needs its right one.
   if (!node.LeftNode || !node.RightNode) {
-    if (op != "-") {
-      Error(FormatText(LangText("msgcmp000041"), {op}));
+    if (!MissingLeftOperand(node)) {
+      Error(FormatText(LangText("msgcmp000041"), {node.OpText}));
       return false;
     }
     if (!node.RightNode) {
-      Error(FormatText(LangText("msgcmp000042"), {"-"}));
+      Error(FormatText(LangText("msgcmp000042"), {node.OpText}));
       return false;
     }
   }
   const BinaryOp operation = static_cast<BinaryOp>(code.Operation);
-  if (code.Action == kAssignStep) return Assign(node, operation);
+  if (action == kAssignStep) return Assign(node, operation);
   if (operation == BinaryOp::None) return true;  // parses, computes nothing
   const TValue left = Fetch(node.LeftNode, &node);
   const TValue right = Fetch(node.RightNode, &node);
@@ -365,7 +323,7 @@ bool Executor::Assign(TwrTree& node, BinaryOp op) {
     value = Fetch(node.RightNode, &node);
     const int32_t variable = target.LeftNode ? target.LeftNode->VarIndex : -1;
     if (Discarded() || !IsVariableIndex(c_, variable)) return false;
-    cell = ExistingElement(c_, variable, indexes.View());
+    cell = ExistingElementOf(c_, variable, indexes.View());
     if (!cell) cell = &ElementAccess(c_, variable, indexes.View());
     if (cell == &c_.NullInstance) return false;
     changed = variable;
@@ -466,12 +424,11 @@ bool Executor::Statement(TwrTree& node) {
 }
 
 bool Executor::Node(TwrTree& node, TStepCode code) {
-  code.Action &= static_cast<uint8_t>(~kInnerNode);
-  switch (code.Action) {
+  switch (ActionOf(code)) {
     case kLeafStep: return Leaf(node);
     case kStatementStep: return Statement(node);
     case kElementStep: node.NodeValue = Fetch(&node, &node); return true;
-    case kPrefixStep: return Prefix(node);
+    case kPrefixStep: return Prefix(node, code);
     case kDereferenceStep:
     case kAssignStep:
     case kOperationStep: return Binary(node, code);
@@ -520,7 +477,7 @@ int64_t RunSteps(TKompilatorTS& c, Trozkaz& instruction, int64_t count) {
       const size_t at = static_cast<size_t>(n - 1 - instruction.StepIndex);
       TwrTree& node = *instruction.Steps[at];
       const TStepCode code = instruction.StepCodes[at];
-      const uint8_t action = code.Action & static_cast<uint8_t>(~kInnerNode);
+      const StepAction action = ActionOf(code);
       // Operands and lists compute nothing at their own step (their parent
       // fetches them); only a lone increment, the root, has work to do.
       const bool idle = (action == kLeafStep || action == kNothingStep) && &node != instruction.Tree.get();
@@ -565,6 +522,8 @@ void TKompilatorTS::ExecuteInstruction(Trozkaz& instruction) {
   ResetInstruction(instruction);
   RunSteps(*this, instruction, INT64_MAX);
 }
+
+void TKompilatorTS::ExecuteRemainingSteps(Trozkaz& instruction) { RunSteps(*this, instruction, INT64_MAX); }
 
 TValue TKompilatorTS::FetchOperand(Trozkaz& instruction, TwrTree* node, TwrTree* parent) {
   ExecutionScope scope(*this);

@@ -5,16 +5,13 @@
 
 #include "core/language/compiler.h"
 #include "core/language/fault.h"
+#include "core/runtime/instruction_end.h"
+#include "core/runtime/node_rules.h"
 #include "core/runtime/value_ops.h"
 
 namespace tessaro {
 
 namespace {
-
-// The missing left operand of a negation «-x».
-const TValue kZero = TValue::Integer(0);
-
-bool IsAssignmentText(const std::string& op) { return op == ":=" || op == "="; }
 
 // The runner of a finished operation (defined with the runners below).
 TFastRun RunnerFor(const TFastOp& op);
@@ -44,30 +41,29 @@ class Builder {
     if (node->VarIndex != -1) return false;
     TFastOp op;
     op.Node = node;
-    switch (node->NodeKind) {
-      case kBinaryNode: {
-        const std::string& text = node->OpText;
-        if (text == "^" || IsAssignmentText(text) || CompoundAssignmentOp(text) != BinaryOp::None) return false;
-        const BinaryOp operation = BinaryOpFromText(text);
+    const TStepCode code = StepCodeOf(*node);
+    switch (ActionOf(code)) {
+      case kOperationStep: {
+        const BinaryOp operation = static_cast<BinaryOp>(code.Operation);
         if (operation == BinaryOp::None || !node->RightNode) return false;
         if (node->LeftNode) {
           if (!Operand(node->LeftNode, op.A)) return false;
-        } else if (text == "-") {
-          op.A.Value = &kZero;
+        } else if (const TValue* stand_in = MissingLeftOperand(*node)) {
+          op.A.Value = stand_in;
         } else {
           return false;
         }
         if (!Operand(node->RightNode, op.B)) return false;
         op.Kind = kFastBinary;
-        op.Operation = static_cast<uint8_t>(operation);
+        op.Operation = code.Operation;
         break;
       }
-      case kPrefixNode:
-        if ((node->OpText != "!" && node->OpText != "not") || !Operand(node->RightNode, op.A)) return false;
+      case kPrefixStep:
+        if (code.Operation != kPrefixNegate || !Operand(node->RightNode, op.A)) return false;
         op.Kind = kFastNegate;
         break;
-      case kIndexedNode:
-        if (!Element(*node, op)) return false;
+      case kElementStep:  // calls are left to the walk
+        if (node->NodeKind != kIndexedNode || !Element(*node, op)) return false;
         op.Kind = kFastElement;
         break;
       default:
@@ -83,13 +79,11 @@ class Builder {
   bool Assignment(TwrTree& root) {
     TwrTree* target = root.LeftNode;
     if (!target || !root.RightNode) return false;
+    const TStepCode code = StepCodeOf(root);
+    if (ActionOf(code) != kAssignStep) return false;
     TFastOp op;
     op.Node = &root;
-    if (!IsAssignmentText(root.OpText)) {
-      const BinaryOp compound = CompoundAssignmentOp(root.OpText);
-      if (compound == BinaryOp::None) return false;
-      op.Operation = static_cast<uint8_t>(compound);
-    }
+    op.Operation = code.Operation;  // None for a plain assignment
     if (!Operand(root.RightNode, op.C)) return false;
     if (IsBareLeaf(*target) && target->OpText.empty() && target->IncMode == kNoIncrement &&
         IsVariable(target->VarIndex)) {
@@ -202,10 +196,8 @@ inline TInstancjaZmiennej* ExistingElement(const TFastFrame& frame, const TFastO
   const TValue* a = Fetch(frame, op.A);
   if (!a || a->Kind() != ValueKind::Integer) return nullptr;
   const TFastCell& variable = frame.Cells[op.Variable];
-  const int32_t i = a->AsInteger();
-  if (i < 1 || static_cast<size_t>(i) > variable.Count) return nullptr;
-  TInstancjaZmiennej* cell = &variable.Elements[i - 1];
-  if (op.Indexes != 2) return cell;
+  TInstancjaZmiennej* cell = tessaro::ExistingElement(variable.Elements, variable.Count, a->AsInteger());
+  if (!cell || op.Indexes != 2) return cell;
   const TValue* b = Fetch(frame, op.B);
   if (!b || b->Kind() != ValueKind::Integer) return nullptr;
   return cell->FindChild(b->AsInteger());
@@ -352,15 +344,14 @@ void BuildFastCode(const TKompilatorTS& compiler, Trozkaz& instruction) {
   TwrTree* root = instruction.Tree.get();
   if (!root || instruction.Steps.empty()) return;
   // What Advance fetches of such a root is its NodeValue.
-  fast.Condition = root->NodeKind != kIndexedNode && root->NodeKind != kCallNode && root->VarIndex == -1;
+  fast.Condition = FetchReadsNodeValue(*root);
   Builder builder(compiler, fast.Ops);
   bool ready = false;
   if (IsParseErrorNode(*root)) {
     ready = false;
   } else if (IsBareLeaf(*root)) {
     ready = root->IncMode == kNoIncrement;  // nothing to compute
-  } else if (root->NodeKind == kBinaryNode &&
-             (IsAssignmentText(root->OpText) || CompoundAssignmentOp(root->OpText) != BinaryOp::None)) {
+  } else if (ActionOf(StepCodeOf(*root)) == kAssignStep) {
     ready = builder.Assignment(*root);
   } else {
     TFastOperand value;
@@ -416,15 +407,18 @@ bool RunFastCode(TKompilatorTS& c, Trozkaz& instruction) { return RunFlat(c, ins
 // most of its time here.
 TFastStepResult RunStretch(TKompilatorTS& c) {
   // Whether breakpoints are set is asked once between two instructions
-  // (nothing runs between the test after a step and the next instruction),
-  // and of a host's source only after its handlers let the window work.
-  bool breakpoints = c.HasBreakpoints();
-  uint32_t host_work = c.HostWorkCount;
+  // (nothing runs between the test after a step and the next instruction).
+  BreakpointWatch breakpoints(c, false);
+  // An instruction that micro steps began is finished by its own steps. Only
+  // the first can be one: every instruction left is idle.
+  if (c.HasInstruction(c.Current) && c.Instructions[static_cast<size_t>(c.Current)].StepIndex != 0) {
+    return kFastStepDeclined;
+  }
   while (c.Running) {
     const int32_t current = c.Current;
     if (!c.HasInstruction(current)) return kFastStepDeclined;
     Trozkaz& instruction = c.Instructions[static_cast<size_t>(current)];
-    if (!instruction.Fast.Ready || breakpoints) return kFastStepDeclined;
+    if (!instruction.Fast.Ready || breakpoints.Set()) return kFastStepDeclined;
     const uint32_t generation = c.ProgramGeneration;
     c.ClearSelections();  // InstructionStep clears them again when it takes over
     c.BeginStep();
@@ -432,22 +426,7 @@ TFastStepResult RunStretch(TKompilatorTS& c) {
       --c.StepPosition;  // nothing was done: InstructionStep begins this step again
       return kFastStepDeclined;
     }
-    if (generation != c.ProgramGeneration || c.Current != current) {
-      // A variable handler stopped the run, moved on or discarded the
-      // program: the general way, which looks at everything again.
-      if (c.HasInstruction(c.Current)) c.Advance();
-    } else if (!c.AdvanceWithoutFetch(instruction)) {
-      c.Advance();
-    }
-    c.FireStep(0);
-    if (!c.BreakpointSource || c.HostWorkCount != host_work) {
-      breakpoints = c.HasBreakpoints();
-      host_work = c.HostWorkCount;
-    }
-    if (breakpoints && c.Current > 0 && c.HasInstruction(c.Current) && c.TestBreakpoints()) {
-      c.BreakpointHit = 1;
-      return kFastStepHalted;
-    }
+    if (FinishInstruction(c, instruction, current, generation, breakpoints)) return kFastStepHalted;
   }
   return kFastStepDone;
 }

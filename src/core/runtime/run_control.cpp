@@ -3,9 +3,10 @@
 // handler may have stopped the run or discarded the program meanwhile.
 #include "core/i18n/language.h"
 #include "core/language/compiler.h"
-#include "core/runtime/fast_code.h"
-#include "core/runtime/run_control.h"
 #include "core/language/fault.h"
+#include "core/runtime/fast_code.h"
+#include "core/runtime/instruction_end.h"
+#include "core/runtime/run_control.h"
 #include "core/runtime/value_ops.h"
 
 namespace tessaro {
@@ -73,24 +74,23 @@ void TKompilatorTS::Advance() {
 
 bool TKompilatorTS::InstructionStep() {
   ClearSelections();
-  bool result = true;
   if (!HasInstruction(Current)) return false;
+  BreakpointWatch breakpoints(*this, true);
   BeginStep();
-  Trozkaz& instruction = Instructions[static_cast<size_t>(Current)];
-  // The flat form gives way to the walk at a breakpoint's line, so that
-  // whatever a stop there shows was built the one way.
-  const bool walk = !instruction.Fast.Ready || (HasBreakpoints() && HasBreakpointAt(instruction));
-  if (walk || !RunFastCode(*this, instruction)) ExecuteInstruction(instruction);
-  if (HasInstruction(Current)) Advance();
-  // A single step stops here; a block step or a run restarts the walk where it stops.
-  if (!Running) RestartCurrentWalk(*this);
-  FireStep(0);
-  if (Current > 0 && HasInstruction(Current) && HasBreakpoints() &&
-      TestBreakpoints()) {
-    BreakpointHit = 1;
-    result = false;
+  const int32_t current = Current;
+  const uint32_t generation = ProgramGeneration;
+  Trozkaz& instruction = Instructions[static_cast<size_t>(current)];
+  if (instruction.StepIndex != 0) {
+    // Micro steps began it: the rest of its steps finish it, and what they
+    // did (an increment, a call) is not done a second time.
+    ExecuteRemainingSteps(instruction);
+  } else {
+    // The flat form gives way to the walk at a breakpoint's line, so that
+    // whatever a stop there shows was built the one way.
+    const bool walk = !instruction.Fast.Ready || (breakpoints.Set() && HasBreakpointAt(instruction));
+    if (walk || !RunFastCode(*this, instruction)) ExecuteInstruction(instruction);
   }
-  return result;
+  return !FinishInstruction(*this, instruction, current, generation, breakpoints);
 }
 
 bool TKompilatorTS::Run() {
@@ -152,7 +152,13 @@ bool TKompilatorTS::MicroStep() {
     return false;
   }
   BeginMicroStep();
-  if (ExecuteStep(Instructions[static_cast<size_t>(Current)])) {
+  const int32_t left = Current;
+  const uint32_t generation = ProgramGeneration;
+  Trozkaz& instruction = Instructions[static_cast<size_t>(left)];
+  // Its first step: what an earlier visit computed must not be taken for
+  // this one's (elements and calls keep a value once computed).
+  if (instruction.StepIndex == 0) ResetInstruction(instruction);
+  if (ExecuteStep(instruction)) {
     FireStep(1);
     return true;
   }
@@ -160,9 +166,8 @@ bool TKompilatorTS::MicroStep() {
     FireStep(1);
     return false;
   }
-  const int32_t left = Current;
-  Advance();
-  if (HasInstruction(left)) ResetInstruction(Instructions[static_cast<size_t>(left)]);
+  MoveOn(*this, instruction, left, generation);
+  if (generation == ProgramGeneration && HasInstruction(left)) ResetInstruction(instruction);
   bool result = false;
   if (HasInstruction(Current)) {
     ResetInstruction(Instructions[static_cast<size_t>(Current)]);

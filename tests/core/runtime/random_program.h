@@ -27,11 +27,14 @@ struct Program {
 // indexes below 1 or beyond a fixed array, kinds that do not mix, overflow).
 //
 // With `extended` set, the programs also read (whole variables and
-// elements), call Random and write beyond the ends of arrays that grow; the
-// plain ones draw exactly the numbers they drew before these were added.
+// elements), call Random and write beyond the ends of arrays that grow; with
+// `products` set, they multiply and divide in place («a *= x», «t[i] /= x»).
+// Programs without either draw exactly the numbers they drew before these
+// were added, and so do the extended ones without products.
 class RandomProgram {
  public:
-  explicit RandomProgram(uint32_t seed, bool extended = false) : random_(seed), extended_(extended) {}
+  explicit RandomProgram(uint32_t seed, bool extended = false, bool products = false)
+      : random_(seed), extended_(extended), products_(products) {}
 
   Program Make(const std::string& name) {
     const int blocks = Pick(3, 8);
@@ -136,6 +139,10 @@ class RandomProgram {
   }
 
   std::string Statement() {
+    if (products_ && Chance(6)) {
+      const std::string target = Chance(3) ? "t[" + Index() + "]" : Variable();
+      return target + (Chance(2) ? " *= " : " /= ") + Expression(1);
+    }
     if (extended_ && Chance(6)) {
       // Beyond the end: the array grows, by more than one cell now and then.
       return "g[" + std::to_string(Pick(1, 4)) + " + Random(" + std::to_string(Pick(1, 12)) + ")] := " + Expression(1);
@@ -173,6 +180,7 @@ class RandomProgram {
 
   std::mt19937 random_;
   bool extended_ = false;
+  bool products_ = false;
 };
 
 }  // namespace tessaro::test
