@@ -116,4 +116,11 @@ class DialogAnswer : public QObject {
   QTimer timer_;
 };
 
+// Programs more than one run test drives: a division by zero in the second
+// statement of a processing block, and a loop long enough to be paused or
+// stopped while it runs.
+inline const std::string kDivisionByZero = "start 1 -1\nproc 2 -1 x := 1\\ny := x div 0\nend -1 -1\n";
+inline const std::string kLongLoop =
+    "start 1 -1\nproc 2 -1 i := 0\ncond 4 3 i < 100000000\nproc 2 -1 i := i + 1\nend -1 -1\n";
+
 }  // namespace tessaro::test

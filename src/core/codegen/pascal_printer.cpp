@@ -18,6 +18,8 @@
 
 namespace tessaro::codegen {
 
+// Named per language: the other languages' printers use the same names.
+namespace pascal_printer {
 namespace {
 
 constexpr std::string_view kKeywords[] = {
@@ -537,9 +539,10 @@ class PascalPrinter {
 };
 
 }  // namespace
+}  // namespace pascal_printer
 
 void PrintPascal(const PrintJob& job, ExportResult& result) {
-  PascalPrinter printer(job, result);
+  pascal_printer::PascalPrinter printer(job, result);
   printer.Print();
   if (printer.random_warning_) {
     result.Warnings.push_back("Random: the exported program draws other numbers than the interpreter");

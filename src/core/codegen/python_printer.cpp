@@ -18,6 +18,8 @@
 
 namespace tessaro::codegen {
 
+// Named per language: the other languages' printers use the same names.
+namespace python_printer {
 namespace {
 
 constexpr std::string_view kKeywords[] = {
@@ -514,9 +516,10 @@ class PythonPrinter {
 };
 
 }  // namespace
+}  // namespace python_printer
 
 void PrintPython(const PrintJob& job, ExportResult& result) {
-  PythonPrinter printer(job, result);
+  python_printer::PythonPrinter printer(job, result);
   printer.Print();
   if (printer.random_warning_) {
     result.Warnings.push_back("Random: the exported program draws other numbers than the interpreter");

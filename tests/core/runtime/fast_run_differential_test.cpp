@@ -16,6 +16,7 @@
 #include "core/runtime/value_ops.h"
 #include "program_harness.h"
 #include "random_program.h"
+#include "variable_dump.h"
 
 namespace tessaro::test {
 namespace {
@@ -35,21 +36,6 @@ struct Observed {
 // FlatQuiet: the flat form with no variable handler, whose stores take a
 // shorter way.
 enum class Mode { Flat, FlatQuiet, Walk, Micro };
-
-char KindLetter(ValueKind kind) { return "eirsb"[static_cast<int>(kind)]; }
-
-std::string ValueText(const TValue& v) { return std::string(1, KindLetter(v.Kind())) + TextForm(v); }
-
-void DumpCell(const TInstancjaZmiennej& cell, std::string& out) {
-  out += ValueText(cell.Value);
-  if (cell.ChildCount() == 0) return;
-  out += '(';
-  for (int32_t k = 0; k < cell.ChildCount(); ++k) {
-    if (k) out += ',';
-    DumpCell(cell.Child(k), out);
-  }
-  out += ')';
-}
 
 std::string Variables(const TKompilatorTS& c) {
   std::string out;
