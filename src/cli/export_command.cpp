@@ -23,7 +23,7 @@ namespace tessaro::cli {
 
 namespace {
 
-int Fail(int code, const std::string& path, const char* why) {
+int FailExport(int code, const std::string& path, const char* why) {
   std::fprintf(stderr, "tessaro-cli: export: %s: %s\n", path.c_str(), why);
   return code;
 }
@@ -45,12 +45,12 @@ int RunExport(const CliOptions& options) {
   const std::string& output = options.positional[1];
   const picture::PictureFormat format = picture::PictureFormatOf(QString::fromLocal8Bit(output.c_str()));
   if (format == picture::PictureFormat::Unknown) {
-    return Fail(kExitUsage, output, "unknown picture type (use .emf, .jpg, .png, .svg or .pdf)");
+    return FailExport(kExitUsage, output, "unknown picture type (use .emf, .jpg, .png, .svg or .pdf)");
   }
   TMemoryStream bytes;
-  if (!ReadAlgorithmFile(input, bytes)) return Fail(kExitNoInput, input, "cannot read the file");
+  if (!ReadAlgorithmFile(input, bytes)) return FailExport(kExitNoInput, input, "cannot read the file");
   TAlgRead read = ReadAlgorithm(bytes, TElementDefaults{});
-  if (!read.ok) return Fail(kExitNoInput, input, "not a readable algorithm file");
+  if (!read.ok) return FailExport(kExitNoInput, input, "not a readable algorithm file");
 
   // Text measurement needs Qt's fonts, not a display.
   qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
@@ -71,7 +71,7 @@ int RunExport(const CliOptions& options) {
   const DiagramPicture& picture = renderer.Picture();
   RasterFit raster;
   if (!picture::WritePicture(picture, picture.FrameWithInk(), format, output, metrics, &raster)) {
-    return Fail(kExitCantCreate, output, "cannot write the picture");
+    return FailExport(kExitCantCreate, output, "cannot write the picture");
   }
   if (raster.reduced && (format == picture::PictureFormat::Jpeg || format == picture::PictureFormat::Png)) {
     std::fprintf(stderr, "tessaro-cli: %s: the picture was too large and was scaled down to %d x %d pixels\n",

@@ -13,7 +13,7 @@ namespace {
 
 // A block text on one line: CR LF as \n, a backslash doubled, other control
 // bytes as \xHH, so that every line of the listing is one element.
-std::string OneLine(const std::string& text) {
+std::string EscapedLine(const std::string& text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(text[i]);
@@ -33,7 +33,7 @@ std::string OneLine(const std::string& text) {
   return out;
 }
 
-int Fail(const std::string& path, const char* why) {
+int FailInfo(const std::string& path, const char* why) {
   std::fprintf(stderr, "tessaro-cli: info: %s: %s\n", path.c_str(), why);
   return kExitNoInput;
 }
@@ -47,10 +47,10 @@ int RunInfo(const CliOptions& options) {
   }
   const std::string& path = options.positional[0];
   TMemoryStream bytes;
-  if (!ReadAlgorithmFile(path, bytes)) return Fail(path, "cannot read the file");
+  if (!ReadAlgorithmFile(path, bytes)) return FailInfo(path, "cannot read the file");
   TAlgRead read = ReadAlgorithm(bytes, TElementDefaults{});
-  if (!read.format) return Fail(path, "not an algorithm file (unknown format)");
-  if (!read.ok) return Fail(path, "damaged algorithm file (it ends before its contents)");
+  if (!read.format) return FailInfo(path, "not an algorithm file (unknown format)");
+  if (!read.ok) return FailInfo(path, "damaged algorithm file (it ends before its contents)");
 
   std::printf("format: %s\n", std::string(FormatInfo(*read.format).name).c_str());
   std::printf("elements: %zu\n", read.bloki.size());
@@ -60,7 +60,7 @@ int RunInfo(const CliOptions& options) {
     std::snprintf(fields, sizeof fields, "%zu %s %d %d %d %d %d %d %d ", i,
                   std::string(BlockKindName(e.Blok)).c_str(), e.Left, e.Top, e.Width, e.Height,
                   e.Link1, e.Link2, e.NieTak);
-    PrintOut(fields + OneLine(e.Kod) + "\n");
+    PrintOut(fields + EscapedLine(e.Kod) + "\n");
   }
   return kExitOk;
 }

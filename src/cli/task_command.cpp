@@ -13,7 +13,7 @@ namespace tessaro::cli {
 
 namespace {
 
-int Usage(const char* why) {
+int TaskUsage(const char* why) {
   std::fprintf(stderr, "tessaro-cli: task: %s\n", why);
   std::fprintf(stderr, "usage: tessaro-cli task make REFERENCE.alg TASKDIR --inputs FILE... [--title TEXT]\n");
   return kExitTestUsage;
@@ -22,14 +22,14 @@ int Usage(const char* why) {
 }  // namespace
 
 int RunTask(const CliOptions& cli) {
-  if (cli.positional.empty() || cli.positional[0] != "make") return Usage("the only action is make");
-  if (cli.positional.size() < 3) return Usage("a reference algorithm and a task folder are needed");
+  if (cli.positional.empty() || cli.positional[0] != "make") return TaskUsage("the only action is make");
+  if (cli.positional.size() < 3) return TaskUsage("a reference algorithm and a task folder are needed");
   // "--inputs a b c" leaves b and c as plain arguments after the folder.
   task::MakeTaskRequest request;
   request.task_dir = cli.positional[2];
   request.input_paths = cli.Values("--inputs");
   request.input_paths.insert(request.input_paths.end(), cli.positional.begin() + 3, cli.positional.end());
-  if (request.input_paths.empty()) return Usage("--inputs names no file");
+  if (request.input_paths.empty()) return TaskUsage("--inputs names no file");
   request.title = Utf8ToCp1250(cli.Value("--title"));
 
   std::vector<Tobj> reference;

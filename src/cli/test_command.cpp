@@ -31,7 +31,7 @@ struct ShowName {
 constexpr ShowName kShowNames[] = {
     {"none", ShowDetails::None}, {"first", ShowDetails::First}, {"all", ShowDetails::All}};
 
-int Usage(const std::string& why) {
+int TestUsage(const std::string& why) {
   std::fprintf(stderr, "tessaro-cli: test: %s\n", why.c_str());
   std::fprintf(stderr,
                "usage: tessaro-cli test TASK SUBMISSION... [--jobs N] [--compare MODE] [--max-steps N]\n"
@@ -74,7 +74,7 @@ bool ReadOptions(const CliOptions& cli, Options& o, int& status) {
   if (!cli.Values("--jobs").empty()) {
     uint64_t n = 0;
     if (!WholeNumber(cli.Value("--jobs"), kMostJobs, n)) {
-      status = Usage("--jobs needs a whole number from 1 to 256");
+      status = TestUsage("--jobs needs a whole number from 1 to 256");
       return false;
     }
     o.jobs = static_cast<unsigned>(n);
@@ -82,14 +82,14 @@ bool ReadOptions(const CliOptions& cli, Options& o, int& status) {
   if (!cli.Values("--compare").empty()) {
     o.overrides.compare = ParseCompareMode(cli.Value("--compare"));
     if (!o.overrides.compare) {
-      status = Usage("--compare needs exact, lines, ws, nocase or num:EPS");
+      status = TestUsage("--compare needs exact, lines, ws, nocase or num:EPS");
       return false;
     }
   }
   if (!cli.Values("--max-steps").empty()) {
     uint64_t n = 0;
     if (!WholeNumber(cli.Value("--max-steps"), uint64_t{1} << 40, n)) {
-      status = Usage("--max-steps needs a whole number above 0");
+      status = TestUsage("--max-steps needs a whole number above 0");
       return false;
     }
     o.overrides.max_steps = n;
@@ -100,7 +100,7 @@ bool ReadOptions(const CliOptions& cli, Options& o, int& status) {
     errno = 0;
     const double s = std::strtod(text.c_str(), &end);
     if (text.empty() || end != text.c_str() + text.size() || errno || !(s > 0) || s > 3600) {
-      status = Usage("--timeout needs a number of seconds above 0, up to 3600");
+      status = TestUsage("--timeout needs a number of seconds above 0, up to 3600");
       return false;
     }
     o.overrides.time_limit = s;
@@ -114,7 +114,7 @@ bool ReadOptions(const CliOptions& cli, Options& o, int& status) {
       }
     }
     if (!found) {
-      status = Usage("--show needs none, first or all");
+      status = TestUsage("--show needs none, first or all");
       return false;
     }
   }
@@ -124,7 +124,7 @@ bool ReadOptions(const CliOptions& cli, Options& o, int& status) {
 }  // namespace
 
 int RunTest(const CliOptions& cli) {
-  if (cli.positional.size() < 2) return Usage("a task and at least one submission are needed");
+  if (cli.positional.size() < 2) return TestUsage("a task and at least one submission are needed");
   Options o;
   int status = 0;
   if (!ReadOptions(cli, o, status)) return status;
@@ -154,9 +154,9 @@ int RunTest(const CliOptions& cli) {
   };
   for (const Report& r : kReports) {
     for (const std::string& path : cli.Values(r.option)) {
-      if (path.empty()) return Usage(std::string(r.option) + " needs a file name");
+      if (path.empty()) return TestUsage(std::string(r.option) + " needs a file name");
       if (Overwrites(path, cli.positional[0], list.submissions)) {
-        return Usage(std::string(r.option) + " " + path + " would overwrite the task or a submission");
+        return TestUsage(std::string(r.option) + " " + path + " would overwrite the task or a submission");
       }
     }
   }

@@ -28,7 +28,7 @@ inline Tobj SampleElement(int32_t kind, const std::string& utf8_text, int32_t li
 // Each element is placed with its centre at (x, y) once its size is known.
 inline std::vector<Tobj> SampleFlowchart() {
   std::vector<Tobj> b = {
-      SampleElement(Start, " ", 1),                                   // 0
+      SampleElement(tessaro::Start, " ", 1),                          // 0 (not the fixture's Start())
       SampleElement(WeWY, "read n", 2),                               // 1
       SampleElement(Przetwarzanie, "s := 0\r\ni := 1", 5),            // 2
       SampleElement(Warunek, "i <= n", 6),                            // 3: no -> 6, yes -> 4

@@ -116,4 +116,14 @@ class DialogAnswer : public QObject {
   QTimer timer_;
 };
 
+// Programs more than one run test drives: the factorial of the number read,
+// a division by zero in the second statement of a processing block, and a
+// loop long enough to be paused or stopped while it runs.
+inline const std::string kFactorial =
+    "start 1 -1\nio 2 -1 read n\nproc 3 -1 s := 1\\ni := 1\ncond 5 4 i <= n\n"
+    "proc 3 -1 s := s * i\\ni := i + 1\nio 6 -1 write s\nend -1 -1\n";
+inline const std::string kDivisionByZero = "start 1 -1\nproc 2 -1 x := 1\\ny := x div 0\nend -1 -1\n";
+inline const std::string kLongLoop =
+    "start 1 -1\nproc 2 -1 i := 0\ncond 4 3 i < 100000000\nproc 2 -1 i := i + 1\nend -1 -1\n";
+
 }  // namespace tessaro::test

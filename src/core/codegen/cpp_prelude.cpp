@@ -4,6 +4,8 @@
 
 namespace tessaro::codegen {
 
+// Named per language: the other languages' preludes use the same names.
+namespace cpp_prelude {
 namespace {
 
 struct Section {
@@ -904,11 +906,12 @@ inline Value convert(const Value& x, int32_t from, int32_t to) { return Value(fr
 #undef TS_REAL1
 
 }  // namespace
+}  // namespace cpp_prelude
 
 std::string CppPrelude(const std::vector<std::string>& wanted) {
   std::vector<std::string_view> names(wanted.begin(), wanted.end());
   for (size_t i = 0; i < names.size(); ++i) {
-    for (const Section& s : kSections) {
+    for (const auto& s : cpp_prelude::kSections) {
       if (s.name == names[i] && !s.needs.empty() &&
           std::find(names.begin(), names.end(), s.needs) == names.end()) {
         names.push_back(s.needs);
@@ -920,8 +923,8 @@ std::string CppPrelude(const std::vector<std::string>& wanted) {
       std::find(names.begin(), names.end(), "arrays") != names.end()) {
     names.push_back("writearrays");
   }
-  std::string out(kCore);
-  for (const Section& s : kSections) {
+  std::string out(cpp_prelude::kCore);
+  for (const auto& s : cpp_prelude::kSections) {
     if (std::find(names.begin(), names.end(), s.name) != names.end()) out += s.text;
   }
   return out;
@@ -937,7 +940,7 @@ const std::vector<std::string_view>& CppPreludeNames() {
         "classify", "assign_tuple", "read_text", "read_into", "read_value", "write", "fixed_digits",
         "four_decimals", "shown", "write_shown", "write_var", "append_cell", "real_result", "reciprocal",
         "logarithm", "random_below", "generator", "low32", "to_decimal", "from_decimal", "convert", "program", "main", "std"};
-    for (const Section& s : kSections) n.push_back(s.name);
+    for (const auto& s : cpp_prelude::kSections) n.push_back(s.name);
     return n;
   }();
   return names;

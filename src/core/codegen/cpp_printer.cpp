@@ -17,6 +17,8 @@
 
 namespace tessaro::codegen {
 
+// Named per language: the other languages' printers use the same names.
+namespace cpp_printer {
 namespace {
 
 constexpr std::string_view kKeywords[] = {
@@ -645,9 +647,10 @@ class CppPrinter {
 };
 
 }  // namespace
+}  // namespace cpp_printer
 
 void PrintCpp(const PrintJob& job, ExportResult& result) {
-  CppPrinter printer(job, result);
+  cpp_printer::CppPrinter printer(job, result);
   printer.Print();
 }
 

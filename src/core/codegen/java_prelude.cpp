@@ -4,6 +4,8 @@
 
 namespace tessaro::codegen {
 
+// Named per language: the other languages' preludes use the same names.
+namespace java_prelude {
 namespace {
 
 struct Section {
@@ -709,11 +711,12 @@ constexpr Section kSections[] = {
 #undef TS_REAL1
 
 }  // namespace
+}  // namespace java_prelude
 
 std::string JavaPrelude(const std::vector<std::string>& wanted) {
   std::vector<std::string_view> names(wanted.begin(), wanted.end());
   for (size_t i = 0; i < names.size(); ++i) {
-    for (const Section& s : kSections) {
+    for (const auto& s : java_prelude::kSections) {
       if (s.name == names[i] && !s.needs.empty() &&
           std::find(names.begin(), names.end(), s.needs) == names.end()) {
         names.push_back(s.needs);
@@ -724,8 +727,8 @@ std::string JavaPrelude(const std::vector<std::string>& wanted) {
       std::find(names.begin(), names.end(), "arrays") != names.end()) {
     names.push_back("writearrays");
   }
-  std::string out(kCore);
-  for (const Section& s : kSections) {
+  std::string out(java_prelude::kCore);
+  for (const auto& s : java_prelude::kSections) {
     if (std::find(names.begin(), names.end(), s.name) != names.end()) out += s.text;
   }
   return out;
@@ -741,7 +744,7 @@ const std::vector<std::string_view>& JavaPreludeNames() {
         "readInto", "readValue", "write", "shown", "writeShown", "writeVar", "appendCell", "reciprocal",
         "logarithm", "generator", "low32", "toDecimal", "fromDecimal", "convert", "program", "main",
         "Object", "String", "Integer", "Double", "Boolean", "Math", "System", "java"};
-    for (const Section& s : kSections) n.push_back(s.name);
+    for (const auto& s : java_prelude::kSections) n.push_back(s.name);
     return n;
   }();
   return names;

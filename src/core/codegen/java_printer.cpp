@@ -19,6 +19,8 @@
 
 namespace tessaro::codegen {
 
+// Named per language: the other languages' printers use the same names.
+namespace java_printer {
 namespace {
 
 constexpr std::string_view kKeywords[] = {
@@ -630,9 +632,10 @@ class JavaPrinter {
 };
 
 }  // namespace
+}  // namespace java_printer
 
 void PrintJava(const PrintJob& job, ExportResult& result) {
-  JavaPrinter printer(job, result);
+  java_printer::JavaPrinter printer(job, result);
   printer.Print();
 }
 

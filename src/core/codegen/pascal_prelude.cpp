@@ -4,6 +4,8 @@
 
 namespace tessaro::codegen {
 
+// Named per language: the other languages' preludes use the same names.
+namespace pascal_prelude {
 namespace {
 
 struct Section {
@@ -1076,11 +1078,12 @@ end;
 #undef TS_REAL1
 
 }  // namespace
+}  // namespace pascal_prelude
 
 std::string PascalPrelude(const std::vector<std::string>& wanted) {
   std::vector<std::string_view> names(wanted.begin(), wanted.end());
   for (size_t i = 0; i < names.size(); ++i) {
-    for (const Section& s : kSections) {
+    for (const auto& s : pascal_prelude::kSections) {
       if (s.name == names[i] && !s.needs.empty() &&
           std::find(names.begin(), names.end(), s.needs) == names.end()) {
         names.push_back(s.needs);
@@ -1091,15 +1094,15 @@ std::string PascalPrelude(const std::vector<std::string>& wanted) {
       std::find(names.begin(), names.end(), "arrays") != names.end()) {
     names.push_back("writearrays");
   }
-  std::string out(kCore);
-  for (const Section& s : kSections) {
+  std::string out(pascal_prelude::kCore);
+  for (const auto& s : pascal_prelude::kSections) {
     if (std::find(names.begin(), names.end(), s.name) != names.end()) out += s.text;
   }
   return out;
 }
 
 bool PascalHasBuiltin(std::string_view name) {
-  for (const Section& s : kSections) {
+  for (const auto& s : pascal_prelude::kSections) {
     if (s.name == name) return true;
   }
   return false;
@@ -1116,7 +1119,7 @@ const std::vector<std::string_view>& PascalPreludeNames() {
         "Result", "Exit", "Halt", "Input", "Output", "StdErr", "Write", "WriteLn", "Read", "ReadLn", "Inc",
         "Dec", "Ord", "Chr", "High", "Low", "SetLength", "Integer", "LongInt", "Int64", "Double", "Boolean",
         "AnsiString", "String", "Char", "Byte", "True", "False", "Exception", "Self"};
-    for (const Section& s : kSections) n.push_back(s.name);
+    for (const auto& s : pascal_prelude::kSections) n.push_back(s.name);
     return n;
   }();
   return names;

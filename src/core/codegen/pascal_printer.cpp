@@ -19,6 +19,8 @@
 
 namespace tessaro::codegen {
 
+// Named per language: the other languages' printers use the same names.
+namespace pascal_printer {
 namespace {
 
 constexpr std::string_view kKeywords[] = {
@@ -670,9 +672,10 @@ class PascalPrinter {
 };
 
 }  // namespace
+}  // namespace pascal_printer
 
 void PrintPascal(const PrintJob& job, ExportResult& result) {
-  PascalPrinter printer(job, result);
+  pascal_printer::PascalPrinter printer(job, result);
   printer.Print();
 }
 

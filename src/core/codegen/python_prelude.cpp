@@ -4,6 +4,8 @@
 
 namespace tessaro::codegen {
 
+// Named per language: the other languages' preludes use the same names.
+namespace python_prelude {
 namespace {
 
 struct Section {
@@ -840,20 +842,21 @@ def convert(x, source, target):
 };
 
 }  // namespace
+}  // namespace python_prelude
 
 std::string PythonPrelude(const std::vector<std::string>& wanted) {
   std::vector<std::string_view> names(wanted.begin(), wanted.end());
   // What the wanted sections need comes in too.
   for (size_t i = 0; i < names.size(); ++i) {
-    for (const Section& s : kSections) {
+    for (const auto& s : python_prelude::kSections) {
       if (s.name == names[i] && !s.needs.empty() &&
           std::find(names.begin(), names.end(), s.needs) == names.end()) {
         names.push_back(s.needs);
       }
     }
   }
-  std::string out(kCore);
-  for (const Section& s : kSections) {
+  std::string out(python_prelude::kCore);
+  for (const auto& s : python_prelude::kSections) {
     if (std::find(names.begin(), names.end(), s.name) != names.end()) out += s.text;
   }
   return out;
@@ -868,7 +871,7 @@ const std::vector<std::string_view>& PythonPreludeNames() {
         "V", "run", "div", "mod", "Cell", "Arr", "classify", "assign_tuple", "read_text", "read_into",
         "read_value", "write", "four_decimals", "shown", "write_var", "real_result", "reciprocal",
         "logarithm", "real_function", "generator", "random_below", "to_decimal", "from_decimal", "convert", "main"};
-    for (const Section& s : kSections) n.push_back(s.name);
+    for (const auto& s : python_prelude::kSections) n.push_back(s.name);
     return n;
   }();
   return names;

@@ -19,6 +19,8 @@
 
 namespace tessaro::codegen {
 
+// Named per language: the other languages' printers use the same names.
+namespace python_printer {
 namespace {
 
 constexpr std::string_view kKeywords[] = {
@@ -620,9 +622,10 @@ class PythonPrinter {
 };
 
 }  // namespace
+}  // namespace python_printer
 
 void PrintPython(const PrintJob& job, ExportResult& result) {
-  PythonPrinter printer(job, result);
+  python_printer::PythonPrinter printer(job, result);
   printer.Print();
 }
 

@@ -18,8 +18,6 @@ namespace tessaro {
 
 namespace {
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
 bool IsNameChar(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
          static_cast<unsigned char>(c) >= 0x80;
@@ -109,8 +107,8 @@ class Checker {
   void ReportWhole(Message message) {
     const std::string_view t = piece_->text;
     size_t first = 0, last = t.size();
-    while (first < last && IsBlank(t[first])) ++first;
-    while (last > first && IsBlank(t[last - 1])) --last;
+    while (first < last && IsBlankOrControl(t[first])) ++first;
+    while (last > first && IsBlankOrControl(t[last - 1])) --last;
     Report(first, last - first, std::move(message));
   }
 

@@ -12,8 +12,7 @@ namespace tessaro {
 namespace {
 
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsWordChar(char c) { return IsLetter(c) || IsDigit(c) || static_cast<unsigned char>(c) >= 0x80; }
+bool IsWordChar(char c) { return IsLetter(c) || IsDecimalDigit(c) || static_cast<unsigned char>(c) >= 0x80; }
 
 std::string Upper(std::string_view word) {
   std::string out(word);
@@ -60,8 +59,8 @@ std::vector<uint8_t> THighlighter::Styles(std::string_view text) const {
       while (end < text.size() && text[end] != c && text[end] != '\r' && text[end] != '\n') ++end;
       if (end < text.size() && text[end] == c) ++end;
       mark(i, end, kStyleString);
-    } else if (IsDigit(c) || (c == '$' && end < text.size() && IsWordChar(text[end])) ||
-               (c == '.' && end < text.size() && IsDigit(text[end]))) {
+    } else if (IsDecimalDigit(c) || (c == '$' && end < text.size() && IsWordChar(text[end])) ||
+               (c == '.' && end < text.size() && IsDecimalDigit(text[end]))) {
       // Digits, hexadecimal letters, a fraction and an exponent with its sign.
       while (end < text.size() &&
              (IsWordChar(text[end]) || text[end] == '.' ||

@@ -7,8 +7,6 @@ namespace tessaro {
 
 namespace {
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
 // Characters that, standing right before "=", make it part of another
 // operator: comparisons, assignment, and the compound assignments.
 bool JoinsFollowingEquals(char c) {
@@ -77,8 +75,8 @@ std::string ReplaceStatementOperators(std::string_view text) {
 }
 
 std::string_view TrimBlockText(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  while (!text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlankOrControl(text.back())) text.remove_suffix(1);
   return text;
 }
 

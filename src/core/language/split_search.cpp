@@ -71,8 +71,6 @@ constexpr std::array<OverlapList, kOperatorSlotCount> kOverlaps = BuildOverlaps(
 
 // --- Characters around an occurrence -------------------------------------
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // The character before index i; before the first character, the first itself.
 char CharBefore(std::string_view t, size_t i) { return i == 0 ? t[0] : t[i - 1]; }
 
@@ -131,7 +129,7 @@ uint8_t Classify(std::string_view t, size_t i, int slot) {
   const size_t after = i + o.size();
   uint8_t kind = kBinaryNode;
   if (o == ".") {
-    kind = after < t.size() && !IsDigit(t[after]) ? Kind(kMemberNode) : kNotAnOperator;
+    kind = after < t.size() && !IsDecimalDigit(t[after]) ? Kind(kMemberNode) : kNotAnOperator;
   } else if (o == ",") {
     kind = kListNode;
   } else if (o == "[" || o == "(") {

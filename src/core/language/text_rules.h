@@ -1,11 +1,17 @@
 // Small text rules shared by the cutting, the statement forms and the
-// expression parser: letter case of keywords and the apostrophe parity.
+// expression parser: character classes, letter case of keywords and the
+// apostrophe parity.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 namespace tessaro {
+
+// Numbers are written with the ASCII digits 0-9.
+constexpr bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+// A space or a control character: what trimming a block's text drops.
+constexpr bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
 // ASCII letters only: names, keywords and built-in functions are ASCII.
 char AsciiUpper(char c);

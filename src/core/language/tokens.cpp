@@ -10,8 +10,6 @@ namespace tessaro {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 int HexDigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -43,7 +41,7 @@ bool ParseDecimal(std::string_view text, int32_t& out) {
   if (text.empty()) return false;
   int64_t value = 0;
   for (char c : text) {
-    if (!IsDigit(c)) return false;
+    if (!IsDecimalDigit(c)) return false;
     value = value * 10 + (c - '0');
     if (value > int64_t{INT32_MAX} + 1) return false;
   }
@@ -66,7 +64,7 @@ bool HasRealShape(std::string_view t) {
   size_t i = 0;
   auto digits = [&] {
     const size_t start = i;
-    while (i < t.size() && IsDigit(t[i])) ++i;
+    while (i < t.size() && IsDecimalDigit(t[i])) ++i;
     return i > start;
   };
   if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
@@ -113,11 +111,11 @@ TValue ClassifyToken(std::string_view token) {
 }
 
 bool IsValidVariableName(std::string_view name) {
-  if (!name.empty() && IsDigit(name[0])) return false;
+  if (!name.empty() && IsDecimalDigit(name[0])) return false;
   for (char c : name) {
     if (c == '[') return true;
     const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-    if (!letter && !IsDigit(c) && c != '_') return false;
+    if (!letter && !IsDecimalDigit(c) && c != '_') return false;
   }
   return true;
 }

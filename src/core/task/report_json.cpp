@@ -33,13 +33,13 @@ std::string Json(const std::string& utf8) {
 
 std::string CoreJson(const std::string& cp1250) { return Json(Cp1250ToUtf8(cp1250)); }
 
-std::string Seconds(double s) {
+}  // namespace
+
+std::string SecondsText(double seconds) {
   char text[32];
-  std::snprintf(text, sizeof text, "%.3f", s);
+  std::snprintf(text, sizeof text, "%.3f", seconds);
   return text;
 }
-
-}  // namespace
 
 std::string JsonReport(const Task& task, const std::vector<PupilResult>& pupils) {
   const size_t passed = CountAllPassed(pupils);
@@ -65,7 +65,7 @@ std::string JsonReport(const Task& task, const std::vector<PupilResult>& pupils)
               StatusInfo(c.status).key + "\", \"passed\": " + (c.Passed() ? "true" : "false") +
               ", \"detail\": " + CoreJson(c.detail) + ", \"expect\": " + CoreJson(c.expected) +
               ", \"got\": " + CoreJson(c.got) + ", \"steps\": " + std::to_string(c.steps) +
-              ", \"seconds\": " + Seconds(c.seconds) + "}";
+              ", \"seconds\": " + SecondsText(c.seconds) + "}";
     }
     json += std::string(p.cases.empty() ? "" : "\n      ") + "]\n    }";
   }

@@ -31,12 +31,6 @@ std::string Xml(const std::string& utf8) {
 
 std::string CoreXml(const std::string& cp1250) { return Xml(Cp1250ToUtf8(cp1250)); }
 
-std::string Seconds(double s) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.3f", s);
-  return text;
-}
-
 }  // namespace
 
 std::string JunitReport(const Task& task, const std::vector<PupilResult>& pupils) {
@@ -54,7 +48,7 @@ std::string JunitReport(const Task& task, const std::vector<PupilResult>& pupils
     const std::string pupil = CoreXml(p.submission.pupil);
     xml += "  <testsuite name=\"" + pupil + "\" tests=\"" + std::to_string(p.cases.size()) + "\" failures=\"" +
            std::to_string(p.cases.size() - static_cast<size_t>(p.passed)) + "\" errors=\"0\" skipped=\"0\" time=\"" +
-           Seconds(time) + "\">\n";
+           SecondsText(time) + "\">\n";
     xml += "    <properties>\n";
     xml += "      <property name=\"file\" value=\"" + Xml(p.submission.path) + "\"/>\n";
     xml += "      <property name=\"score\" value=\"" + std::to_string(p.score) + "\"/>\n";
@@ -62,7 +56,7 @@ std::string JunitReport(const Task& task, const std::vector<PupilResult>& pupils
     xml += "    </properties>\n";
     for (const CaseResult& c : p.cases) {
       xml += "    <testcase classname=\"" + pupil + "\" name=\"" + CoreXml(c.name) + "\" time=\"" +
-             Seconds(c.seconds) + "\"";
+             SecondsText(c.seconds) + "\"";
       if (c.Passed()) {
         xml += "/>\n";
         continue;

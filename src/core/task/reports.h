@@ -32,6 +32,9 @@ std::string CsvReport(const std::vector<PupilResult>& pupils);
 // JSON: the task, and every pupil with every case.
 std::string JsonReport(const Task& task, const std::vector<PupilResult>& pupils);
 
+// A duration as the reports write it: seconds with three decimals.
+std::string SecondsText(double seconds);
+
 // The pupils who passed every case.
 size_t CountAllPassed(const std::vector<PupilResult>& pupils);
 

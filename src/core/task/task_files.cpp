@@ -18,9 +18,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kPackedExtensions[] = {".tzad", ".zip"};
-constexpr std::string_view kCasesFolder = "cases/";
-
-std::string Shown(const std::string& path) { return Utf8ToCp1250(path); }
 
 std::string MiB(size_t bytes) { return std::to_string(bytes >> 20) + " MiB"; }
 
@@ -74,7 +71,7 @@ std::string TooLarge(const std::string& shown_file) {
 // ---- folder ----
 
 bool ReadSmallFile(const fs::path& path, std::string& bytes, std::string& error) {
-  const std::string shown = Shown(path.string());
+  const std::string shown = ShownPath(path.string());
   std::error_code ec;
   const uintmax_t size = fs::file_size(path, ec);
   if (ec) {
@@ -97,15 +94,15 @@ bool ReadSmallFile(const fs::path& path, std::string& bytes, std::string& error)
 TaskFiles ReadFolder(const fs::path& root) {
   TaskFiles t;
   size_t total = 0;
-  const std::string shown_root = Shown(root.string());
+  const std::string shown_root = ShownPath(root.string());
   for (const char* sub : {"", "cases"}) {
     const fs::path folder = *sub ? root / sub : root;
     std::error_code ec;
     if (*sub && !fs::is_directory(folder, ec)) continue;
     fs::directory_iterator it(folder, ec), end;
-    if (ec) return Failure(Shown(folder.string()) + ": cannot read the folder");
+    if (ec) return Failure(ShownPath(folder.string()) + ": cannot read the folder");
     for (; it != end; it.increment(ec)) {
-      if (ec) return Failure(Shown(folder.string()) + ": cannot read the folder");
+      if (ec) return Failure(ShownPath(folder.string()) + ": cannot read the folder");
       std::error_code type_ec;
       if (!it->is_regular_file(type_ec)) continue;
       const std::string inner = (*sub ? std::string(sub) + "/" : std::string()) +
@@ -155,7 +152,7 @@ TaskFiles ReadZip(zip_t* archive, const std::string& shown) {
     const char* name = zip_get_name(archive, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_GUESS);
     if (!name) return Failure(shown + ": not a readable zip file");
     if (!StaysInside(name)) {
-      return Failure(shown + ": the entry \"" + Shown(name) + "\" leaves the task's folder");
+      return Failure(shown + ": the entry \"" + ShownPath(name) + "\" leaves the task's folder");
     }
     names.emplace_back(name);
   }
@@ -166,7 +163,7 @@ TaskFiles ReadZip(zip_t* archive, const std::string& shown) {
     const std::string& name = names[static_cast<size_t>(i)];
     const std::string inner = name.substr(prefix.size());
     if (!Wanted(inner)) continue;
-    const std::string shown_entry = shown + ": " + Shown(inner);
+    const std::string shown_entry = shown + ": " + ShownPath(inner);
     zip_stat_t st;
     zip_stat_init(&st);
     if (zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE)) {
@@ -188,6 +185,8 @@ TaskFiles ReadZip(zip_t* archive, const std::string& shown) {
 
 }  // namespace
 
+std::string ShownPath(const std::string& path) { return Utf8ToCp1250(path); }
+
 bool IsPackedTaskPath(const std::string& path) {
   const std::string lower = AnsiLowerCase(fs::path(path).extension().string());
   for (const char* ext : kPackedExtensions) {
@@ -197,7 +196,7 @@ bool IsPackedTaskPath(const std::string& path) {
 }
 
 TaskFiles ReadTaskFiles(const std::string& path) {
-  const std::string shown = Shown(path);
+  const std::string shown = ShownPath(path);
   std::error_code ec;
   if (fs::is_directory(path, ec)) return ReadFolder(fs::path(path));
   if (!fs::is_regular_file(path, ec)) return Failure(shown + ": no such task folder or file");
@@ -211,7 +210,7 @@ TaskFiles ReadTaskFiles(const std::string& path) {
 }
 
 TaskFiles ReadPackedTask(const std::string& bytes, const std::string& name) {
-  const std::string shown = Shown(name);
+  const std::string shown = ShownPath(name);
   zip_error_t error;
   zip_error_init(&error);
   zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);

@@ -10,12 +10,15 @@
 #include <cstddef>
 #include <map>
 #include <string>
+#include <string_view>
 
 namespace tessaro::task {
 
 inline constexpr size_t kMaxTaskFileBytes = size_t{4} << 20;  // one case, statement or template
 inline constexpr size_t kMaxTaskBytes = size_t{64} << 20;     // the whole task
 inline constexpr size_t kMaxTaskFiles = 4000;
+// The folder of the cases inside a task.
+inline constexpr std::string_view kCasesFolder = "cases/";
 
 struct TaskFiles {
   bool ok = false;
@@ -23,6 +26,9 @@ struct TaskFiles {
   // Path inside the task with forward slashes ("task.ini", "cases/01-a.in") -> bytes.
   std::map<std::string, std::string> files;
 };
+
+// A native path as the task's messages show it (core text, Windows-1250).
+std::string ShownPath(const std::string& path);
 
 // Whether `path` names a packed task (by its extension, ".tzad" or ".zip").
 bool IsPackedTaskPath(const std::string& path);

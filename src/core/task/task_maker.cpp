@@ -21,8 +21,6 @@ struct PlannedCase {
   std::string output;  // UTF-8
 };
 
-std::string Shown(const std::string& path) { return Utf8ToCp1250(path); }
-
 bool StartsWithDigits(const std::string& name) { return !name.empty() && name[0] >= '0' && name[0] <= '9'; }
 
 std::string TwoDigits(size_t n) { return (n < 10 ? "0" : "") + std::to_string(n); }
@@ -77,13 +75,13 @@ MakeTaskResult MakeTask(const std::vector<Tobj>& reference, const MakeTaskReques
   for (const std::string& path : request.input_paths) {
     std::error_code ec;
     if (!fs::is_regular_file(path, ec) || fs::file_size(path, ec) > kMaxTaskFileBytes) {
-      result.error = Shown(path) + ": cannot read the file, or it is larger than " +
+      result.error = ShownPath(path) + ": cannot read the file, or it is larger than " +
                      std::to_string(kMaxTaskFileBytes >> 20) + " MiB";
       return result;
     }
     const std::optional<std::string> bytes = ReadFileBytes(path);
     if (!bytes) {
-      result.error = Shown(path) + ": cannot read the file";
+      result.error = ShownPath(path) + ": cannot read the file";
       return result;
     }
     inputs.push_back({fs::path(path).stem().string(), *bytes});
@@ -93,7 +91,7 @@ MakeTaskResult MakeTask(const std::vector<Tobj>& reference, const MakeTaskReques
 
   std::vector<PlannedCase> planned;
   for (size_t i = 0; i < inputs.size(); ++i) {
-    const std::string shown = i < from_files ? Shown(request.input_paths[i]) : Utf8ToCp1250(inputs[i].name);
+    const std::string shown = i < from_files ? ShownPath(request.input_paths[i]) : Utf8ToCp1250(inputs[i].name);
     std::vector<std::string> answers;
     std::string why;
     if (inputs[i].name.empty() || inputs[i].name.find_first_of("/\\") != std::string::npos ||
@@ -132,7 +130,7 @@ MakeTaskResult MakeTask(const std::vector<Tobj>& reference, const MakeTaskReques
   std::error_code ec;
   fs::create_directories(dir / "cases", ec);
   if (ec) {
-    result.error = Shown((dir / "cases").string()) + ": cannot create the folder";
+    result.error = ShownPath((dir / "cases").string()) + ": cannot create the folder";
     return result;
   }
   const auto write = [&](const fs::path& path, const std::string& bytes) {
@@ -140,7 +138,7 @@ MakeTaskResult MakeTask(const std::vector<Tobj>& reference, const MakeTaskReques
       result.written.push_back(path.string());
       return true;
     }
-    result.error = Shown(path.string()) + ": cannot write the file";
+    result.error = ShownPath(path.string()) + ": cannot write the file";
     return false;
   };
   for (const PlannedCase& c : planned) {

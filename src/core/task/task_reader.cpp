@@ -13,12 +13,12 @@
 #include "core/i18n/cp1250.h"
 #include "core/i18n/ini_file.h"
 #include "core/platform/version.h"
+#include "core/task/task_files.h"
 
 namespace tessaro::task {
 
 namespace {
 
-constexpr std::string_view kCasesFolder = "cases/";
 constexpr double kLongestTimeLimit = 3600;
 constexpr int32_t kHighestMark = 1000;
 

@@ -56,13 +56,6 @@ QPixmap Banner() {
   return banner;
 }
 
-QLabel* Label(QWidget* parent, const char* name, const QString& text) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setWordWrap(true);
-  return label;
-}
-
 }  // namespace
 
 Tinfo::Tinfo(const std::string& version_text, const std::string& user_id, QWidget* parent) : QDialog(parent) {
@@ -77,14 +70,14 @@ Tinfo::Tinfo(const std::string& version_text, const std::string& user_id, QWidge
   layout->addWidget(banner);
 
   auto* author_row = new QHBoxLayout;
-  QLabel* author = Label(this, "Label1", QString());
+  QLabel* author = NamedLabel(this, "Label1");
   QFont bold = author->font();
   bold.setBold(true);
   author->setFont(bold);
   author->setWordWrap(false);
   author_row->addWidget(author);
-  author_row->addWidget(Label(this, "Label2", QString()), 1);
-  QLabel* version = Label(this, "lblWersja", QString());
+  author_row->addWidget(NamedLabel(this, "Label2"), 1);
+  QLabel* version = NamedLabel(this, "lblWersja");
   version->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   author_row->addWidget(version);
   layout->addLayout(author_row);
@@ -97,7 +90,7 @@ Tinfo::Tinfo(const std::string& version_text, const std::string& user_id, QWidge
   links->addWidget(LinkLabel(this, "lblEmail", MailtoUrl(mail), mail, false));
   layout->addLayout(links);
 
-  layout->addWidget(Label(this, "Label3", QString()));
+  layout->addWidget(NamedLabel(this, "Label3"));
   auto* frame = new QFrame(this);
   frame->setObjectName(QStringLiteral("Panel1"));
   frame->setStyleSheet(QStringLiteral("#Panel1 { border: 1px solid grey; }"));
@@ -116,7 +109,7 @@ Tinfo::Tinfo(const std::string& version_text, const std::string& user_id, QWidge
   connect(send_, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
   ShowSendAvailability(send_, false);
   bottom->addWidget(send_);
-  QLabel* id_label = Label(this, "Label4", QString());
+  QLabel* id_label = NamedLabel(this, "Label4");
   id_label->setStyleSheet(QStringLiteral("color: grey; font-size: 7pt;"));
   id_label->setWordWrap(false);
   bottom->addWidget(id_label);

@@ -16,10 +16,6 @@ const QColor kSelectedErrorFill(255, 250, 250);
 const QColor kSelectedWarningFill(245, 250, 254);
 constexpr int kPictureSize = 10;
 
-bool IsInstruction(const TKompilatorTS& c, int32_t k) {
-  return k >= 0 && k < static_cast<int32_t>(c.Instructions.size());
-}
-
 void DrawPicture(QPainter* painter, QStyle::StandardPixmap which, int x, int y) {
   QApplication::style()->standardIcon(which).paint(painter, QRect(x, y, kPictureSize, kPictureSize));
 }
@@ -52,7 +48,7 @@ AnalysisItemDelegate::AnalysisItemDelegate(Kind kind, QObject* parent) : QStyled
 QColor AnalysisItemDelegate::ListingFill(const TKompilatorTS& c, int32_t k) {
   QColor fill = Qt::white;
   if (k == c.Current) fill = kCurrentFill;
-  if (IsInstruction(c, c.Current)) {
+  if (c.HasInstruction(c.Current)) {
     const Trozkaz& current = c.Instructions[static_cast<size_t>(c.Current)];
     if (k == current.Next || (current.Kind == Warunek && k == current.NextTrue)) fill = kNextFill;
   }

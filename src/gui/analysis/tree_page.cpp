@@ -21,10 +21,6 @@ constexpr int32_t kTreeTop = 50;
 // How far a node's box and its value reach from the node's position.
 constexpr int32_t kNodeMargin = 30;
 
-bool IsInstruction(const TKompilatorTS& c, int32_t k) {
-  return k >= 0 && k < static_cast<int32_t>(c.Instructions.size());
-}
-
 // A black Tahoma text centred across `width`, its top at y.
 void CentredText(QPainter& painter, int32_t width, int32_t y, const std::string& text, bool bold) {
   QFont font(QStringLiteral("Tahoma"));
@@ -45,19 +41,19 @@ TreePage::TreePage(QWidget* parent) : QWidget(parent) {
 }
 
 const TwrTree* TreePage::ShownTree() const {
-  if (!compiler_ || !IsInstruction(*compiler_, ShownInstruction)) return nullptr;
+  if (!compiler_ || !compiler_->HasInstruction(ShownInstruction)) return nullptr;
   return compiler_->Instructions[static_cast<size_t>(ShownInstruction)].Tree.get();
 }
 
 const TwrTree* TreePage::MarkedNode() const {
-  if (!compiler_ || !IsInstruction(*compiler_, compiler_->Current)) return nullptr;
+  if (!compiler_ || !compiler_->HasInstruction(compiler_->Current)) return nullptr;
   const Trozkaz& current = compiler_->Instructions[static_cast<size_t>(compiler_->Current)];
   return CurrentStepNode(current.Steps, current.StepIndex);
 }
 
 void TreePage::ShowInstructionTree(int32_t k) {
-  if (compiler_ && IsInstruction(*compiler_, k)) {
-    if (IsInstruction(*compiler_, compiler_->Current)) {
+  if (compiler_ && compiler_->HasInstruction(k)) {
+    if (compiler_->HasInstruction(compiler_->Current)) {
       if (compiler_->Current != ShownInstruction) TreeScrollX = TreeScrollY = 0;
     } else {
       // No program runs: the tree shows its shape, not the values of the
@@ -117,7 +113,7 @@ void TreePage::paintEvent(QPaintEvent*) {
     QPainter painter(&bitmap);
     picture::QtCanvas canvas(painter, metrics_);
     const int32_t w = bitmap.width();
-    if (ShownInstruction == -1 || !compiler_ || !IsInstruction(*compiler_, ShownInstruction)) {
+    if (ShownInstruction == -1 || !compiler_ || !compiler_->HasInstruction(ShownInstruction)) {
       CentredText(painter, w, 12, LangText("mgsc00001"), true);
       CentredText(painter, w, 25, LangText("mgsc00013"), false);
       CentredText(painter, w, 38, LangText("mgsc00006"), false);

@@ -27,12 +27,6 @@ namespace {
 // A condition is held in a record of 255 characters with its length.
 constexpr int kConditionLength = 254;
 
-template <class T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
-
 }  // namespace
 
 TFormBreakPoint::TFormBreakPoint(QWidget* parent) : QDialog(parent) {

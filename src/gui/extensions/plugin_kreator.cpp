@@ -21,15 +21,8 @@ namespace tessaro::gui {
 
 namespace {
 
-template <typename T>
-T* Named(QWidget* parent, const char* name) {
-  auto* widget = new T(parent);
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
-
 QLabel* Advice(QWidget* parent, const char* name) {
-  auto* label = Named<QLabel>(parent, name);
+  auto* label = Named(new QLabel(parent), name);
   label->setAlignment(Qt::AlignCenter);
   label->setWordWrap(true);  // the window keeps its designed width in every language
   label->setStyleSheet(QStringLiteral("color: #555555;"));
@@ -41,31 +34,31 @@ QLabel* Advice(QWidget* parent, const char* name) {
 TPlugInKreator::TPlugInKreator(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TPlugInKreator"));
   setModal(true);
-  Label1 = Named<QLabel>(this, "Label1");
-  Label2 = Named<QLabel>(this, "Label2");
-  Label3 = Named<QLabel>(this, "Label3");
-  Label4 = Named<QLabel>(this, "Label4");
-  Label5 = Named<QLabel>(this, "Label5");
+  Label1 = Named(new QLabel(this), "Label1");
+  Label2 = Named(new QLabel(this), "Label2");
+  Label3 = Named(new QLabel(this), "Label3");
+  Label4 = Named(new QLabel(this), "Label4");
+  Label5 = Named(new QLabel(this), "Label5");
   Label6 = Advice(this, "Label6");
   Label7 = Advice(this, "Label7");
   Label8 = Advice(this, "Label8");
-  edNazwaRozszerzenia = Named<QLineEdit>(this, "edNazwaRozszerzenia");
-  edNazwaPliku = Named<QLineEdit>(this, "edNazwaPliku");
-  edOpisRozszerzenia = Named<QPlainTextEdit>(this, "edOpisRozszerzenia");
+  edNazwaRozszerzenia = Named(new QLineEdit(this), "edNazwaRozszerzenia");
+  edNazwaPliku = Named(new QLineEdit(this), "edNazwaPliku");
+  edOpisRozszerzenia = Named(new QPlainTextEdit(this), "edOpisRozszerzenia");
   edOpisRozszerzenia->setPlainText(QStringLiteral("Informacje\n...\n\nAutor\n..."));
-  rbJezykC = Named<QRadioButton>(this, "rbJezykC");
+  rbJezykC = Named(new QRadioButton(this), "rbJezykC");
   rbJezykC->setChecked(true);
   // Offered, not available: only C projects are generated.
-  RadioButton2 = Named<QRadioButton>(this, "RadioButton2");
-  RadioButton3 = Named<QRadioButton>(this, "RadioButton3");
-  RadioButton4 = Named<QRadioButton>(this, "RadioButton4");
+  RadioButton2 = Named(new QRadioButton(this), "RadioButton2");
+  RadioButton3 = Named(new QRadioButton(this), "RadioButton3");
+  RadioButton4 = Named(new QRadioButton(this), "RadioButton4");
   for (QRadioButton* r : {RadioButton2, RadioButton3, RadioButton4}) r->setEnabled(false);
-  edKatalog = Named<QLineEdit>(this, "edKatalog");
-  BitBtn3 = Named<QPushButton>(this, "BitBtn3");
+  edKatalog = Named(new QLineEdit(this), "edKatalog");
+  BitBtn3 = Named(new QPushButton(this), "BitBtn3");
   BitBtn3->setAutoDefault(false);
-  BitBtn1 = Named<QPushButton>(this, "BitBtn1");
+  BitBtn1 = Named(new QPushButton(this), "BitBtn1");
   BitBtn1->setDefault(true);
-  BitBtn2 = Named<QPushButton>(this, "BitBtn2");
+  BitBtn2 = Named(new QPushButton(this), "BitBtn2");
   BitBtn2->setAutoDefault(false);
 
   auto* grid = new QGridLayout;

@@ -23,22 +23,6 @@
 
 namespace tessaro::gui {
 
-namespace {
-
-QLabel* Label(QWidget* parent, const char* name, const QString& text, bool bold = false) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setWordWrap(true);
-  if (bold) {
-    QFont f = label->font();
-    f.setBold(true);
-    label->setFont(f);
-  }
-  return label;
-}
-
-}  // namespace
-
 QUrl MailtoUrl(const QString& address) { return QUrl(QStringLiteral("mailto:") + address.trimmed()); }
 
 QLabel* LinkLabel(QWidget* parent, const char* name, const QUrl& url, const QString& text, bool underlined) {
@@ -67,10 +51,10 @@ TBladForm::TBladForm(bool repeated, QWidget* parent) : QDialog(parent) {
   picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(40, 40));
   picture->setAlignment(Qt::AlignTop);
   top->addWidget(picture);
-  top->addWidget(Label(this, "Label1", QString()), 1);
+  top->addWidget(NamedLabel(this, "Label1"), 1);
   layout->addLayout(top);
-  layout->addWidget(Label(this, "Label2", QString(), true));
-  layout->addWidget(Label(this, "Label3", QString()));
+  layout->addWidget(NamedLabel(this, "Label2", true));
+  layout->addWidget(NamedLabel(this, "Label3"));
 
   auto* frame = new QFrame(this);
   frame->setObjectName(QStringLiteral("Panel1"));
@@ -86,8 +70,8 @@ TBladForm::TBladForm(bool repeated, QWidget* parent) : QDialog(parent) {
   layout->addWidget(frame, 1);
 
   auto* mail_row = new QHBoxLayout;
-  mail_row->addWidget(Label(this, "Label4", QString(), true));
-  mail_row->addWidget(Label(this, "Label5", QString()));
+  mail_row->addWidget(NamedLabel(this, "Label4", true));
+  mail_row->addWidget(NamedLabel(this, "Label5"));
   email_ = new QLineEdit(this);
   email_->setObjectName(QStringLiteral("edemail"));
   mail_row->addWidget(email_, 1);
@@ -98,17 +82,17 @@ TBladForm::TBladForm(bool repeated, QWidget* parent) : QDialog(parent) {
   ShowSendAvailability(send_, false);
   mail_row->addWidget(send_);
   layout->addLayout(mail_row);
-  layout->addWidget(Label(this, "Label6", QString()));
+  layout->addWidget(NamedLabel(this, "Label6"));
 
   auto* address_row = new QHBoxLayout;
-  address_row->addWidget(Label(this, "Label7", QString()));
+  address_row->addWidget(NamedLabel(this, "Label7"));
   QLabel* address = LinkLabel(this, "Label8", MailtoUrl(QString::fromLatin1(kVendorEmail)),
                               QString::fromLatin1(kVendorEmail), true);
   address_row->addWidget(address);
   address_row->addStretch(1);
   layout->addLayout(address_row);
 
-  further_label_ = Label(this, "lblKolejneBledy", QString());
+  further_label_ = NamedLabel(this, "lblKolejneBledy");
   further_label_->hide();
   layout->addWidget(further_label_);
 

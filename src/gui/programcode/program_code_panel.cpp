@@ -26,12 +26,12 @@ namespace tessaro::gui {
 
 namespace {
 
-struct LanguageEntry {
+struct CodeLanguage {
   codegen::TargetLanguage language;
   const char* caption;  // the language's own name, the same in every translation
 };
 
-constexpr LanguageEntry kLanguages[] = {
+constexpr CodeLanguage kCodeLanguages[] = {
     {codegen::TargetLanguage::Python, "Python"},
     {codegen::TargetLanguage::Cpp, "C++"},
     {codegen::TargetLanguage::Java, "Java"},
@@ -66,7 +66,7 @@ QsciLexer* MakeLexer(codegen::TargetLanguage language, QObject* parent) {
 }  // namespace
 
 QString LanguageCaption(codegen::TargetLanguage language) {
-  for (const LanguageEntry& l : kLanguages)
+  for (const CodeLanguage& l : kCodeLanguages)
     if (l.language == language) return QString::fromLatin1(l.caption);
   return {};
 }
@@ -87,7 +87,7 @@ ProgramCodePanel::ProgramCodePanel(QWidget* parent) : QWidget(parent) {
   bar->addWidget(label);
   languages_ = new QComboBox(bar);
   languages_->setObjectName(QStringLiteral("cbJezykProgramu"));
-  for (const LanguageEntry& l : kLanguages)
+  for (const CodeLanguage& l : kCodeLanguages)
     languages_->addItem(QString::fromLatin1(l.caption), static_cast<int>(l.language));
   bar->addWidget(languages_);
   bar->addSeparator();

@@ -66,10 +66,6 @@ std::function<std::string()> StatusText(const char* mark, const char* id, std::s
 // The status of a run ended by an error names the error.
 std::string ErrorTail(const TKompilatorTS& c) { return c.Errors.empty() ? std::string() : " " + c.Errors.back().Text; }
 
-bool IsInstruction(const TKompilatorTS& c, int32_t k) {
-  return k >= 0 && k < static_cast<int32_t>(c.Instructions.size());
-}
-
 // The diagram as compiled: the selection marks do not change the program.
 bool SameDiagram(const std::vector<Tobj>& a, const std::vector<Tobj>& b) {
   if (a.size() != b.size()) return false;
@@ -235,12 +231,12 @@ const RunHighlight* Trun::Highlight() {
   if (Compiler.IsEmpty()) return nullptr;
   highlight_ = RunHighlight{};
   auto line_of = [this](int32_t instruction) {
-    return IsInstruction(Compiler, instruction) ? Compiler.Instructions[static_cast<size_t>(instruction)].Line : 0;
+    return Compiler.HasInstruction(instruction) ? Compiler.Instructions[static_cast<size_t>(instruction)].Line : 0;
   };
   // An unseen run is not drawn per instruction, so no block is marked as
   // current until it stops: a stale mark would show the wrong place.
   const bool unseen_run = Compiler.Running && !Highlighting();
-  if (IsInstruction(Compiler, Compiler.Current) && !unseen_run) {
+  if (Compiler.HasInstruction(Compiler.Current) && !unseen_run) {
     highlight_.CurrentBlock = Compiler.Instructions[static_cast<size_t>(Compiler.Current)].BlockIndex;
     highlight_.CurrentLine = line_of(Compiler.Current);
   }
@@ -254,7 +250,7 @@ const RunHighlight* Trun::Highlight() {
     highlight_.WarningBlock = Compiler.Warnings[static_cast<size_t>(warning)].Block;
     highlight_.WarningLine = line_of(Compiler.Warnings[static_cast<size_t>(warning)].Instruction);
   }
-  if (IsInstruction(Compiler, Compiler.SelectedInstruction)) {
+  if (Compiler.HasInstruction(Compiler.SelectedInstruction)) {
     highlight_.InstructionBlock = Compiler.Instructions[static_cast<size_t>(Compiler.SelectedInstruction)].BlockIndex;
     highlight_.InstructionLine = line_of(Compiler.SelectedInstruction);
   }

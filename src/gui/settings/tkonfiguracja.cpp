@@ -49,12 +49,6 @@ QColor ColourOf(int32_t value) {
   return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF));
 }
 
-template <typename W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
-
 QCheckBox* Check(QWidget* parent, const char* name) { return Named(new QCheckBox(parent), name); }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QFont>
 #include <QLabel>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -68,6 +69,17 @@ const char* WindowTextId(const WindowText* begin, const WindowText* end, std::st
   for (const WindowText* t = begin; t != end; ++t)
     if (target == t->target) return t->id;
   qFatal("The window's text table has no target %s", std::string(target).c_str());
+}
+
+QLabel* NamedLabel(QWidget* parent, const char* name, bool bold) {
+  auto* label = Named(new QLabel(parent), name);
+  label->setWordWrap(true);
+  if (bold) {
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+  }
+  return label;
 }
 
 }  // namespace tessaro::gui

@@ -10,6 +10,7 @@
 
 #include "core/i18n/window_texts.h"
 
+class QLabel;
 class QWidget;
 
 namespace tessaro::gui {
@@ -34,6 +35,17 @@ template <size_t N>
 const char* WindowTextId(const WindowText (&table)[N], std::string_view target) {
   return WindowTextId(table, table + N, target);
 }
+
+// Gives `widget` the object name its texts find it by; returns the widget.
+template <class W>
+W* Named(W* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+// A word-wrapping label on `parent` named `name`, its text set from the
+// window's table; bold for a heading.
+QLabel* NamedLabel(QWidget* parent, const char* name, bool bold = false);
 
 // The text of identifier `id` in the active language.
 QString WindowTextFor(const char* id);

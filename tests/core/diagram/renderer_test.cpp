@@ -14,7 +14,7 @@ constexpr int32_t kLine = 13;
 // The canvas's own font before any element chose one (Tahoma 8).
 constexpr int32_t kDefaultLine = 12;
 
-Tobj Block(int32_t kind, int32_t left, int32_t top, const std::string& kod = " ") {
+Tobj TextBlock(int32_t kind, int32_t left, int32_t top, const std::string& kod = " ") {
   Tobj e;
   e.Blok = kind;
   e.Left = left;
@@ -75,7 +75,7 @@ TEST_F(RenderTest, SizesFollowTheText) {
       metrics.widths[LangText("msgm00061")] = c.start_text_width;
       metrics.widths[LangText("msgm00030")] = c.start_text_width;
     }
-    bloki = {Block(c.kind, 10, 10, c.kod)};
+    bloki = {TextBlock(c.kind, 10, 10, c.kod)};
     bloki[0].Width = 50;
     bloki[0].Height = 20;
     Render();
@@ -86,14 +86,14 @@ TEST_F(RenderTest, SizesFollowTheText) {
 }
 
 TEST_F(RenderTest, ASizeChangeRedrawsTheElementOverItsOldShape) {
-  bloki = {Block(Przetwarzanie, 0, 0, "read x")};
+  bloki = {TextBlock(Przetwarzanie, 0, 0, "read x")};
   const test::LogCanvas log = RenderOnce();
   EXPECT_EQ(log.Starting("rect"), (std::vector<std::string>{"rect 0,0 0,0", "rect 0,0 82,43"}));
   EXPECT_EQ(log.Count("text 20,15 read x"), 2);
 }
 
 TEST_F(RenderTest, TheBlockOpenInTheEditorGrowsAroundItsCentre) {
-  bloki = {Block(Przetwarzanie, 100, 100, "a")};
+  bloki = {TextBlock(Przetwarzanie, 100, 100, "a")};
   Render();
   ASSERT_EQ(bloki[0].Height, kLine + 30);
   scene.RecordedBlock = 0;
@@ -104,7 +104,7 @@ TEST_F(RenderTest, TheBlockOpenInTheEditorGrowsAroundItsCentre) {
   EXPECT_EQ(bloki[0].Top, 100 + 43 / 2 - 69 / 2);
   EXPECT_EQ(bloki[0].Left, 100);  // the width did not change
   // A block the editor does not hold grows downwards.
-  bloki.push_back(Block(Przetwarzanie, 300, 100, "a"));
+  bloki.push_back(TextBlock(Przetwarzanie, 300, 100, "a"));
   Render();
   bloki[1].Kod = "a\r\nb";
   Render();
@@ -112,8 +112,8 @@ TEST_F(RenderTest, TheBlockOpenInTheEditorGrowsAroundItsCentre) {
 }
 
 TEST_F(RenderTest, ShapesByKind) {
-  bloki = {Block(Warunek, 100, 50, "x > 1"), Block(WeWY, 0, 200, "read x"), Block(Start, 0, 300),
-           Block(Notatka, 0, 400, "abc"), Block(9, 0, 500)};
+  bloki = {TextBlock(Warunek, 100, 50, "x > 1"), TextBlock(WeWY, 0, 200, "read x"), TextBlock(Start, 0, 300),
+           TextBlock(Notatka, 0, 400, "abc"), TextBlock(9, 0, 500)};
   bloki[4].Width = 30;
   bloki[4].Height = 10;
   const test::LogCanvas log = Render();
@@ -128,7 +128,7 @@ TEST_F(RenderTest, ShapesByKind) {
 }
 
 TEST_F(RenderTest, ConditionLabelsAndHints) {
-  bloki = {Block(Warunek, 100, 50, "x > 1")};
+  bloki = {TextBlock(Warunek, 100, 50, "x > 1")};
   scene.Wybrany = 0;
   const std::string no = LangText("msgm00036"), yes = LangText("msgm00063");
   test::LogCanvas log = Render();
@@ -148,7 +148,7 @@ TEST_F(RenderTest, ConditionLabelsAndHints) {
 }
 
 TEST_F(RenderTest, SelectionHandlesAndDottedOutline) {
-  bloki = {Block(Warunek, 100, 50, "x > 1")};
+  bloki = {TextBlock(Warunek, 100, 50, "x > 1")};
   scene.Wybrany = 0;
   test::LogCanvas log = Render();
   for (const char* handle : {"rect 97,47 103,53", "rect 132,47 138,53", "rect 132,73 138,79", "rect 97,73 103,79"}) {
@@ -167,7 +167,7 @@ TEST_F(RenderTest, SelectionHandlesAndDottedOutline) {
 }
 
 TEST_F(RenderTest, PrintModeShiftsAndDropsEditingDecoration) {
-  bloki = {Block(Przetwarzanie, 100, 50, "a"), Block(Przetwarzanie, 100, 150, "b")};
+  bloki = {TextBlock(Przetwarzanie, 100, 50, "a"), TextBlock(Przetwarzanie, 100, 150, "b")};
   bloki[0].Link1 = 1;
   bloki[0].Styl.KolorObrysu = 0x123456;
   bloki[1].Styl.KolorObrysu = 0x123456;
@@ -187,7 +187,8 @@ TEST_F(RenderTest, PrintModeShiftsAndDropsEditingDecoration) {
 }
 
 TEST_F(RenderTest, ClipboardModeDrawsOnlyMembersAndTheirInnerLinks) {
-  bloki = {Block(Przetwarzanie, 0, 0, "a"), Block(Przetwarzanie, 0, 100, "b"), Block(Przetwarzanie, 0, 200, "c")};
+  bloki = {TextBlock(Przetwarzanie, 0, 0, "a"), TextBlock(Przetwarzanie, 0, 100, "b"),
+           TextBlock(Przetwarzanie, 0, 200, "c")};
   bloki[0].Link1 = 1;
   bloki[1].Link1 = 2;
   Render();
@@ -200,7 +201,8 @@ TEST_F(RenderTest, ClipboardModeDrawsOnlyMembersAndTheirInnerLinks) {
 }
 
 TEST_F(RenderTest, LinksAreDrawnOnlyWhenValid) {
-  bloki = {Block(Warunek, 100, 0, "x"), Block(Przetwarzanie, 0, 100, "a"), Block(Przetwarzanie, 200, 100, "b")};
+  bloki = {TextBlock(Warunek, 100, 0, "x"), TextBlock(Przetwarzanie, 0, 100, "a"),
+           TextBlock(Przetwarzanie, 200, 100, "b")};
   bloki[0].Link1 = 1;
   bloki[0].Link2 = 0;   // 0 means no second exit
   bloki[1].Link1 = 7;   // beyond the last index
@@ -216,7 +218,7 @@ TEST_F(RenderTest, LinksAreDrawnOnlyWhenValid) {
 }
 
 TEST_F(RenderTest, NotesPointWithTheNoteStyleAndOnlyLink1) {
-  bloki = {Block(Notatka, 0, 0, "n"), Block(Przetwarzanie, 0, 100, "a")};
+  bloki = {TextBlock(Notatka, 0, 0, "n"), TextBlock(Przetwarzanie, 0, 100, "a")};
   bloki[0].Link1 = 1;
   bloki[0].Link2 = 1;
   const test::LogCanvas log = Render();
@@ -226,7 +228,7 @@ TEST_F(RenderTest, NotesPointWithTheNoteStyleAndOnlyLink1) {
 }
 
 TEST_F(RenderTest, HiddenNodesDrawNothingAndLinksMeetAtTheirCentre) {
-  bloki = {Block(Przetwarzanie, 0, 0, "a"), Block(Wezel, 16, 100)};
+  bloki = {TextBlock(Przetwarzanie, 0, 0, "a"), TextBlock(Wezel, 16, 100)};
   bloki[0].Link1 = 1;
   test::LogCanvas log = Render();
   EXPECT_TRUE(log.Has("round 16,100 31,115 30x30"));
@@ -276,7 +278,7 @@ TEST_F(RenderTest, RunHighlightsRecolourAndMarkTheLine) {
       {"pseudocode mark", Przetwarzanie, pseudo, "pen f0aa28 2 solid", "polygon " + At(4 + 1, my2 + 1 + 4)},
   };
   for (const MarkerCase& c : cases) {
-    bloki = {Block(c.kind, 0, 0, "a\r\nb")};
+    bloki = {TextBlock(c.kind, 0, 0, "a\r\nb")};
     scene.Highlight = &c.run;
     const test::LogCanvas log = Render();
     EXPECT_TRUE(log.Has(c.pen)) << c.name;
@@ -285,7 +287,7 @@ TEST_F(RenderTest, RunHighlightsRecolourAndMarkTheLine) {
     EXPECT_TRUE(found) << c.name << ": no " << c.icon_start;
   }
   // A start block running shows the pen but no marker.
-  bloki = {Block(Start, 0, 0)};
+  bloki = {TextBlock(Start, 0, 0)};
   scene.Highlight = &current;
   const test::LogCanvas log = Render();
   EXPECT_TRUE(log.Has("pen 008000 2 solid"));
@@ -293,7 +295,7 @@ TEST_F(RenderTest, RunHighlightsRecolourAndMarkTheLine) {
 }
 
 TEST_F(RenderTest, LineHeightComesFromThePreviousElementsFont) {
-  bloki = {Block(Przetwarzanie, 0, 0, "a"), Block(Przetwarzanie, 0, 100, "b")};
+  bloki = {TextBlock(Przetwarzanie, 0, 0, "a"), TextBlock(Przetwarzanie, 0, 100, "b")};
   bloki[0].Styl.RozmiarCzcionki = 20;
   Render();
   // The second block was measured in the first one's font (20 + 4).
@@ -322,7 +324,7 @@ TEST_F(RenderTest, BreakpointMarkersBesideTheirLines) {
        "round " + At(47 - 20 + 3, lh + 15 + 1) + " " + At(47 - 20 + 14, lh + 15 + 12) + " 11x11"},
   };
   for (const BreakpointCase& c : cases) {
-    bloki = {Block(c.kind, 0, 0, c.kod)};
+    bloki = {TextBlock(c.kind, 0, 0, c.kod)};
     TBreakPointArray breakpoints(1);
     breakpoints[0].Block = 0;
     breakpoints[0].Line = c.line;
@@ -340,7 +342,7 @@ TEST_F(RenderTest, BreakpointMarkersBesideTheirLines) {
 }
 
 TEST_F(RenderTest, RubberBandInvertsAndErasesThePreviousOne) {
-  bloki = {Block(Przetwarzanie, 0, 0, "a")};
+  bloki = {TextBlock(Przetwarzanie, 0, 0, "a")};
   scene.Nakladka = true;
   scene.RubberBand = {10, 10, 50, 50};
   scene.Bloki = &bloki;
@@ -360,7 +362,7 @@ TEST_F(RenderTest, RubberBandInvertsAndErasesThePreviousOne) {
 }
 
 TEST_F(RenderTest, GroupBrackets) {
-  bloki = {Block(Przetwarzanie, 100, 100, "a")};
+  bloki = {TextBlock(Przetwarzanie, 100, 100, "a")};
   scene.GrupaAktywna = true;
   scene.ObszarGrupy = {100, 100, 200, 110};  // a = 10 (from the height), b = 15 (from the width)
   const test::LogCanvas log = Render();

@@ -7,13 +7,14 @@
 
 #include "core/language/fault.h"
 #include "core/runtime/value_ops.h"
+#include "value_shorthand.h"
 
 namespace tessaro {
 namespace {
 
-TValue I(int32_t v) { return TValue::Integer(v); }
-TValue R(double v) { return TValue::Real(v); }
-TValue S(const char* v) { return TValue::String(v); }
+using test::I;
+using test::R;
+using test::S;
 
 // Positions in the built-in table.
 enum : int32_t {

@@ -8,10 +8,6 @@
 namespace tessaro::test {
 namespace {
 
-std::string At(const std::string& text, int line = 1) {
-  return LangText("msgcmp000001") + ": " + text + " " + LangText("msgcmp000003") + " " +
-         std::to_string(line);
-}
 std::string Msg(const char* id) { return LangText(id); }
 std::string Formatted(const char* id, const std::string& arg) { return FormatText(LangText(id), {arg}); }
 

@@ -24,6 +24,7 @@
 #include "core/runtime/value_ops.h"
 #include "program_harness.h"
 #include "random_program.h"
+#include "variable_dump.h"
 
 namespace tessaro::test {
 namespace {
@@ -52,21 +53,6 @@ struct Observed {
 enum class Mode { Flat, FlatQuiet, Walk, Micro, Instructions, Blocks, Mixed };
 
 bool IsContinuous(Mode mode) { return mode == Mode::Flat || mode == Mode::FlatQuiet || mode == Mode::Walk; }
-
-char KindLetter(ValueKind kind) { return "eirsb"[static_cast<int>(kind)]; }
-
-std::string ValueText(const TValue& v) { return std::string(1, KindLetter(v.Kind())) + TextForm(v); }
-
-void DumpCell(const TInstancjaZmiennej& cell, std::string& out) {
-  out += ValueText(cell.Value);
-  if (cell.ChildCount() == 0) return;
-  out += '(';
-  for (int32_t k = 0; k < cell.ChildCount(); ++k) {
-    if (k) out += ',';
-    DumpCell(cell.Child(k), out);
-  }
-  out += ')';
-}
 
 std::string Variables(const TKompilatorTS& c) {
   std::string out;

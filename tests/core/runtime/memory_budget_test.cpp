@@ -18,10 +18,6 @@ class BudgetOf {
   ~BudgetOf() { SetMemoryBudgetMB(kDefaultMemoryBudgetMB); }
 };
 
-std::string At(const std::string& text, int line = 1) {
-  return LangText("msgcmp000001") + ": " + text + " " + LangText("msgcmp000003") + " " + std::to_string(line);
-}
-
 // A start block, an endless loop of one processing block after `setup`.
 std::string Loop(const std::string& setup, const std::string& body) {
   return "start 1 -1\nproc 2 -1 " + setup + "\nproc 2 -1 " + body + "\nend -1 -1\n";

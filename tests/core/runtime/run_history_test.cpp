@@ -16,22 +16,10 @@
 #include "core/runtime/value_ops.h"
 #include "program_harness.h"
 #include "random_program.h"
+#include "variable_dump.h"
 
 namespace tessaro::test {
 namespace {
-
-std::string ValueText(const TValue& v) { return std::string(1, "eirsb"[static_cast<int>(v.Kind())]) + TextForm(v); }
-
-void DumpCell(const TInstancjaZmiennej& cell, std::string& out) {
-  out += ValueText(cell.Value);
-  if (cell.ChildCount() == 0) return;
-  out += '(';
-  for (int32_t k = 0; k < cell.ChildCount(); ++k) {
-    if (k) out += ',';
-    DumpCell(cell.Child(k), out);
-  }
-  out += ')';
-}
 
 // Everything the window shows of a run, and everything its future depends on.
 struct Visible {

@@ -7,13 +7,14 @@
 
 #include "core/i18n/language.h"
 #include "core/language/fault.h"
+#include "value_shorthand.h"
 
 namespace tessaro {
 namespace {
 
-TValue I(int32_t v) { return TValue::Integer(v); }
-TValue R(double v) { return TValue::Real(v); }
-TValue S(const char* v) { return TValue::String(v); }
+using test::I;
+using test::R;
+using test::S;
 TValue B(bool v) { return TValue::Boolean(v); }
 TValue E() { return TValue(); }
 

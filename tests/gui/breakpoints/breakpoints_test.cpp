@@ -25,12 +25,10 @@ using namespace tessaro;
 namespace {
 
 using test::ConsoleTypist;
+using test::kFactorial;
 using test::RunWindow;
 
-// Block 4 is the loop's body: line 1 «s := s * i», line 2 «i := i + 1».
-const std::string kFactorial =
-    "start 1 -1\nio 2 -1 read n\nproc 3 -1 s := 1\\ni := 1\ncond 5 4 i <= n\n"
-    "proc 3 -1 s := s * i\\ni := i + 1\nio 6 -1 write s\nend -1 -1\n";
+// Block 4 of kFactorial is the loop's body: line 1 «s := s * i», line 2 «i := i + 1».
 constexpr int32_t kBody = 4;
 
 struct Window : RunWindow {

@@ -21,13 +21,13 @@
 using namespace tessaro;
 using test::ConsoleTypist;
 using test::DialogAnswer;
+using test::kDivisionByZero;
+using test::kLongLoop;
 using test::RunWindow;
 
 namespace {
 
-const std::string kLongLoop = "start 1 -1\nproc 2 -1 i := 0\ncond 4 3 i < 100000000\nproc 2 -1 i := i + 1\nend -1 -1\n";
 const std::string kTwoLines = "start 1 -1\nproc 2 -1 x := 1\\ny := 2\nend -1 -1\n";
-const std::string kDivisionByZero = "start 1 -1\nproc 2 -1 x := 1\\ny := x div 0\nend -1 -1\n";
 const std::string kRead = "start 1 -1\nio 2 -1 read n\nproc 3 -1 m := n + 1\nend -1 -1\n";
 
 // What the diagram showed at its last render: the block marked current and

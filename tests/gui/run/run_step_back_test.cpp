@@ -28,17 +28,13 @@ using namespace tessaro;
 namespace {
 
 using test::ConsoleTypist;
+using test::kFactorial;
+using test::kLongLoop;
 using test::RunWindow;
-
-const std::string kFactorial =
-    "start 1 -1\nio 2 -1 read n\nproc 3 -1 s := 1\\ni := 1\ncond 5 4 i <= n\n"
-    "proc 3 -1 s := s * i\\ni := i + 1\nio 6 -1 write s\nend -1 -1\n";
 
 // Writes inside the loop, so that output is cut back too.
 const std::string kWritingLoop =
     "start 1 -1\nproc 2 -1 i := 0\ncond 5 3 i < 4\nproc 4 -1 i := i + 1\nio 2 -1 write i\nend -1 -1\n";
-
-const std::string kLongLoop = "start 1 -1\nproc 2 -1 i := 0\ncond 4 3 i < 100000000\nproc 2 -1 i := i + 1\nend -1 -1\n";
 
 // Two conversions, one block each.
 const std::string kConversions =

@@ -36,16 +36,11 @@ namespace {
 const QColor kCurrentFill(233, 254, 235);
 
 using test::ConsoleTypist;
+using test::kFactorial;
 using test::DialogAnswer;
+using test::kDivisionByZero;
+using test::kLongLoop;
 using test::RunWindow;
-
-const std::string kFactorial =
-    "start 1 -1\nio 2 -1 read n\nproc 3 -1 s := 1\\ni := 1\ncond 5 4 i <= n\n"
-    "proc 3 -1 s := s * i\\ni := i + 1\nio 6 -1 write s\nend -1 -1\n";
-
-const std::string kDivisionByZero = "start 1 -1\nproc 2 -1 x := 1\\ny := x div 0\nend -1 -1\n";
-
-const std::string kLongLoop = "start 1 -1\nproc 2 -1 i := 0\ncond 4 3 i < 100000000\nproc 2 -1 i := i + 1\nend -1 -1\n";
 
 }  // namespace
 
