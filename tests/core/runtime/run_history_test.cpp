@@ -294,7 +294,8 @@ std::string RandomScript(std::mt19937& random) {
   return script;
 }
 
-TBreakPointArray RandomBreakpoints(const Program& p, std::mt19937& random) {
+// A few breakpoints on whole blocks, from a random pass on, some on a condition.
+TBreakPointArray RandomBlockBreakpoints(const Program& p, std::mt19937& random) {
   TBreakPointArray list;
   const int blocks = static_cast<int>(std::count(p.spec.begin(), p.spec.end(), '\n'));
   for (int k = std::uniform_int_distribution<int>(0, 2)(random); k > 0; --k) {
@@ -316,7 +317,7 @@ TEST(RunHistory, SteppingBackShowsWhatThePlainRunShowedAndEndsTheSame) {
     const Program p = maker.Make("random " + std::to_string(k));
     SCOPED_TRACE(p.name + "\n" + p.spec);
     const uint32_t seed = random();
-    const TBreakPointArray breakpoints = RandomBreakpoints(p, random);
+    const TBreakPointArray breakpoints = RandomBlockBreakpoints(p, random);
     const std::string script = RandomScript(random);
     SCOPED_TRACE("script " + script);
     const PlainRun plain = RunPlainly(p, seed, breakpoints, script);
