@@ -432,7 +432,7 @@ std::vector<Tobj> LargeGrid(int32_t columns, int32_t rows) {
   const int32_t kinds[] = {Start, Przetwarzanie, Warunek, WeWY, Wezel, Notatka, Koniec};
   std::vector<Tobj> bloki;
   for (int32_t i = 0; i < columns * rows; ++i) {
-    Tobj e = Block(kinds[i % 7], 40 + (i % columns) * 160, 40 + (i / columns) * 120,
+    Tobj e = TextBlock(kinds[i % 7], 40 + (i % columns) * 160, 40 + (i / columns) * 120,
                    "x" + std::to_string(i) + " := 1\r\ny := x" + std::to_string(i) + " + 2");
     e.Link1 = i + 1 < columns * rows ? i + 1 : -1;
     e.Link2 = e.Blok == Warunek ? i + columns < columns * rows ? i + columns : -1 : -1;
