@@ -14,7 +14,7 @@ namespace {
 
 using codegen::Natural;
 
-struct Case {
+struct TypeCase {
   const char* name;
   const char* chart;
   const char* variable;
@@ -22,7 +22,7 @@ struct Case {
 };
 
 // A loop of one condition block: «start; cond false→4 true→3; body→2; after».
-constexpr Case kCases[] = {
+constexpr TypeCase kTypeCases[] = {
     {"integer sums within 32 bits", "start 1 -1\nproc 2 -1 x := 7\\ny := x * 3 + 1\\nwrite y\nend -1 -1\n", "y",
      Natural::Integer},
     {"a sum past 32 bits is a real", "start 1 -1\nproc 2 -1 x := 2147483647\\ny := x + 1\\nwrite y\nend -1 -1\n", "y",
@@ -55,7 +55,7 @@ constexpr Case kCases[] = {
 };
 
 TEST(TypeInferenceTest, ProvesOneKindOnlyWhereTheInterpreterKeepsIt) {
-  for (const Case& c : kCases) {
+  for (const TypeCase& c : kTypeCases) {
     std::vector<Tobj> bloki;
     std::string error;
     ASSERT_TRUE(fixtures::ParseAlgSpec(c.chart, bloki, error)) << c.name << ": " << error;
