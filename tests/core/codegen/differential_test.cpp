@@ -11,8 +11,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <sstream>
+#include <string_view>
 
 #include "alg_spec.h"
 #include "chart_generator.h"
@@ -35,6 +37,35 @@ struct Outcome {
   std::string out;
   int exit = 0;
 };
+
+// With TESSARO_CODEGEN_CACHE naming a folder (scripts/test.sh sets one for
+// both of its builds), what a batch compiled is kept there under a hash of
+// the texts it was compiled from, so the sanitizer build's run reuses the
+// programs the first build compiled instead of compiling the same texts again.
+// Only files named by `kept` are stored; a batch compiles when nothing is kept.
+bool CompileOnce(const std::string& sources, const fs::path& dir, const std::function<bool(const fs::path&)>& kept,
+                 const std::function<bool()>& compile) {
+  const char* root = std::getenv("TESSARO_CODEGEN_CACHE");
+  if (!root || !*root) return compile();
+  char key[40];
+  std::snprintf(key, sizeof key, "%016zx-%zu", std::hash<std::string_view>{}(sources), sources.size());
+  const fs::path stored = fs::path(root) / key;
+  std::error_code error;
+  if (fs::is_directory(stored, error)) {
+    for (const fs::directory_entry& e : fs::directory_iterator(stored, error))
+      fs::copy_file(e.path(), dir / e.path().filename(), fs::copy_options::overwrite_existing, error);
+    if (!error) return true;
+  }
+  if (!compile()) return false;
+  // Written aside and renamed, so a parallel run never sees half a batch.
+  const fs::path aside = fs::path(root) / (std::string(key) + ".part" + std::to_string(getpid()));
+  fs::create_directories(aside, error);
+  for (const fs::directory_entry& e : fs::directory_iterator(dir, error))
+    if (e.is_regular_file() && kept(e.path())) fs::copy_file(e.path(), aside / e.path().filename(), error);
+  fs::rename(aside, stored, error);
+  if (error) fs::remove_all(aside, error);
+  return true;
+}
 
 // The program compiled as tessaro-cli compiles it.
 struct Compiled {
@@ -249,8 +280,7 @@ class Batch {
       if (second_mode != std::string::npos) text.erase(second_mode, std::string("{$mode objfpc}{$H+}").size());
       WriteFile(dir_ / (unit + ".pas"), text);
       uses += (k ? ", " : "") + unit;
-      const std::string stem = (dir_ / unit).string();
-      calls += "  Run('" + stem + "', @" + unit + ".RunChart);\n";
+      calls += "  Run(ParamStr(1) + '/" + unit + "', @" + unit + ".RunChart);\n";
     }
     WriteFile(dir_ / "driver.pas", "program driver;\n{$mode objfpc}{$H+}\nuses SysUtils, " + uses + R"(;
 type
@@ -277,9 +307,14 @@ begin
 end;
 begin
 )" + calls + "end.\n");
-    ASSERT_EQ(std::system(("cd " + dir_.string() + " && fpc -O1 -v0 driver.pas > fpc.log 2>&1").c_str()), 0)
-        << "the exported Pascal programs do not compile\n" << ReadFile(dir_ / "fpc.log");
-    ASSERT_EQ(std::system((dir_ / "driver").string().c_str()), 0);
+    std::string sources;
+    for (size_t k = 0; k < cases_.size(); ++k) sources += ReadFile(dir_ / ("c" + std::to_string(k) + ".pas")) + '\0';
+    sources += ReadFile(dir_ / "driver.pas");
+    const bool compiled = CompileOnce(
+        sources, dir_, [](const fs::path& f) { return f.filename() == "driver"; },
+        [this] { return std::system(("cd " + dir_.string() + " && fpc -O1 -v0 driver.pas > fpc.log 2>&1").c_str()) == 0; });
+    ASSERT_TRUE(compiled) << "the exported Pascal programs do not compile\n" << ReadFile(dir_ / "fpc.log");
+    ASSERT_EQ(std::system(((dir_ / "driver").string() + " " + dir_.string()).c_str()), 0);
     Compare("pas", [](const Case& c) -> const ExportResult& { return c.exported_pascal; });
   }
 
@@ -314,8 +349,13 @@ begin
 }
 )");
     sources += " " + (dir_ / "Driver.java").string();
-    ASSERT_EQ(std::system(("javac -nowarn -d " + dir_.string() + sources).c_str()), 0)
-        << "the exported Java programs do not compile";
+    std::string texts;
+    for (size_t k = 0; k < cases_.size(); ++k) texts += cases_[k].exported_java.Text + '\0';
+    texts += ReadFile(dir_ / "Driver.java");
+    const bool compiled = CompileOnce(
+        texts, dir_, [](const fs::path& f) { return f.extension() == ".class"; },
+        [this, &sources] { return std::system(("javac -nowarn -d " + dir_.string() + sources).c_str()) == 0; });
+    ASSERT_TRUE(compiled) << "the exported Java programs do not compile";
     ASSERT_EQ(std::system(("java -Xss16m -cp " + dir_.string() + " Driver " + dir_.string() + " " +
                            std::to_string(cases_.size())).c_str()), 0);
     Compare("java", [](const Case& c) -> const ExportResult& { return c.exported_java; });
@@ -349,8 +389,13 @@ begin
       }
     }
     WriteFile(dir_ / "dispatch.cpp", "#include <cstdlib>\n" + declarations + dispatch + "    }\n    return 99;\n}\n");
-    ASSERT_EQ(std::system(("g++ -std=c++17 -O0 -w -o " + program + units + " " + (dir_ / "dispatch.cpp").string()).c_str()), 0)
-        << "the exported C++ programs do not compile";
+    std::string texts = headers;
+    for (size_t k = 0; k < cases_.size(); ++k) texts += cases_[k].exported_cpp.Text + '\0';
+    texts += ReadFile(dir_ / "dispatch.cpp");
+    const bool compiled = CompileOnce(
+        texts, dir_, [](const fs::path& f) { return f.filename() == "batch"; },
+        [&] { return std::system(("g++ -std=c++17 -O0 -w -o " + program + units + " " + (dir_ / "dispatch.cpp").string()).c_str()) == 0; });
+    ASSERT_TRUE(compiled) << "the exported C++ programs do not compile";
     // One program alone, with every warning.
     if (!cases_.empty()) {
       const std::string first = (dir_ / "c0.cpp").string();
